@@ -35,9 +35,15 @@ inline Item item(const char* v) { return item(std::string_view(v)); }
 // rest of the list, E fields only), n(...), n('c'). When items remain at the
 // end of the list the list starts again from its last top-level group, with a
 // new record, as sequential formatted output does. A field too narrow for its
-// value is filled with asterisks. A list that is malformed throws
-// std::invalid_argument (a programming error, never a data error).
+// value is filled with asterisks. The blanks of nX appear only when something
+// follows them in the same record. A list that is malformed, or an item of the
+// wrong kind for its field, throws std::invalid_argument (a programming error,
+// never a data error).
 std::vector<std::string> format(std::string_view fmt, std::span<const Item> items);
+
+inline std::vector<std::string> format(std::string_view fmt, const std::vector<Item>& items) {
+  return format(fmt, std::span<const Item>(items.data(), items.size()));
+}
 
 template <class... A>
 std::vector<std::string> format(std::string_view fmt, const A&... a) {
@@ -54,12 +60,15 @@ std::string edit_a(std::string_view text, int w);  // w < 0: the whole text
 // Reads a real from the first 20 columns of `record` as a F20.0 field with
 // blanks ignored: all blanks give 0, a number without a point is whole, an
 // exponent may be written with E, e, D or d (or as a signed number after the
-// mantissa). Returns false when the columns hold no number; `value` is then 0.
+// mantissa). Returns false when the columns hold no number, or one too large
+// for a float; `value` is then 0. Columns after a comma are not read.
 bool read_real20(std::string_view record, float& value);
 
 // List-directed read of reals: values separated by blanks, commas or line
-// ends; returns how many of `out` were filled before the end of `text` or the
-// first item that is not a number.
+// ends; r*v stands for r values v; a slash ends the read. Returns how many of
+// `out` were filled before the end of `text`, a slash or the first item that
+// is not a number. A null value (nothing between two commas, or r*) counts as
+// filled and leaves its element as it was.
 std::size_t read_list(std::string_view text, std::span<float> out);
 
 enum class Status { ok, end, error };

@@ -4,7 +4,9 @@
 // of INIDEF, exactly as a freshly loaded library would.
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "fio/fio.h"
 #include "input/foundation.h"
@@ -33,6 +35,9 @@ struct RunFlags {
   int side_cap_weak = 0;
   int pile_tip = 0;         // 0 floating, 1 end-bearing
   int fatal = 0;            // set by any reader that meets a fatal input error
+  // Completeness of the groups, checked by CHKDAT after RUN:
+  int soil_given = 0;       // set by the SOIL reader once the soil below the foundation was read
+  int elements_given = 0;   // set by the FOUNDATION reader once the element data (ELEM) were read
 };
 
 // The names file as the engine reads it.
@@ -41,7 +46,48 @@ struct NamesFile {
   std::string input_path;   // each path without its trailing blanks
   std::string report_path;
   std::string plot_path;
-  std::string mass_path;
+  std::string mass_path;    // empty when the names file gave none
+};
+
+// The report's unit labels, by position in `RunState::labels`. Each label has
+// a fixed width (blank-padded) and is all blanks until GRAVITY chooses a unit
+// system with the echo on.
+enum Label : std::size_t {
+  lbl_length,               //  2  "ft"            "m"
+  lbl_moment,               //  5  "lb-ft"         "kN-m"
+  lbl_force,                //  3  "lb"            "kN."
+  lbl_pressure,             //  3  "psf"           "kPa"
+  lbl_unit_weight,          //  8  "lb/ft**3"      "kN/m**3"
+  lbl_acceleration,         //  7  "ft/s**2"       "m/s**2"
+  lbl_area,                 //  5  "ft**2"         "m**2"
+  lbl_velocity,             //  4  "ft/s"          "m/s"
+  lbl_second_moment,        //  5  "ft**4"         "m**4"      (second moment of area)
+  lbl_mass,                 //  4  "slug"          "Mg"
+  lbl_mass_inertia,         // 10  "slug-ft**2"    "Mg-m**2"   (mass moment of inertia)
+  lbl_trans_stiffness,      //  5  "lb/ft"         "kN/m"
+  lbl_rot_stiffness,        //  9  "lb-ft/rad"     "kN-m/rad"
+  lbl_trans_damping,        //  9  "lb/ft/sec"     "kN/m/sec"
+  lbl_rot_damping,          // 13  "lb-ft/rad/sec" "kN-m/rad/sec"
+  lbl_coupling_stiffness,   //  6  "lb/rad"        "kN/rad"
+  lbl_coupling_damping,     // 10  "lb/rad/sec"    "kN/rad/sec"
+  lbl_mass_length,          //  7  "slug-ft"       "Mg-m"      (mass times length)
+  label_count
+};
+
+// Width of each label, in the order of `Label`.
+inline constexpr std::array<int, label_count> label_width{
+    2, 5, 3, 3, 8, 7, 5, 4, 5, 4, 10, 5, 9, 9, 13, 6, 10, 7};
+
+// The eighteen labels, each a text of its fixed width. Value-initialised to
+// blanks; UNITLB fills them.
+struct UnitLabels {
+  std::array<std::string, label_count> text;
+
+  UnitLabels() {
+    for (std::size_t i = 0; i < label_count; ++i)
+      text[i] = std::string(static_cast<std::size_t>(label_width[i]), ' ');
+  }
+  const std::string& operator[](Label l) const { return text[l]; }
 };
 
 struct RunState {
@@ -51,7 +97,16 @@ struct RunState {
   RunFlags flags;
   int keyword_count = 0;             // 52 after the first keyword look-up
   int stop = 0;                      // dispatcher's stop flag
-  std::array<char, 80> title{};      // one character per element
+  bool deck_ended = false;           // the record reader met the end of the deck
+  bool deck_end_reported = false;    // the "deck ended early" message was written
+
+  // GRAVITY: the gravitational constant and the report unit system it chose
+  // (1 English, 2 SI, 0 none yet), with the labels of that system.
+  float gravity = 0.0f;
+  int unit_system = 0;
+  UnitLabels labels;
+
+  std::string title;                 // always 80 characters once INIDEF ran
 
   FoundationData foundation;
   SoilData soil;
@@ -60,6 +115,8 @@ struct RunState {
   // The unit that a role reads or writes now.
   fio::Unit& unit(int role) { return units[unit_table[static_cast<std::size_t>(role)]]; }
   fio::Unit& report() { return unit(16); }
+  // The unit the deck readers read (the scratch deck after preprocessing).
+  fio::Unit& deck() { return unit(4); }
 };
 
 }  // namespace zrv

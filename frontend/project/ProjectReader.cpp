@@ -1,0 +1,407 @@
+// Reading a project file into a new project. Everything is read into plain
+// data first; the tables and the host are touched only when the whole file
+// was read, so that a file that cannot be read leaves the open project as it
+// was.
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/exceptions.h"
+#include "base/numbers.h"
+#include "grid/TEnumColumn.h"
+#include "grid/TFloatColumn.h"
+#include "project/TProgramData.h"
+#include "wordreader/wordreader.h"
+
+namespace zrv::front {
+
+namespace {
+
+constexpr Extended kDeckToHertz = 6.28L;
+const char* const kIncomplete = "This file either invalid or incomplete.";
+
+std::string trim(std::string_view s) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+/// The text from 1-based position `pos` on.
+std::string from(const std::string& s, std::size_t pos) { return pos - 1 < s.size() ? s.substr(pos - 1) : ""; }
+
+bool startsWith(const std::string& s, std::string_view prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+
+/// The word reader with the file's structure errors turned into one kind.
+class DeckReader {
+public:
+  explicit DeckReader(const std::string& path) : m_words(path) {}
+
+  std::string line() {
+    m_lastLine = m_words.LineIndex() + 1;
+    if (m_words.Eof()) throw comp::EInOutError(kIncomplete);
+    return m_words.ReadLine();
+  }
+  void skip(int lines = 1) {
+    for (int i = 0; i < lines; ++i) line();
+  }
+  Extended real() {
+    return guarded([&] { return m_words.ReadFloat(); });
+  }
+  int integer() {
+    return guarded([&] { return m_words.ReadInteger(); });
+  }
+  int wordCount() {
+    return guarded([&] { return m_words.WordCount(); });
+  }
+  /// True when no word is left in the file.
+  bool ended() const {
+    comp::TWordReader probe = m_words;
+    try {
+      probe.NextWord();
+      return false;
+    } catch (const comp::Exception&) {
+      return true;
+    }
+  }
+
+  /// A piece cut from the last line taken whole, as a real.
+  Extended toReal(const std::string& text) const {
+    const auto v = comp::parse_number(text, '.');
+    if (!v || !std::isfinite(*v)) throw badNumber(text);
+    return *v;
+  }
+  int toInteger(const std::string& text) const {
+    const auto v = comp::parse_number(text, '.');
+    std::optional<std::int32_t> i;
+    if (v && *v == std::trunc(*v)) i = comp::trunc_to_int32(*v);
+    if (!i) throw badNumber(text);
+    return *i;
+  }
+
+private:
+  template <class F>
+  auto guarded(F f) -> decltype(f()) {
+    try {
+      return f();
+    } catch (const comp::EListError&) {
+      throw comp::EInOutError(kIncomplete);
+    }
+  }
+  comp::EConvertError badNumber(const std::string& text) const {
+    return comp::EConvertError("Error on Line " + std::to_string(m_lastLine) + "\r'" + trim(text) +
+                               "' is not a valid number.");
+  }
+
+  comp::TWordReader m_words;
+  int m_lastLine = 0;
+};
+
+/// The staged contents of the thirteen tables.
+class StagedTables {
+public:
+  explicit StagedTables(const TProjectTables& tables) : m_tables(tables) {
+    for (int i = 0; i < TProjectTables::kCount; ++i) m_images[static_cast<std::size_t>(i)].unitSystem = 2;
+  }
+  TTableImage& image(const TGridTable& table) { return m_images[index(table)]; }
+  /// Appends a row of default values and returns it.
+  std::vector<Extended>& addRow(const TGridTable& table) {
+    std::vector<Extended> row;
+    for (int c = 0; c < table.ColumnCount(); ++c) {
+      const comp::TColumn& column = table.Column(c);
+      if (dynamic_cast<const comp::TEnumColumn*>(&column))
+        row.push_back(1);
+      else if (const auto* f = dynamic_cast<const comp::TFloatColumn*>(&column))
+        row.push_back(f->Default());
+      else
+        row.push_back(0);
+    }
+    auto& cells = image(table).cells;
+    cells.push_back(std::move(row));
+    return cells.back();
+  }
+  void setUnitSystem(int system) {
+    for (auto& i : m_images) i.unitSystem = system;
+  }
+  void apply(TProjectTables& tables) const {
+    for (int i = 0; i < TProjectTables::kCount; ++i) {
+      TGridTable& table = tables.at(i);
+      applyTable(table, m_images[static_cast<std::size_t>(i)]);
+      if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
+    }
+  }
+
+private:
+  std::size_t index(const TGridTable& table) const {
+    for (int i = 0; i < TProjectTables::kCount; ++i)
+      if (&m_tables.at(i) == &table) return static_cast<std::size_t>(i);
+    throw comp::Exception("Not a project table");
+  }
+  const TProjectTables& m_tables;
+  std::array<TTableImage, TProjectTables::kCount> m_images;
+};
+
+struct Staged {
+  TProjectFields f;
+  StagedTables tables;
+  bool englishUnits = false;
+};
+
+/// Reads rows of `table`: the row number, then `columns` reals into columns
+/// 0.., then `dropped` reals that are not kept.
+void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int columns, int dropped) {
+  for (int r = 0; r < rows; ++r) {
+    in.integer();
+    auto& row = st.addRow(table);
+    for (int c = 0; c < columns; ++c) row[static_cast<std::size_t>(c)] = in.real();
+    for (int k = 0; k < dropped; ++k) in.real();
+  }
+}
+
+/// Nested amplitude rows of a load table: the choice, (a dropped second
+/// choice), then `points` reals.
+void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int points, bool choiceTwice) {
+  auto& image = st.image(table);
+  for (int r = 0; r < rows; ++r) {
+    const int choice = in.integer();
+    if (choice < 1 || choice > 6) throw comp::EInOutError(kIncomplete);
+    if (choiceTwice) in.integer();
+    st.addRow(table)[0] = choice;
+    std::vector<Extended> values;
+    for (int i = 0; i < points; ++i) values.push_back(in.real());
+    image.nested.push_back(std::move(values));
+  }
+}
+
+void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
+  TProjectFields& f = s.f;
+  StagedTables& st = s.tables;
+
+  // Header.
+  f.ProjectTitle = from(in.line(), 7).substr(0, 248);
+  std::string line = in.line();
+  f.GenerateMatrix = line == "MATRIX" ? 1 : 0;
+  if (f.GenerateMatrix) line = in.line();
+  const Extended gravity = in.toReal(from(line, 9));
+  s.englishUnits = gravity >= 10;
+  f.UnitSystem = s.englishUnits ? 1 : 2;
+  st.setUnitSystem(f.UnitSystem);
+  f.FoundationType = from(trim(in.line()), 12);
+  const std::string& type = f.FoundationType;
+  const bool pile = type == "PILE", multi = type == "MULTILAYER", half = type == "HALF-SPACE",
+             stratum = type == "STRATUM";
+  if (!pile && !multi && !half && !stratum) throw comp::EInOutError(kIncomplete);
+  f.FoundationCode = half ? 1 : pile ? 2 : stratum ? 3 : 4;
+  line = in.line();
+  if (line.compare(0, 8, "CIRCULAR") == 0) {
+    f.Radius = in.toReal(from(line, 10));
+    f.CircularShape = 1;
+  } else {
+    f.CircularShape = 0;
+    const std::string dims = from(line, 13);
+    const auto comma = dims.find(',');
+    if (comma == std::string::npos) in.toReal(dims + ",");  // fails with the whole text
+    f.LengthX = in.toReal(dims.substr(0, comma));
+    f.WidthY = in.toReal(dims.substr(comma + 1));
+    f.WidthCopy = f.WidthY;
+  }
+  in.skip();
+  for (Extended& m : f.MassProperties) m = in.real();
+  in.skip();
+
+  // Foundation.
+  int elementRows = 0;
+  if (pile) {
+    elementRows = in.toInteger(from(trim(in.line()), 8));
+    line = trim(in.line());
+    f.PileHeadFixed = line.compare(0, 5, "FIXED") == 0 ? 1 : 0;
+    const int piles = in.toInteger(from(line, f.PileHeadFixed ? 7 : 8));
+    for (int r = 0; r < piles; ++r) {
+      in.integer();
+      auto& row = st.addRow(tables.Pilecoord());
+      row[0] = in.real();
+      row[1] = in.real();
+    }
+    in.skip();
+  }
+  if (multi) elementRows = in.toInteger(from(trim(in.line()), 7));
+  in.skip();  // CONSTANTS
+  if (pile || multi) {
+    for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ, &f.PileLength, &f.PileUnitWeight, &f.StaticLoad,
+                        &f.PilePoisson, &f.PileDamping, &f.ShearRigidityCoef, &f.PileModulus})
+      *v = in.real();
+  } else {
+    for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ}) *v = in.real();
+    if (stratum)
+      for (Extended* v : {&f.BaseDepth, &f.BedrockDepth}) *v = in.real();
+  }
+  in.skip();
+  if (pile || multi) {
+    in.skip();  // ELEMENT
+    const TGridTable& elements = pile ? tables.PileData() : tables.MultiElement();
+    for (int r = 0; r < elementRows; ++r) {
+      in.integer();
+      auto& row = st.addRow(elements);
+      for (int c = 0; c < 7; ++c) row[static_cast<std::size_t>(c)] = in.real();
+      in.skip();
+    }
+  }
+  if (pile) {
+    line = trim(in.line());
+    f.EndBearing = line == "END-BEARING" ? 1 : 0;
+    if (line == "FLOATING" || line == "END-BEARING") line = trim(in.line());
+    if (line == "BATTERED") {
+      f.Battered = 1;
+      auto& coords = st.image(tables.Pilecoord()).cells;
+      for (auto& row : coords) {
+        // The plane is the word after the pile number; only its first two
+        // characters count.
+        const std::string first = trim(in.line());
+        const auto blank = first.find(' ');
+        const std::string plane = blank == std::string::npos ? "" : trim(first.substr(blank));
+        if (plane.compare(0, 2, "XZ") == 0) row[3] = 1;
+        if (plane.compare(0, 2, "YZ") == 0) row[3] = 2;
+        row[2] = in.toReal(in.line());
+      }
+      line = trim(in.line());
+    }
+    f.PileInteraction = startsWith(line, "INTERACTION") ? 1 : 0;
+    if (f.PileInteraction) in.skip();  // SOIL
+    in.skip(2);                        // WEAK, CONSTANTS
+    readRows(in, st, tables.D(), elementRows, 5, 3);
+    in.skip();
+  }
+  if (multi) {
+    in.skip(2);  // SOIL, WEAK
+    const std::string count = from(trim(in.line()), 11);
+    const int soilRows = in.toInteger(trim(count.substr(0, count.find(','))));
+    readRows(in, st, tables.D(), soilRows, 5, 3);
+    in.skip();
+    const int below = elementRows - soilRows;
+    if (below > 0) {
+      readRows(in, st, tables.Multisoil(), below, 6, 0);
+      in.skip();
+    }
+  }
+  if (half) {
+    in.skip();  // SOIL
+    line = in.line();
+    const bool weak = startsWith(line, "WEAK");
+    if (weak) line = in.line();
+    const std::string count = from(trim(line), 11);
+    const int rows = in.toInteger(trim(count.substr(0, count.find(','))));
+    f.WeakZone = weak ? 1 : 0;
+    readRows(in, st, tables.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
+    in.skip();
+  }
+
+  // Soil below.
+  if (!stratum) {
+    std::vector<std::string> pieces = comp::SplitWords(from(in.line(), 7)).words;
+    pieces.resize(4);
+    f.TipShearWaveVelocity = in.toReal(pieces[0]);
+    f.TipUnitWeight = in.toReal(pieces[1]);
+    f.TipPoisson = in.toReal(pieces[2]);
+    f.TipDamping = in.toReal(pieces[3]);
+  } else {
+    in.skip(2);
+    for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
+    in.skip();
+  }
+
+  // Side soil of the pile cap.
+  if (pile) {
+    line = in.line();
+    bool embedded = false, weakened = false;
+    if (line.compare(0, 8, "SIDE-CAP") == 0) {
+      if (!startsWith(in.line(), "EMBEDDED")) throw comp::EInOutError(kIncomplete);
+      embedded = weakened = true;
+    } else if (startsWith(line, "EMBEDDED")) {
+      embedded = true;
+    }
+    if (embedded) {
+      f.SideCapWeakened = weakened ? 1 : 0;
+      const int rows = in.integer();
+      readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
+      in.skip(2);
+    }
+  } else {
+    in.skip();  // LOAD
+  }
+
+  // Loading.
+  f.LoadingText = in.line();
+  in.skip();  // CONSTANTS
+  f.LoadType = 1;
+  if (f.LoadingText.compare(0, 9, "TRANSIENT") == 0) {
+    f.LoadType = 2;
+    f.PointCount = in.integer();
+    f.TimeStep = in.real();
+    f.LoadTypeCount = in.integer();
+    readLoads(in, st, tables.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
+    in.skip();
+  } else if (f.LoadingText.compare(0, 6, "RANDOM") == 0) {
+    f.LoadType = 3;
+    f.RandomMaxFrequency = in.real() / kDeckToHertz;
+    f.RandomMinFrequency = in.real() / kDeckToHertz;
+    f.PointCount = in.integer();
+    f.ObservationPeriod = in.real();
+    f.LoadTypeCount = in.integer();
+    readLoads(in, st, tables.Trandom(), f.LoadTypeCount, f.PointCount, true);
+    in.skip();
+  } else {
+    f.QuadraticLoad = trim(in.line()) == "QUADRATIC" ? 1 : 0;
+    for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
+    for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
+    in.skip();
+    const int words = in.wordCount();
+    if (words > 1)
+      for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
+    if (words > 3) f.LoadPointReference = in.integer();
+    in.skip();
+  }
+  in.skip();  // RUN
+
+  // Tail: the mass components and the reference points; may be missing.
+  f.MassComponentCount = in.ended() ? 0 : in.integer();
+  if (f.MassComponentCount > 0) {
+    in.skip();
+    for (int r = 0; r < f.MassComponentCount; ++r) {
+      auto& row = st.addRow(tables.MassCal());
+      const auto pieces = comp::SplitWords(in.line()).words;
+      if (pieces.size() > row.size()) throw comp::EInOutError(kIncomplete);
+      for (std::size_t c = 0; c < pieces.size(); ++c) row[c] = in.toReal(pieces[c]);
+    }
+    const auto point = [&](Extended& x, Extended& y, Extended& z, bool dropRest) {
+      if (in.ended()) return;
+      x = in.real();
+      y = in.real();
+      z = in.real();
+      if (dropRest) in.skip();
+    };
+    point(f.CGLocalX, f.CGLocalY, f.CGLocalZ, true);
+    point(f.CBLocalX, f.CBLocalY, f.CBLocalZ, true);
+    point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(const std::string& path, TProjectTables& tables,
+                                                           IProjectHost& host) {
+  Staged staged{newProjectFields(), StagedTables(tables)};
+  {
+    DeckReader in(path);
+    readFile(in, staged, tables);
+  }
+  std::unique_ptr<TProgramData> project(new TProgramData(tables, host, ReadTag{}));
+  project->initialiseNew();
+  static_cast<TProjectFields&>(*project) = staged.f;
+  project->FileName = path;
+  staged.tables.apply(tables);
+  tables.clearChanged();
+  host.setModified(false);
+  return project;
+}
+
+}  // namespace zrv::front

@@ -1,0 +1,87 @@
+// Runs the whole engine on one fuzzer input taken as a project deck.
+//
+// The input is written as the deck of a run folder together with a names file;
+// the text after the first line that starts with "RUN" (the project tail, which
+// the engine never reads as deck) becomes the mass file, so the mass-echo reader
+// is exercised too. An input without such a line leaves the mass file missing.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "run/entry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path g_folder;  // the run folder
+fs::path g_home;    // the fuzzer's own folder, where its corpus and artifacts live
+
+void write_bytes(const fs::path& p, std::string_view bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Text after the first line that begins with "RUN", or nothing.
+std::string_view project_tail(std::string_view deck) {
+  std::size_t pos = 0;
+  while (pos < deck.size()) {
+    std::size_t end = deck.find('\n', pos);
+    if (end == std::string_view::npos) return {};
+    if (deck.substr(pos, 3) == "RUN") return deck.substr(end + 1);
+    pos = end + 1;
+  }
+  return {};
+}
+
+void remove_folder() {
+  std::error_code ec;
+  fs::remove_all(g_folder, ec);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::string pattern = (fs::temp_directory_path() / "zrv-fuzz-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  g_folder = pattern;
+  g_home = fs::current_path();
+  std::atexit(remove_folder);
+  // Absolute paths, as the program writes them.
+  const std::string stem = (g_folder / "deck").string();
+  std::ofstream names(g_folder / "names.dat", std::ios::trunc);
+  names << "3.0.13\n"
+        << stem << ".zvd\n"
+        << stem << ".zvo\n"
+        << stem << ".zvp\n"
+        << stem << ".zvr\n"
+        << stem << ".zvt\n"
+        << stem << ".zvm\n";
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view deck(reinterpret_cast<const char*>(data), size);
+  write_bytes(g_folder / "deck.zvd", deck);
+  const std::string_view tail = project_tail(deck);
+  std::error_code ec;
+  if (tail.empty()) {
+    fs::remove(g_folder / "deck.zvm", ec);
+  } else {
+    write_bytes(g_folder / "deck.zvm", tail);
+  }
+  // The engine works in the current folder; the fuzzer's relative paths need
+  // its own folder back afterwards.
+  fs::current_path(g_folder);
+  const int result = zrv::run_engine(zrv::interface_value);
+  fs::current_path(g_home);
+  // Every ending of a run is one of the documented results.
+  if (result < 0 || result > 4 || result == 1) std::abort();
+  return 0;
+}

@@ -1,0 +1,119 @@
+#include "loader/dynlib.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/exceptions.h"
+#include "test_support.h"
+
+using zrv::comp::EDLLError;
+using zrv::comp::EDLLNotOpenError;
+using zrv::comp::EFileNotFoundError;
+using zrv::comp::TDynamicLibrary;
+
+namespace {
+
+// True while the process holds `path` loaded (asked without loading it).
+bool loaded(const std::string& path) {
+  void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (h == nullptr) return false;
+  dlclose(h);
+  return true;
+}
+
+template <class E, class F>
+std::string message_of(F&& f) {
+  try {
+    f();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
+}  // namespace
+
+TEST(dynlib, good_library_gives_its_entries) {
+  TDynamicLibrary lib;
+  EXPECT_FALSE(lib.IsOpen());
+  EXPECT_EQ(lib.LibraryName(), "");
+  lib.SetLibraryName(ZRVT_GOOD_LIB);
+  EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));  // naming does not load
+  lib.Open();
+  ASSERT_TRUE(lib.IsOpen());
+  auto answer = reinterpret_cast<int (*)(int)>(lib.GetProcAddress("zrvt_answer"));
+  ASSERT_NE(answer, nullptr);
+  EXPECT_EQ(answer(3), 7);
+  // An entry the library does not export is a null pointer, not an error.
+  EXPECT_EQ(lib.GetProcAddress("zrvt_no_such_entry"), nullptr);
+  lib.Close();
+  EXPECT_FALSE(lib.IsOpen());
+  EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));
+  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("zrvt_answer"); }), "Library is not open");
+}
+
+TEST(dynlib, opening_twice_loads_once_and_renaming_frees) {
+  {
+    TDynamicLibrary lib;
+    lib.SetLibraryName(ZRVT_GOOD_LIB);
+    lib.Open();
+    lib.Open();
+    // One Close drops the only reference: the library was loaded once.
+    lib.Close();
+    EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));
+
+    lib.Open();
+    EXPECT_TRUE(loaded(ZRVT_GOOD_LIB));
+    lib.SetLibraryName(ZRVT_NEEDS_DEP_LIB);
+    EXPECT_FALSE(lib.IsOpen());
+    EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));
+    EXPECT_EQ(lib.LibraryName(), ZRVT_NEEDS_DEP_LIB);
+
+    lib.SetLibraryName(ZRVT_GOOD_LIB);
+    lib.Open();
+    EXPECT_TRUE(loaded(ZRVT_GOOD_LIB));
+  }
+  // The destructor freed it.
+  EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));
+}
+
+TEST(dynlib, look_up_before_open_and_missing_file_raise_not_open) {
+  TDynamicLibrary lib;
+  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("x"); }), "Library is not open");
+
+  zrv::test::TempDir dir;
+  const std::string missing = (dir / "libzrvt_missing.so").string();
+  lib.SetLibraryName(missing);
+  EXPECT_NO_THROW(lib.Open());
+  EXPECT_FALSE(lib.IsOpen());
+  EXPECT_EQ(message_of<EDLLError>([&] { lib.GetProcAddress("zrvt_answer"); }), "Library is not open");
+
+  // A bare name that no search path holds behaves the same.
+  lib.SetLibraryName("libzrvt_missing_too.so");
+  EXPECT_NO_THROW(lib.Open());
+  EXPECT_FALSE(lib.IsOpen());
+
+  // So does an empty name.
+  TDynamicLibrary unnamed;
+  EXPECT_NO_THROW(unnamed.Open());
+  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { unnamed.GetProcAddress("x"); }), "Library is not open");
+}
+
+TEST(dynlib, missing_dependency_raises_could_not_be_located) {
+  TDynamicLibrary lib;
+  lib.SetLibraryName(ZRVT_NEEDS_DEP_LIB);
+  EXPECT_EQ(message_of<EFileNotFoundError>([&] { lib.Open(); }), "Library could not be located");
+  EXPECT_FALSE(lib.IsOpen());
+
+  // The same library copied elsewhere, opened by a path without folder parts
+  // relative to the current folder, fails the same way.
+  zrv::test::TempDir dir;
+  std::filesystem::copy_file(ZRVT_NEEDS_DEP_LIB, dir / "libcopy.so");
+  zrv::test::ChangeDir cd(dir.path());
+  lib.SetLibraryName("./libcopy.so");
+  EXPECT_THROW(lib.Open(), EDLLError);
+  EXPECT_FALSE(lib.IsOpen());
+}

@@ -1,0 +1,302 @@
+// The driver's refusals, the plot-data file, the two passes and the solver
+// failure path, through whole runs and through the driver's parts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "analysis/tables.h"
+#include "analysis_fixture.h"
+#include "run/state.h"
+
+namespace zrv::test {
+namespace {
+
+constexpr double pi = 3.14159265358979;
+
+const std::string disc = "SOIL\nCONSTANTS=0\nBELOW=200 18 0.3 0.05\n";
+
+std::string halfspace(bool matrix, double gravity = 9.81) {
+  return deck_head("HALF-SPACE", "CIRCULAR=2", "150 300 350 400 0 0 0", "0 0 1.5", matrix,
+                   gravity) +
+         disc;
+}
+
+std::string random_load(int np) {
+  std::string d = "LOAD\nRANDOM\nCONSTANTS\n62\n2\n" + std::to_string(np) + "\n100\n1\n3 3\n";
+  for (int i = 0; i < np; ++i) d += "1\n";
+  return d + "RUN\n";
+}
+
+std::string transient_load(int n) {
+  std::string d = "LOAD\nTRANSIENT\nCONSTANTS\n" + std::to_string(n) + "\n0.01\n1\n3\n";
+  for (int i = 0; i < n; ++i) d += (i < 3 ? "100\n" : "0\n");
+  return d + "RUN\n";
+}
+
+// A run state with its report and plot-data units open in `dir`.
+std::unique_ptr<RunState> open_state(const TempDir& dir) {
+  auto s = std::make_unique<RunState>();
+  s->unit_table[16] = 16;
+  EXPECT_TRUE(s->units[16].open((dir / "r.zvo").string(), fio::Unit::Mode::output));
+  EXPECT_TRUE(s->units[6].open((dir / "r.zvp").string(), fio::Unit::Mode::output));
+  return s;
+}
+
+TEST(AnalysisDriver, RefusalsEndTheRunWithTheirMessage) {
+  {
+    const Outcome out =
+        run(halfspace(true, 0.0) + harmonic_load("NONQUADRATIC", 20, 10, 10, "1 0 0", "0 0 0"));
+    EXPECT_EQ(out.result, 3);
+    EXPECT_NE(out.report.find(
+                  "\n\n\n *** INADMISSABLE VALUE FOR GRAVITATIONAL CONSTANT ( 0.000E+00) ***\n"
+                  " ***PROGRAM WILL NOT EXECUTE***\n"),
+              std::string::npos);
+    EXPECT_TRUE(out.plot.empty());
+  }
+  {
+    TempDir dir;
+    auto s = open_state(dir);
+    s->gravity = 9.81f;
+    s->flags.foundation_type = 2;
+    s->flags.load_type = 3;
+    s->load.harmonic = {20.0f, 10.0f, 10.0f};
+    s->soil.below.shear_velocity = -5.0f;
+    ANALYS(*s);
+    EXPECT_EQ(s->flags.fatal, 1);
+    EXPECT_EQ(s->units[6].records(), (std::vector<std::string>{"           2"}));
+    EXPECT_EQ(
+        s->units[16].records(),
+        (std::vector<std::string>{
+            "", "", " ***INADMISSABLE VALUE FOR SHEAR WAVE VELOCITY OF HALF-SPACE (-5.00E+00) ***",
+            " ***PROGRAM WILL NOT EXECUTE***"}));
+  }
+  {
+    TempDir dir;
+    auto s = open_state(dir);
+    s->gravity = 9.81f;
+    s->flags.foundation_type = 2;
+    s->flags.load_type = 3;
+    s->load.harmonic = {0.0f, 10.0f, 5.0f};  // FMAX below FMIN: N = -1
+    s->soil.below.shear_velocity = 200.0f;
+    ANALYS(*s);
+    EXPECT_EQ(s->flags.fatal, 1);
+    EXPECT_EQ(s->units[6].records(), (std::vector<std::string>{"          -1"}));
+    EXPECT_EQ(s->units[16].records(),
+              (std::vector<std::string>{
+                  "", "", " *** NUMBER OF FREQUENCIES (         -1) MUST LIE BETWEEN 1 AND 500 ***",
+                  " ***PROGRAM WILL NOT EXECUTE***"}));
+  }
+}
+
+TEST(AnalysisDriver, PlotDataRecordsAndLayouts) {
+  {
+    const Outcome out =
+        run(halfspace(true) + harmonic_load("NONQUADRATIC", 30, 0, 10, "1 0 2", "0 0 0"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    ASSERT_EQ(out.plot.size(), 1u + 2u * 4u + 4u);
+    EXPECT_EQ(out.plot[0], "           4");
+    for (int i = 1; i <= 8; ++i) {
+      EXPECT_EQ(out.plot[static_cast<std::size_t>(i)].size(), 99u);
+      EXPECT_EQ(numbers(out.plot[static_cast<std::size_t>(i)]).size(), 9u);
+    }
+    // FMIN = 0: the first frequency computed at 1.0E-4, the next at FSTEP.
+    EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-03");
+    EXPECT_EQ(out.plot[2].substr(0, 11), "  0.100E-03");
+    EXPECT_EQ(out.plot[3].substr(0, 11), "  0.100E+02");
+    for (int i = 9; i <= 12; ++i) EXPECT_EQ(out.plot[static_cast<std::size_t>(i)].size(), 82u);
+    EXPECT_EQ(out.plot[9].substr(0, 8), "    0.00");
+    EXPECT_EQ(out.plot[12].substr(0, 8), "   30.00");
+  }
+  {
+    const Outcome out =
+        run(halfspace(false) + harmonic_load("NONQUADRATIC", 30, 0, 10, "1 0 2", "0 0 0"));
+    ASSERT_EQ(out.result, 0);
+    EXPECT_EQ(out.plot.size(), 1u + 4u);
+  }
+  {
+    const Outcome out = run(halfspace(true) + transient_load(16));
+    ASSERT_EQ(out.result, 0) << out.report;
+    EXPECT_EQ(out.plot.size(), 1u + 2u * 9u);
+    EXPECT_EQ(out.plot[0], "           9");
+  }
+  {
+    const Outcome out = run(halfspace(false) + random_load(31));
+    ASSERT_EQ(out.result, 0) << out.report;
+    EXPECT_EQ(out.plot, (std::vector<std::string>{"          31"}));
+  }
+  // A frequency too wide for F7.2 takes a wider field instead of asterisks.
+  const std::array<float, 6> u{1.0f, 2.0f, 0.0f, -3.5e-6f, 4.0f, 5.0f};
+  EXPECT_EQ(response_record(6.28f, u),
+            "    6.28    1.0000E+00  2.0000E+00  0.0000E+00 -3.5000E-06  4.0000E+00  5.0000E+00");
+  EXPECT_EQ(response_record(12345.5f, u),
+            " 12345.50    1.0000E+00  2.0000E+00  0.0000E+00 -3.5000E-06  4.0000E+00  5.0000E+00");
+  EXPECT_EQ(numbers(response_record(-123456.0f, u)).front(), -123456.0);
+}
+
+TEST(AnalysisDriver, SecondPassPrintsFactoredTableWithoutSideSoil) {
+  // The special block is written once even without the matrix print.
+  {
+    const Outcome out =
+        run(halfspace(false) + harmonic_load("NONQUADRATIC", 30, 10, 10, "1 0 2", "0 0 0"));
+    EXPECT_NE(out.report.find("\n\n\n************** SPECIAL OUTPUT OPTION **************\n\n"
+                              " CONCENTRATED HORIZONTAL AND ROCKING STIFFNESS \n"
+                              " WITHOUT SEPARATED COUPLING TERMS\n"
+                              " ---------------------------------------------\n"),
+              std::string::npos);
+    EXPECT_EQ(out.report.find("FREQUENCY  -"), std::string::npos);
+  }
+  // Stratum with embedment: the pass-2 horizontal and rocking stiffnesses are
+  // those of pass 1 times A = 1 + 0.55 (2 - nu) e and C = 1 + 1.2 (1 - nu) e
+  // + 0.2 (2 - nu) e^3 with e = E / r; the vertical is unchanged.
+  {
+    const std::string deck =
+        deck_head("STRATUM", "CIRCULAR=2", "150 300 350 400 0 0 0", "0 0 0 1 10", true) +
+        "SOIL\nCONSTANTS\n200 18 0.3 0.05\n" +
+        harmonic_load("NONQUADRATIC", 10, 10, 1, "1 0 0", "0 0 0");
+    const Outcome out = run(deck);
+    ASSERT_EQ(out.result, 0) << out.report;
+    const double nu = 0.3, e = 1.0 / 2.0;
+    const double A = 1 + 0.55 * (2 - nu) * e;
+    const double C = 1 + 1.2 * (1 - nu) * e + 0.2 * (2 - nu) * e * e * e;
+    const std::size_t pass2 = out.report.find("SPECIAL OUTPUT OPTION");
+    ASSERT_NE(pass2, std::string::npos);
+    const std::string first = out.report.substr(0, pass2), second = out.report.substr(pass2);
+    EXPECT_NEAR(value_after(second, "(KXX) .."), A * value_after(first, "(KXX) .."),
+                2e-5 * A * value_after(first, "(KXX) .."));
+    EXPECT_NEAR(value_after(second, "(KPPY)  .............."),
+                C * value_after(first, "(KPPY)  .............."),
+                2e-5 * C * value_after(first, "(KPPY)  .............."));
+    EXPECT_EQ(value_after(second, "(KWW)  ..."), value_after(first, "(KWW)  ..."));
+    EXPECT_EQ(second.find("CROSS-STIFFNESS"), std::string::npos);
+  }
+  // Half-space with a side layer: pass 1 stiffer than without it; the pass-2
+  // table and the response are those without the side soil.
+  {
+    const std::string load = harmonic_load("NONQUADRATIC", 30, 10, 10, "1 0 2", "0 0 0");
+    const std::string head =
+        deck_head("HALF-SPACE", "CIRCULAR=2", "150 300 350 400 0 0 0", "0 0 1.5", true);
+    const Outcome bare = run(head + disc + load);
+    const Outcome side =
+        run(head + "SOIL\nCONSTANTS=1\n1 1 150 18 0.3 0.05\nBELOW=200 18 0.3 0.05\n" + load);
+    ASSERT_EQ(bare.result, 0) << bare.report;
+    ASSERT_EQ(side.result, 0) << side.report;
+    EXPECT_GT(value_after(side.report, "(KXX) .."), 1.1 * value_after(bare.report, "(KXX) .."));
+    const auto second = [](const std::string& r) {
+      return r.substr(r.find("SPECIAL OUTPUT OPTION"));
+    };
+    EXPECT_EQ(value_after(second(side.report), "(KWW)  ..."),
+              value_after(second(bare.report), "(KWW)  ..."));
+    ASSERT_EQ(side.plot.size(), bare.plot.size());
+    for (std::size_t i = side.plot.size() - 3; i < side.plot.size(); ++i)
+      EXPECT_EQ(side.plot[i], bare.plot[i]);
+  }
+}
+
+TEST(AnalysisDriver, UnsolvableFrequencyIsReportedNotPrintedAsDisplacement) {
+  TempDir dir;
+  auto s = open_state(dir);
+  s->flags.load_type = 3;
+  s->load.harmonic.at_cg = {1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 0.0f};
+  FrequencyPlan plan;
+  plan.count = 1;
+  plan.fmin = 10.0f;
+  plan.fstep = 1.0f;
+  ResponseData r;
+  Matrix6 zero{};  // no stiffness and no mass: singular
+  respond(*s, r, 0, 10.0f, zero);
+  EXPECT_TRUE(r.failed[0]);
+  EXPECT_EQ(s->units[16].records(),
+            (std::vector<std::string>{" ERROR ENCOUNTERED IN LEQ2C SUBROUTINE",
+                                      " *** NO RESPONSE AT FREQUENCY  1.00000E+01 rad/sec ***"}));
+  write_response(*s, plan, r);
+  EXPECT_EQ(s->units[16].records().back(),
+            "     1.59    10.00    *** NO SOLUTION AT THIS FREQUENCY ***");
+  EXPECT_EQ(s->units[6].records().back(),
+            "   10.00    0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00");
+}
+
+TEST(AnalysisDriver, RandomPeakRowsWithoutAValue) {
+  TempDir dir;
+  auto s = open_state(dir);
+  s->flags.load_type = 2;
+  s->load.random.observation_time = 0.01f;  // nu0 T far below 1
+  FrequencyPlan plan;
+  plan.count = 3;
+  plan.fmin = 1.0f;
+  plan.fstep = 1.0f;
+  plan.omega = {1.0f, 2.0f, 3.0f};
+  ResponseData r;
+  for (auto& row : r.density) row[0] = 1.0f;
+  write_response(*s, plan, r);
+  const auto& rec = s->units[16].records();
+  const auto row = [&](const std::string& start) {
+    return std::find_if(rec.begin(), rec.end(),
+                        [&](const std::string& l) { return l.rfind(start, 0) == 0; });
+  };
+  ASSERT_NE(row("                  1"), rec.end());
+  EXPECT_EQ(*row("                  1"),
+            "                  1            NOT DEFINED: MEAN FREQUENCY TIMES OBSERVATION TIME IS "
+            "NOT ABOVE 1");
+  // No response at all: zero moments, factor and maximum 0.
+  EXPECT_EQ(*row("                  2"),
+            "                  2             0.0             0.0000E+00");
+  const float zero[3] = {0.0f, 0.0f, 0.0f};
+  const RandomPeak p = random_peak(zero, 3, 1.0f, 1.0f, 100.0f);
+  EXPECT_EQ(p.factor, 0.0f);
+  EXPECT_EQ(p.maximum, 0.0f);
+  EXPECT_TRUE(p.defined);
+}
+
+TEST(AnalysisDriver, TransientHistoriesInvertTheSpectrumOfARealSignal) {
+  for (const int n : {8, 9, 15, 16}) {
+    SCOPED_TRACE(n);
+    std::vector<double> x(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j)
+      x[static_cast<std::size_t>(j)] = std::sin(0.7 * j) + 0.3 * j - 0.01 * j * j;
+    std::array<std::array<Complex, 6>, kMaxFrequencies> spectrum{};
+    for (int k = 0; k <= n / 2; ++k) {
+      std::complex<double> sum = 0;
+      for (int j = 0; j < n; ++j)
+        sum += x[static_cast<std::size_t>(j)] * std::polar(1.0, -2 * pi * j * k / n);
+      spectrum[static_cast<std::size_t>(k)][2] = Complex(sum / static_cast<double>(n));
+    }
+    const auto h = transient_histories(spectrum, n);
+    ASSERT_EQ(h.size(), static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) {
+      EXPECT_NEAR(h[static_cast<std::size_t>(j)][2], x[static_cast<std::size_t>(j)], 1e-5) << j;
+      EXPECT_EQ(h[static_cast<std::size_t>(j)][0], 0.0f);
+    }
+  }
+}
+
+TEST(AnalysisDriver, ExampleDecksRunCleanly) {
+  for (const char* name :
+       {"halfspace-harmonic", "stratum-harmonic", "halfspace-transient", "stratum-random"}) {
+    SCOPED_TRACE(name);
+    const std::string base = std::string(ZRV_EXAMPLES_DIR) + "/" + name;
+    TempDir dir;
+    write_file(dir / "job.zvm", read_file(base + ".zvm"));
+    EXPECT_EQ(run_deck(dir, read_file(base + ".zvd")), 0);
+    for (const char* file : {"job.zvo", "job.zvp"}) {
+      std::string text = read_file(dir / file);
+      std::transform(text.begin(), text.end(), text.begin(),
+                     [](unsigned char c) { return std::tolower(c); });
+      EXPECT_EQ(text.find("nan"), std::string::npos) << file;
+      EXPECT_EQ(text.find("inf"), std::string::npos) << file;
+      EXPECT_EQ(text.find("leq2c"), std::string::npos) << file;
+    }
+    for (const std::string& line : lines_of(read_file(dir / "job.zvp")))
+      EXPECT_EQ(line.find('*'), std::string::npos) << line;
+  }
+}
+
+}  // namespace
+}  // namespace zrv::test

@@ -1,0 +1,310 @@
+// Footing response through whole runs against independent computations in
+// double: the half-space impedance from its closed form, moved to the centre
+// of gravity, the 0.7 damping reduction, the rigid mass, and a direct complex
+// solve, discrete Fourier sums and the three-point rule.
+
+#include "analysis/response.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis_fixture.h"
+
+namespace zrv::test {
+namespace {
+
+constexpr double pi = 3.14159265358979;
+constexpr double g = 9.81;
+
+// A surface disc on the half-space and the rigid body on it.
+struct Model {
+  double r = 2, vs = 200, gamma = 18, nu = 0.3, d = 0.05;
+  double x = 0, y = 0, h = 0;                       // centre of gravity
+  double m = 150, ixx = 300, iyy = 350, izz = 400;  // mass and moments
+  double ixy = 0, ixz = 0, iyz = 0;                 // products of inertia
+
+  std::string deck_head(bool matrix) const {
+    std::ostringstream mass, cg, soil;
+    mass.precision(10);
+    mass << m << " " << ixx << " " << iyy << " " << izz << " " << ixy << " " << ixz << " " << iyz;
+    cg << x << " " << y << " " << h;
+    soil << "SOIL\nCONSTANTS=0\nBELOW=" << vs << " " << gamma << " " << nu << " " << d << "\n";
+    return test::deck_head("HALF-SPACE", "CIRCULAR=" + std::to_string(r), mass.str(), cg.str(),
+                           matrix) +
+           soil.str();
+  }
+
+  // Resonant correction of the closed form.
+  static cd resonant(double c, double b, double a, double S, double p, double q) {
+    const double Q = (b * a) * (b * a);
+    const double E = S + 2 * p * b * a + Q;
+    return {c * (S + p * b * a) * Q / E, c * b * q * Q / E};
+  }
+
+  // Dynamic stiffness K - w^2 M about the centre of gravity, row-major 6 x 6.
+  std::vector<cd> dynamic(double w) const {
+    const bool high = nu >= 0.4;
+    const double c1 = high ? 0.6 : 0.65, c2 = high ? 0.4 : 0.5, c3 = 0.8, c4 = high ? 0.027 : 0;
+    const double c5 = high ? 0 : 0.35, c6 = high ? 0 : 0.8, c7 = high ? 0.17 : 0;
+    const double c8 = high ? 0.85 : 0.75;
+    const double S = std::sqrt(1 + d * d), p = std::sqrt((S - 1) / 2), q = std::sqrt((S + 1) / 2);
+    const double a = w * r / vs;
+    const double G = vs * vs * gamma / g;
+    const cd kh = 8 / (2 - nu) * cd(1 - c1 * p * a, c1 * q * a + d);
+    const cd rv = resonant(c5, c6, a, S, p, q);
+    const cd kv =
+        4 / (1 - nu) * cd(1 - rv.real() - c8 * p * a - c7 * a * a, a * (c8 * q + rv.imag()) + d);
+    const cd rr = resonant(c2, c3, a, S, p, q);
+    const cd kr = 8 / (3 * (1 - nu)) * cd(1 - rr.real() - c4 * a * a, a * rr.imag() + d);
+    const cd rt = resonant(0.425, 0.687, a, S, p, q);
+    const cd kt = 16.0 / 3 * cd(1 - rt.real(), a * rt.imag() + d);
+    const double r3 = r * r * r;
+    std::array<cd, 6> base{G * r * kh,  G * r * kh,  G * r * kv,
+                           G * r3 * kr, G * r3 * kr, G * r3 * kt};
+    // Motion at the base = T times the motion at the centre of gravity.
+    double T[6][6] = {};
+    for (int i = 0; i < 6; ++i) T[i][i] = 1;
+    T[0][4] = -h, T[0][5] = y, T[1][3] = h, T[1][5] = -x, T[2][3] = -y, T[2][4] = x;
+    std::vector<cd> k(36);
+    for (int i = 0; i < 6; ++i)
+      for (int j = 0; j < 6; ++j)
+        for (int l = 0; l < 6; ++l) k[i * 6 + j] += T[l][i] * base[l] * T[l][j];
+    const auto reduce = [&](int i, int j) {
+      k[i * 6 + j] = {k[i * 6 + j].real(), 0.7 * k[i * 6 + j].imag()};
+    };
+    for (int i = 0; i < 6; ++i) reduce(i, i);
+    reduce(1, 3);
+    reduce(4, 0);
+    const double w2 = w * w;
+    const double M[6][6] = {{m, 0, 0, 0, 0, 0},         {0, m, 0, 0, 0, 0},
+                            {0, 0, m, 0, 0, 0},         {0, 0, 0, ixx, -ixy, -ixz},
+                            {0, 0, 0, -ixy, iyy, -iyz}, {0, 0, 0, -ixz, -iyz, izz}};
+    for (int i = 0; i < 6; ++i)
+      for (int j = 0; j < 6; ++j) k[i * 6 + j] -= w2 * M[i][j];
+    return k;
+  }
+};
+
+TEST(AnalysisResponse, HarmonicAmplitudesEqualDirectSolve) {
+  Model md;
+  md.x = 0.3, md.y = -0.2, md.h = 1.5;
+  md.ixy = 20, md.ixz = -15, md.iyz = 10;
+  const std::array<double, 6> f0{2, 1, 3, 0.5, -0.4, 0.2};
+  for (const bool quadratic : {false, true}) {
+    SCOPED_TRACE(quadratic ? "quadratic" : "constant");
+    const Outcome out =
+        run(md.deck_head(false) + harmonic_load(quadratic ? "QUADRATIC" : "NONQUADRATIC", 205, 10,
+                                                15, "2 1 3", "0.5 -0.4 0.2"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    ASSERT_EQ(out.plot.size(), 1u + 14u);
+    for (int i = 0; i < 14; ++i) {
+      const double w = 10 + 15 * i;
+      std::vector<cd> f(6);
+      for (int k = 0; k < 6; ++k)
+        f[static_cast<std::size_t>(k)] =
+            f0[static_cast<std::size_t>(k)] * (quadratic ? w * w : 1.0);
+      const auto u = solve(md.dynamic(w), f);
+      const auto rec = numbers(out.plot[static_cast<std::size_t>(1 + i)]);
+      ASSERT_EQ(rec.size(), 7u);
+      EXPECT_NEAR(rec[0], w, 1e-3);
+      for (std::size_t k = 0; k < 6; ++k)
+        EXPECT_NEAR(rec[k + 1], std::abs(u[k]), 1e-4 * std::abs(u[k]))
+            << "w " << w << " dof " << k + 1;
+    }
+  }
+}
+
+std::string transient_load(int n, double dt,
+                           const std::vector<std::pair<int, std::vector<double>>>& loads) {
+  std::ostringstream d;
+  d.precision(10);
+  d << "LOAD\nTRANSIENT\nCONSTANTS\n" << n << "\n" << dt << "\n" << loads.size() << "\n";
+  for (const auto& [code, values] : loads) {
+    d << code << "\n";
+    for (double v : values) d << v << "\n";
+  }
+  d << "RUN\n";
+  return d.str();
+}
+
+// Histories by a second pipeline: spectrum, division by the dynamic stiffness,
+// conjugate completion and inverse sums, all in double.
+std::vector<std::array<double, 6>> pipeline(
+    const Model& md, int n, double dt,
+    const std::vector<std::pair<int, std::vector<double>>>& loads) {
+  const int N = n / 2 + 1;
+  std::vector<std::array<cd, 6>> u(static_cast<std::size_t>(n));
+  for (int k = 0; k < N; ++k) {
+    std::vector<cd> f(6);
+    for (const auto& [code, values] : loads) {
+      cd sum = 0;
+      for (int j = 0; j < n; ++j)
+        sum += values[static_cast<std::size_t>(j)] * std::polar(1.0, -2 * pi * j * k / n);
+      f[static_cast<std::size_t>(code - 1)] = sum / static_cast<double>(n);
+    }
+    const double w = k == 0 ? 0.01 : 2 * pi * k / (n * dt);
+    const auto x = solve(md.dynamic(w), f);
+    for (std::size_t l = 0; l < 6; ++l) u[static_cast<std::size_t>(k)][l] = x[l];
+  }
+  for (int k = N; k < n; ++k)
+    for (std::size_t l = 0; l < 6; ++l)
+      u[static_cast<std::size_t>(k)][l] = std::conj(u[static_cast<std::size_t>(n - k)][l]);
+  for (std::size_t l = 0; l < 6; ++l) {
+    u[0][l] = u[0][l].real();
+    if (n % 2 == 0)
+      u[static_cast<std::size_t>(N - 1)][l] = u[static_cast<std::size_t>(N - 1)][l].real();
+  }
+  std::vector<std::array<double, 6>> out(static_cast<std::size_t>(n));
+  for (int j = 0; j < n; ++j)
+    for (std::size_t l = 0; l < 6; ++l) {
+      cd sum = 0;
+      for (int k = 0; k < n; ++k)
+        sum += u[static_cast<std::size_t>(k)][l] * std::polar(1.0, 2 * pi * j * k / n);
+      out[static_cast<std::size_t>(j)][l] = sum.real();
+    }
+  return out;
+}
+
+TEST(AnalysisResponse, TransientHistoriesEqualIndependentPipeline) {
+  Model md;
+  md.x = 0.2, md.h = 1.2;
+  md.ixy = 10;
+  for (const int n : {64, 63}) {
+    SCOPED_TRACE(n);
+    const double dt = 0.005;
+    std::vector<double> pulse(static_cast<std::size_t>(n)), push(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) {
+      pulse[static_cast<std::size_t>(j)] = j < 10 ? 500 * std::sin(pi * j / 10) : 0;
+      push[static_cast<std::size_t>(j)] = j >= 5 && j < 20 ? 80 : 0;
+    }
+    const std::vector<std::pair<int, std::vector<double>>> loads{{3, pulse}, {1, push}};
+    const Outcome out = run(md.deck_head(true) + transient_load(n, dt, loads));
+    ASSERT_EQ(out.result, 0) << out.report;
+    EXPECT_EQ(out.plot.size(), 1u + 2u * static_cast<std::size_t>(n / 2 + 1));
+    const auto expected = pipeline(md, n, dt, loads);
+    const auto rows = rows_after(out.report, " -------   ---------", n);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(n));
+    std::array<double, 6> peak{};
+    for (const auto& e : expected)
+      for (std::size_t l = 0; l < 6; ++l) peak[l] = std::max(peak[l], std::fabs(e[l]));
+    for (int j = 0; j < n; ++j) {
+      const auto& row = rows[static_cast<std::size_t>(j)];
+      ASSERT_EQ(row.size(), 7u);
+      EXPECT_NEAR(row[0], (j + 1) * dt, 0.006);
+      for (std::size_t l = 0; l < 6; ++l)
+        EXPECT_NEAR(row[l + 1], expected[static_cast<std::size_t>(j)][l], 1e-4 * peak[l] + 1e-30)
+            << "sample " << j + 1 << " dof " << l + 1;
+    }
+  }
+}
+
+TEST(AnalysisResponse, StepLoadOvershootsLikeLightlyDampedOscillator) {
+  // Vertical motion alone (centre of gravity above the base centre); for
+  // nu >= 0.4 the vertical impedance is K (1 - 0.17 a^2) + i 0.85 a K.
+  Model md;
+  md.r = 1, md.vs = 100, md.nu = 0.45, md.d = 0;
+  const double G = md.vs * md.vs * md.gamma / g;
+  const double K = 4 * G * md.r / (1 - md.nu);
+  const double target_a = 0.168;  // light damping: zeta = 0.7 0.85 a / 2
+  md.m = K / std::pow(target_a * md.vs / md.r, 2);
+  double wn = std::sqrt(K / md.m);
+  for (int it = 0; it < 20; ++it)
+    wn = std::sqrt(K * (1 - 0.17 * std::pow(wn * md.r / md.vs, 2)) / md.m);
+  const double keff = md.m * wn * wn;
+  const double zeta = 0.7 * 0.85 * K * md.r / md.vs / (2 * std::sqrt(keff * md.m));
+  ASSERT_LT(zeta, 0.06);
+  const int n = 998;
+  const double dt = 2 * pi / wn / 25;  // 25 samples a period, 20 periods on, 20 off
+  std::vector<double> step(static_cast<std::size_t>(n), 0.0);
+  for (int j = 0; j < n / 2; ++j) step[static_cast<std::size_t>(j)] = 1000;
+  const Outcome out = run(md.deck_head(false) + transient_load(n, dt, {{3, step}}));
+  ASSERT_EQ(out.result, 0) << out.report;
+  EXPECT_EQ(out.plot.size(), 1u);
+  const auto rows = rows_after(out.report, " -------   ---------", n);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(n));
+  double peak = 0;
+  for (const auto& row : rows) peak = std::max(peak, row[3]);
+  const double overshoot = 1 + std::exp(-pi * zeta / std::sqrt(1 - zeta * zeta));
+  EXPECT_NEAR(peak / (1000 / K), overshoot, 0.02 * overshoot);
+}
+
+// Three-point rule in double: weights 1, 4, 2, ..., 4, 1 over h/3.
+double simpson(const std::vector<double>& y, double h) {
+  double s = y.front() + y.back();
+  for (std::size_t i = 1; i + 1 < y.size(); ++i) s += (i % 2 == 1 ? 4 : 2) * y[i];
+  return s * h / 3;
+}
+
+TEST(AnalysisResponse, RandomResponseOfOneDegreeOfFreedom) {
+  // Sway alone: the centre of gravity on the base centre, no material damping,
+  // so dof 1 has a constant stiffness kh and dashpot 0.7 0.65 kh r / Vs.
+  Model md;
+  md.r = 1, md.vs = 100, md.d = 0, md.nu = 0.3;
+  const double G = md.vs * md.vs * md.gamma / g;
+  const double kh = 8 * G * md.r / (2 - md.nu);
+  const double c = 0.7 * 0.65 * kh * md.r / md.vs;
+  const double wn = 22;
+  md.m = kh / (wn * wn);
+  const double fmin = 2, fmax = 62, time = 100, s0 = 1.5;
+  const int np = 301;
+  std::ostringstream load;
+  load << "LOAD\nRANDOM\nCONSTANTS\n"
+       << fmax << "\n"
+       << fmin << "\n"
+       << np << "\n"
+       << time << "\n1\n1 1\n";
+  for (int i = 0; i < np; ++i) load << s0 << "\n";
+  load << "RUN\n";
+  const Outcome out = run(md.deck_head(false) + load.str());
+  ASSERT_EQ(out.result, 0) << out.report;
+  EXPECT_EQ(out.plot.size(), 1u);
+
+  const double h = (fmax - fmin) / (np - 1);
+  std::vector<double> su(np), su2(np);
+  std::vector<float> su_f(np);
+  // The frequencies of the loop are a running single-precision sum.
+  const float step = static_cast<float>(fmax - fmin) / static_cast<float>(np - 1);
+  float running = static_cast<float>(fmin) - step;
+  for (int i = 0; i < np; ++i) {
+    running += step;
+    const double w = running;
+    su[i] = s0 / std::norm(cd(kh - w * w * md.m, w * c));
+    su2[i] = w * w * su[i];
+    su_f[i] = static_cast<float>(su[i]);
+  }
+  const auto curve = rows_after(out.report, "IN X DIRECTION", np);
+  ASSERT_EQ(curve.size(), static_cast<std::size_t>(np));
+  for (int i = 0; i < np; ++i) {
+    EXPECT_NEAR(curve[i][0], fmin + i * h, 0.006);
+    EXPECT_NEAR(curve[i][1], su[i], 1e-5 * su[i]) << i;
+  }
+  const double m0 = simpson(su, h), m2 = simpson(su2, h);
+  const double nu0 = std::sqrt(m2 / m0) / (2 * pi);
+  const double s = std::sqrt(2 * std::log(nu0 * time));
+  const double factor = s + 0.5772 / s;
+  EXPECT_NEAR(nu0, wn / (2 * pi), 0.05 * wn / (2 * pi));  // a narrow band round resonance
+
+  const RandomPeak p = random_peak(su_f.data(), np, static_cast<float>(fmin), static_cast<float>(h),
+                                   static_cast<float>(time));
+  EXPECT_NEAR(p.m0, m0, 1e-5 * m0);
+  EXPECT_NEAR(p.m2, m2, 1e-5 * m2);
+  EXPECT_NEAR(p.nu0, nu0, 1e-5 * nu0);
+  EXPECT_NEAR(p.factor, factor, 1e-5 * factor);
+  EXPECT_NEAR(p.maximum, std::sqrt(m0) * factor, 1e-5 * std::sqrt(m0) * factor);
+
+  const auto table = rows_after(out.report, "--------------------", 6);
+  ASSERT_EQ(table.size(), 6u);
+  EXPECT_EQ(table[0][0], 1);
+  EXPECT_NEAR(table[0][1], factor, 0.05);
+  EXPECT_NEAR(table[0][2], std::sqrt(m0) * factor, 1e-3 * std::sqrt(m0) * factor);
+  // No load on the other degrees of freedom: zero moments, factor 0, maximum 0.
+  for (std::size_t l = 1; l < 6; ++l) EXPECT_EQ(table[l][2], 0.0) << l + 1;
+}
+
+}  // namespace
+}  // namespace zrv::test

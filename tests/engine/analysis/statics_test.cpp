@@ -1,0 +1,131 @@
+// Low-frequency impedance about the centre of gravity against the closed-form
+// static stiffnesses of a rigid disc (and its equivalent circles) on a
+// half-space and on a stratum over a rigid base.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "analysis_fixture.h"
+
+namespace zrv::test {
+namespace {
+
+constexpr double pi = 3.14159265358979;
+constexpr double g = 9.81;
+
+struct Printed {
+  double kxx, kyy, kww, kppx, kppy, kzt, kxp, kyp;
+};
+
+// The constants of the first frequency's full table.
+Printed first_table(const std::string& report) {
+  return {value_after(report, "(KXX) .."),
+          value_after(report, "(KYY) .."),
+          value_after(report, "(KWW)  ..."),
+          value_after(report, "(KPPX) .............. "),
+          value_after(report, "(KPPY)  .............."),
+          value_after(report, "(KZT)  ................"),
+          value_after(report, "(KXP)  ........"),
+          value_after(report, "(KYP) ........ ")};
+}
+
+void expect_near_rel(double actual, double expected, double tol, const char* what) {
+  EXPECT_NEAR(actual, expected, tol * std::fabs(expected)) << what;
+}
+
+TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
+  const double vs = 200, gamma = 18, nu = 0.3, r = 2, h = 1.5;
+  const Outcome out =
+      run(deck_head("HALF-SPACE", "CIRCULAR=2", "100 200 200 300 0 0 0", "0 0 1.5", true) +
+          "SOIL\nCONSTANTS=0\nBELOW=200 18 0.3 0\n" +
+          harmonic_load("NONQUADRATIC", 10, 0, 10, "1 0 0", "0 0 0"));
+  ASSERT_EQ(out.result, 0) << out.report;
+  const double G = vs * vs * gamma / g;
+  const double kh = 8 * G * r / (2 - nu);
+  const double kr = 8 * G * r * r * r / (3 * (1 - nu));
+  const Printed p = first_table(out.report);
+  expect_near_rel(p.kxx, kh, 1e-3, "KXX");
+  expect_near_rel(p.kyy, kh, 1e-3, "KYY");
+  expect_near_rel(p.kww, 4 * G * r / (1 - nu), 1e-3, "KWW");
+  // Rocking about the centre of gravity: the base value plus the sway arm.
+  expect_near_rel(p.kppx, kr + h * h * kh, 1e-3, "KPPX");
+  expect_near_rel(p.kppy, kr + h * h * kh, 1e-3, "KPPY");
+  expect_near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3, "KZT");
+  expect_near_rel(p.kxp, h * kh, 1e-3, "KXP");
+  expect_near_rel(p.kyp, -h * kh, 1e-3, "KYP");
+  // The first matrix record carries the floored frequency.
+  ASSERT_GE(out.plot.size(), 2u);
+  EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-03");
+}
+
+TEST(AnalysisStatics, HalfspaceRectangleUsesEquivalentRadiiAndEccentricCentre) {
+  const double a = 6, b = 4, vs = 150, gamma = 19, nu = 0.25;
+  const double x = 0.3, y = -0.2, h = 1.2;
+  const Outcome out = run(
+      deck_head("HALF-SPACE", "RECTANGULAR=6,4", "100 200 200 300 0 0 0", "0.3 -0.2 1.2", true) +
+      "SOIL\nCONSTANTS=0\nBELOW=150 19 0.25 0\n" +
+      harmonic_load("NONQUADRATIC", 10, 0, 10, "1 0 0", "0 0 0"));
+  ASSERT_EQ(out.result, 0) << out.report;
+  const double G = vs * vs * gamma / g;
+  const double r = std::sqrt(a * b / pi);
+  const double r4 = std::pow(a * b * b * b / (3 * pi), 0.25);
+  const double r5 = std::pow(a * a * a * b / (3 * pi), 0.25);
+  const double rt = std::pow((a * a + b * b) * a * b / (6 * pi), 0.25);
+  const double kh = 8 * G * r / (2 - nu);
+  const double kv = 4 * G * r / (1 - nu);
+  const double k4 = 8 * G * std::pow(r4, 3) / (3 * (1 - nu));
+  const double k5 = 8 * G * std::pow(r5, 3) / (3 * (1 - nu));
+  const double kt = 16 * G * std::pow(rt, 3) / 3;
+  const Printed p = first_table(out.report);
+  expect_near_rel(p.kxx, kh, 1e-3, "KXX");
+  expect_near_rel(p.kww, kv, 1e-3, "KWW");
+  expect_near_rel(p.kppx, k4 + h * h * kh + y * y * kv, 1e-3, "KPPX");
+  expect_near_rel(p.kppy, k5 + h * h * kh + x * x * kv, 1e-3, "KPPY");
+  expect_near_rel(p.kzt, kt + y * y * kh + x * x * kh, 1e-3, "KZT");
+}
+
+// Stratum deck of a surface disc of radius 2 on a layer of depth `depth`.
+Outcome stratum_run(double depth) {
+  return run(deck_head("STRATUM", "CIRCULAR=2", "100 200 200 300 0 0 0",
+                       "0 0 0 0 " + std::to_string(depth), true) +
+             "SOIL\nCONSTANTS\n200 18 0.3 0\n" +
+             harmonic_load("NONQUADRATIC", 10, 0, 10, "1 0 0", "0 0 0"));
+}
+
+TEST(AnalysisStatics, StratumAtZeroFrequencyGivesLayerFactorsAndTendsToHalfspace) {
+  const double vs = 200, gamma = 18, nu = 0.3, r = 2;
+  const double G = vs * vs * gamma / g;
+  const double kh = 8 * G * r / (2 - nu);
+  const double kv = 4 * G * r / (1 - nu);
+  const double kr = 8 * G * r * r * r / (3 * (1 - nu));
+  const double kt = 16 * G * r * r * r / 3;
+  {
+    const double H = 10;
+    const Outcome out = stratum_run(H);
+    ASSERT_EQ(out.result, 0) << out.report;
+    const Printed p = first_table(out.report);
+    const double khs = kh * (1 + r / (2 * H));
+    expect_near_rel(p.kxx, khs, 1e-3, "KXX");
+    expect_near_rel(p.kww, kv * (1 + 1.28 * r / H), 1e-3, "KWW");
+    expect_near_rel(p.kppx, kr * (1 + r / (6 * H)), 1e-3, "KPPX");
+    expect_near_rel(p.kppy, kr * (1 + r / (6 * H)), 1e-3, "KPPY");
+    expect_near_rel(p.kzt, kt, 1e-3, "KZT");
+    // Surface footing: the horizontal-rocking couplings are 3 % of r KH.
+    expect_near_rel(p.kxp, -0.03 * r * khs, 1e-3, "KXP");
+    expect_near_rel(p.kyp, 0.03 * r * khs, 1e-3, "KYP");
+  }
+  {
+    const Outcome out = stratum_run(1.0e4);
+    ASSERT_EQ(out.result, 0) << out.report;
+    const Printed p = first_table(out.report);
+    expect_near_rel(p.kxx, kh, 1e-3, "KXX deep");
+    expect_near_rel(p.kww, kv, 1e-3, "KWW deep");
+    expect_near_rel(p.kppy, kr, 1e-3, "KPPY deep");
+    expect_near_rel(p.kzt, kt, 1e-3, "KZT deep");
+  }
+}
+
+}  // namespace
+}  // namespace zrv::test

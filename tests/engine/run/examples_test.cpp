@@ -1,0 +1,131 @@
+// The example projects in examples/: each runs through the whole engine with no
+// input message, and the results keep their physical sense.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_fixture.h"
+
+namespace zrv::test {
+namespace {
+
+struct Example {
+  const char* name;
+  int frequencies;  // count record of the plot data: from the load data of the deck
+  int masses;       // mass components in the mass file
+};
+
+// Words that begin every input message, warning or refusal of the readers.
+const char* const kComplaints[] = {
+    "ERROR",       "INVALID",  "UNRECOGNIZED", "PRECEEDED", "WARNING",      "NOT GOOD",
+    "IGNORE",      "FATAL",    "TERMINATED",   "BAD DATA",  "INADMISSABLE", "END OF FILE",
+    "NOT ALLOWED", "EXCEEDS",  "IMPROPER",     "MISSING",   "NOT SET",      "INSUFFICIENT",
+    "NOT EXECUTE", "CANNOT",   "TOO LONG",
+};
+
+std::string example(const std::string& file) {
+  return read_file(std::string(ZRV_EXAMPLES_DIR) + "/" + file);
+}
+
+int run_example(const TempDir& dir, const std::string& name) {
+  write_file(dir / "job.zvm", example(name + ".zvm"));
+  return run_deck(dir, example(name + ".zvd"));
+}
+
+TEST(Examples, EveryDeckRunsWithoutAnInputMessage) {
+  const Example examples[] = {
+      // Harmonic: (FMAX − FMIN)/FSTEP + 1 from the hertz values of examples/README.md.
+      {"halfspace-harmonic", 99, 3},   // 1 to 50 Hz by 0.5
+      {"stratum-harmonic", 153, 3},    // 2 to 40 Hz by 0.25
+      {"multilayer-harmonic", 77, 2},  // 2 to 40 Hz by 0.5
+      {"pilegroup-harmonic", 111, 4},  // 5 to 60 Hz by 0.5
+      {"halfspace-transient", 129, 2}, // 256 points: 256/2 + 1
+      {"stratum-random", 39, 2},       // 39 points
+  };
+  for (const Example& e : examples) {
+    SCOPED_TRACE(e.name);
+    TempDir dir;
+    EXPECT_EQ(run_example(dir, e.name), 0);
+    const std::string report = read_file(dir / "job.zvo");
+    for (const char* word : kComplaints) {
+      EXPECT_EQ(report.find(word), std::string::npos) << word;
+    }
+    // The mass file was read: its count stands in I3 after the heading.
+    EXPECT_NE(report.find("MASS COMPONENTS  NUMBER OF DEFINED MASSES -  " + std::to_string(e.masses)),
+              std::string::npos);
+    std::istringstream plot(read_file(dir / "job.zvp"));
+    int count = 0;
+    plot >> count;
+    EXPECT_EQ(count, e.frequencies);
+  }
+}
+
+TEST(Examples, HalfSpaceBlockMovesLikeTheStaticSolutionAtLowFrequency) {
+  // At 1 Hz (a0 below 0.1) the vertical amplitude of the compressor block is the
+  // static one of a rigid disk on a half-space, u = Fz·(1 − ν)/(4·G·r), to a few
+  // per cent (radiation and material damping add about 0.5 % to |K|). The side
+  // soil is not part of the response.
+  const double vs = 250, gamma = 19, nu = 0.33, g = 9.8, fz = 6;
+  const double r = std::sqrt(6.0 * 4.0 / 3.14159);
+  const double shear = vs * vs * gamma / g;
+  const double expected = fz * (1 - nu) / (4 * shear * r);
+
+  TempDir dir;
+  ASSERT_EQ(run_example(dir, "halfspace-harmonic"), 0);
+  std::istringstream plot(read_file(dir / "job.zvp"));
+  int count = 0;
+  plot >> count;
+  ASSERT_EQ(count, 99);
+  // Two matrix records of nine values per frequency come first (MATRIX is on).
+  double skip = 0;
+  for (int i = 0; i < 2 * count * 9; ++i) plot >> skip;
+  double omega = 0, uox = 0, uoy = 0, uoz = 0;
+  plot >> omega >> uox >> uoy >> uoz;
+  EXPECT_NEAR(omega, 6.28, 0.005);
+  EXPECT_NEAR(uoz, expected, 0.03 * expected);
+}
+
+TEST(Examples, HammerBlockRespondsAfterTheBlowAndInItsDirection) {
+  // The half-sine blow acts over the first 0.04 s of the 1.024 s record; the
+  // block must move the way the force pushes, and after it.
+  TempDir dir;
+  ASSERT_EQ(run_example(dir, "halfspace-transient"), 0);
+  const std::vector<std::string> lines = lines_of(read_file(dir / "job.zvo"));
+  std::size_t row = 0;
+  while (row < lines.size() && lines[row].find("FOOTING RESPONSE AMPLITUDES") == std::string::npos) {
+    ++row;
+  }
+  std::vector<double> vertical;
+  for (; row < lines.size() && vertical.size() < 256; ++row) {
+    std::istringstream in(lines[row]);
+    double v[7];
+    int read = 0;
+    while (read < 7 && in >> v[read]) ++read;
+    if (read == 7) vertical.push_back(v[3]);
+  }
+  ASSERT_EQ(vertical.size(), 256u);
+  std::size_t peak = 0;
+  for (std::size_t k = 1; k < vertical.size(); ++k) {
+    if (std::abs(vertical[k]) > std::abs(vertical[peak])) peak = k;
+  }
+  // vertical[k] is sample k (report row k + 1); the force peaks at sample 5. The soil's
+  // damping makes the block lag behind the force: a causal response peaks after
+  // it, one computed with the conjugate transfer function before it.
+  EXPECT_GT(vertical[peak], 0.0);
+  EXPECT_GT(peak, 5u);
+  EXPECT_LT(peak, 25u);
+  // 800 kN on a 5 x 4 m block: static settlement 800·(1 − ν)/(4·G·r); a short
+  // blow moves the block by the same order, less than twice the static value.
+  const double shear = 220.0 * 220.0 * 19.0 / 9.8;
+  const double r = std::sqrt(5.0 * 4.0 / 3.14159);
+  const double settlement = 800.0 * (1 - 0.3) / (4 * shear * r);
+  EXPECT_GT(vertical[peak], 0.5 * settlement);
+  EXPECT_LT(vertical[peak], 2.0 * settlement);
+}
+
+}  // namespace
+}  // namespace zrv::test

@@ -1,0 +1,166 @@
+// The new project and the unit switch.
+
+#include <gtest/gtest.h>
+
+#include "project/TProgramData.h"
+#include "project_compare.h"
+#include "project_fixtures.h"
+#include "test_support.h"
+
+namespace zrv::front {
+namespace {
+
+using namespace fixtures;
+
+class CountingHost : public NullProjectHost {
+public:
+  void closeAllChildren() override { ++closed; }
+  void refreshDataForms() override { ++refreshed; }
+  int closed = 0, refreshed = 0;
+};
+
+TEST(TProgramData, NewProjectWritesTheDefaultFiles) {
+  zrv::test::TempDir dir;
+  TProjectTables tables;
+  CountingHost host;
+  host.setModified(true);
+  TProgramData p(tables, host);
+  EXPECT_EQ(host.closed, 1);
+  EXPECT_FALSE(host.modified());
+  EXPECT_EQ(p.FileName, "NewData.zvd");
+  EXPECT_EQ(p.UnitSystem, 2);
+  for (int i = 0; i < TProjectTables::kCount; ++i) {
+    EXPECT_EQ(tables.at(i).RowCount(), 1) << i;
+    EXPECT_EQ(tables.at(i).UnitSystem(), 2) << i;
+  }
+
+  p.FileName = (dir / "new.zvd").string();
+  p.WriteInputFiles();
+  EXPECT_EQ(zrv::test::read_file(dir / "new.zvd"),
+            "TITLE=New Pile\n"
+            "MATRIX\n"
+            "GRAVITY=9.8\n"
+            "FOUNDATION=HALF-SPACE\n"
+            "RECTANGULAR=0,0\n"
+            "MASS \n"
+            "0 0 0 0 0 0 0\n"
+            "CONSTANTS \n"
+            "0 0 0 \n"
+            "SOIL \n"
+            "WEAK \n"
+            "CONSTANTS=1\n"
+            "1 0 0 0 0 0 0 0 0 0.1\n"
+            "BELOW=0 0 0 0\n"
+            "LOAD \n"
+            "HARMONIC \n"
+            "CONSTANTS \n"
+            "NONQUADRATIC \n"
+            "0 0 0 \n"
+            "0 0 0 \n"
+            "0 0 0 \n"
+            "0 0 0 0 \n"
+            "RUN \n"
+            "0\n"
+            "0 0 0 \n"
+            "0 0 0 \n"
+            "0 0 0 \n");
+  EXPECT_EQ(zrv::test::read_file(dir / "new.zvm"), "0\n");
+  EXPECT_EQ(zrv::test::read_file(dir / "new.zvt"),
+            "RECTANGULAR \n"
+            " 0 0 0\n"
+            " 0\n"
+            "SOIL\n"
+            "HALF-SPACE\n"
+            " 0\n"
+            "2\n"
+            "1 0\n"
+            "2 0\n");
+  EXPECT_EQ(p.MassFileName, (dir / "new.zvm").string());
+  EXPECT_EQ(p.GeometryFileName, (dir / "new.zvt").string());
+}
+
+// Physical units, independent of the program's unit table.
+constexpr double kNewtonsPerPound = 4.4482216152605;
+constexpr double kMetresPerFoot = 0.3048;
+constexpr double kKilogramsPerSlug = 14.59390294;
+
+TEST(TProgramData, EnglishToSIUsesThePhysicalFactors) {
+  TProjectTables tables;
+  NullProjectHost host;
+  TProgramData p(tables, host);
+  p.SetUnitSystem(1);
+  p.Radius = 10;                  // ft
+  p.TipUnitWeight = 120;          // lb/ft3
+  p.PileModulus = 4.32e8;         // lb/ft2
+  p.StaticLoad = 1000;            // lb
+  p.MassProperties[0] = 100;      // slug
+  p.MassProperties[1] = 1000;     // slug ft2
+  p.ForceX = 2;                   // lb
+  p.MomentX = 3;                  // lb ft
+  p.MaxFrequency = 50;            // Hz, never converted
+  p.TimeStep = 0.01;
+  p.EmbedDepth = 2;
+  p.MassCGX[1] = 4;
+  fill(tables.D1(), {{10, 500, 120, 0.3, 0.05, 0.5}});
+  p.SetUnitSystem(2);
+
+  const double kN = kNewtonsPerPound / 1000, m = kMetresPerFoot, Mg = kKilogramsPerSlug / 1000;
+  EXPECT_NEAR(static_cast<double>(p.Radius), 10 * m, 1e-9);
+  EXPECT_NEAR(static_cast<double>(p.TipUnitWeight), 120 * kN / (m * m * m), 1e-6 * 18.85);
+  EXPECT_NEAR(static_cast<double>(p.PileModulus), 4.32e8 * kN / (m * m), 1e-6 * 2.07e7);
+  EXPECT_NEAR(static_cast<double>(p.StaticLoad), 1000 * kN, 1e-6 * 4.45);
+  EXPECT_NEAR(static_cast<double>(p.MassProperties[0]), 100 * Mg, 1e-8);
+  EXPECT_NEAR(static_cast<double>(p.MassProperties[1]), 1000 * Mg * m * m, 1e-8);
+  EXPECT_NEAR(static_cast<double>(p.ForceX), 2 * kN, 1e-9);
+  EXPECT_NEAR(static_cast<double>(p.MomentX), 3 * kN * m, 1e-9);
+  EXPECT_EQ(p.MaxFrequency, 50);
+  EXPECT_EQ(p.TimeStep, static_cast<Extended>(0.01));
+  EXPECT_EQ(p.EmbedDepth, 2);
+  EXPECT_EQ(p.MassCGX[1], 4);
+  EXPECT_NEAR(static_cast<double>(cellValue(tables.D1(), 0, 0)), 10 * m, 1e-9);
+  EXPECT_NEAR(static_cast<double>(cellValue(tables.D1(), 2, 0)), 120 * kN / (m * m * m), 1e-5);
+  EXPECT_EQ(cellValue(tables.D1(), 3, 0), static_cast<Extended>(0.3));
+
+  // A quadratic load is a mass times an arm: forces by Mg m, moments by Mg m2.
+  p.SetUnitSystem(1);
+  p.QuadraticLoad = 1;
+  p.ForceX = 2;   // slug ft
+  p.MomentX = 3;  // slug ft2
+  p.SetUnitSystem(2);
+  EXPECT_NEAR(static_cast<double>(p.ForceX), 2 * Mg * m, 1e-10);
+  EXPECT_NEAR(static_cast<double>(p.MomentX), 3 * Mg * m * m, 1e-10);
+}
+
+TEST(TProgramData, SwitchingThereAndBackRestoresEveryValue) {
+  TProjectTables tables;
+  CountingHost host;
+  for (const Generated& g : allProjects()) {
+    SCOPED_TRACE(g.name);
+    TProgramData p(tables, host);
+    g.make(p);
+    p.QuadraticLoad = 1;
+    for (Extended* v : {&p.CBGlobalY, &p.CGLocalZ, &p.LoadPointY, &p.BedrockDepth, &p.MomentY})
+      *v = 1.2345678901234L;
+    const TProjectFields before = p;
+    const auto tablesBefore = captureAll(tables);
+    const int refreshes = host.refreshed;
+
+    // Choosing the current system changes nothing at all.
+    p.SetUnitSystem(p.UnitSystem);
+    expectSameFields(before, p, 0);
+    EXPECT_EQ(captureAll(tables), tablesBefore);
+    EXPECT_EQ(host.refreshed, refreshes);
+
+    const int other = 3 - p.UnitSystem;
+    p.SetUnitSystem(other);
+    EXPECT_EQ(p.UnitSystem, other);
+    EXPECT_FALSE(close(before.Radius + before.LengthX, p.Radius + p.LengthX, 1e-3L));
+    p.SetUnitSystem(3 - other);
+    expectSameFields(before, p, 1e-9L);
+    expectSameTables(tablesBefore, captureAll(tables), 1e-9L);
+    EXPECT_EQ(host.refreshed, refreshes + 2);
+  }
+}
+
+}  // namespace
+}  // namespace zrv::front

@@ -1,0 +1,133 @@
+// Batch runner: runs the engine library on one deck from the command line.
+//
+//   zrv3-run DECK
+//
+// Makes a fresh run folder (printed), writes names.dat there with the deck's
+// report, plot-data, run-notes, geometry and mass paths beside the deck,
+// makes the folder current, loads libzrv3-comp.so from the folder of this
+// program, calls its entry with 13, prints the run code and exits with it.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <system_error>
+
+#ifdef ZORVIN_HAVE_LOADER
+#include "base/exceptions.h"
+#include "loader/dynlib.h"
+#else
+#include <dlfcn.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int exit_usage = 64;
+constexpr int exit_setup = 70;
+constexpr const char* library_name = "libzrv3-comp.so";
+constexpr const char* entry_name = "_IZORVIN";
+constexpr int interface_value = 13;
+
+using Entry = int (*)(int);
+
+fs::path make_run_folder() {
+  std::string pattern = (fs::temp_directory_path() / "zrv3-run-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return {};
+  return fs::path(pattern);
+}
+
+bool write_names(const fs::path& folder, const fs::path& deck) {
+  auto with = [&](const char* ext) { return fs::path(deck).replace_extension(ext).string(); };
+  std::ofstream out(folder / "names.dat", std::ios::binary | std::ios::trunc);
+  out << "3.0.13\n"
+      << deck.string() << '\n'
+      << with(".zvo") << '\n'
+      << with(".zvp") << '\n'
+      << with(".zvr") << '\n'
+      << with(".zvt") << '\n'
+      << with(".zvm") << '\n';
+  out.close();
+  return static_cast<bool>(out);
+}
+
+fs::path program_folder(const char* argv0) {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) self = fs::absolute(argv0, ec);
+  return self.parent_path();
+}
+
+// Loads the library, calls its entry and returns the run code, or -1 with a
+// message when the library or its entry could not be used.
+int call_engine(const fs::path& library) {
+#ifdef ZORVIN_HAVE_LOADER
+  try {
+    zrv::comp::TDynamicLibrary lib;
+    lib.SetLibraryName(library.string());
+    lib.Open();
+    auto entry = reinterpret_cast<Entry>(lib.GetProcAddress(entry_name));
+    if (entry == nullptr) {
+      std::cerr << "zrv3-run: " << library.string() << " has no entry " << entry_name << '\n';
+      return -1;
+    }
+    return entry(interface_value);
+  } catch (const zrv::comp::EDLLError& e) {
+    std::cerr << "zrv3-run: " << library.string() << ": " << e.what() << '\n';
+    return -1;
+  }
+#else
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    std::cerr << "zrv3-run: " << dlerror() << '\n';
+    return -1;
+  }
+  auto entry = reinterpret_cast<Entry>(dlsym(handle, entry_name));
+  if (entry == nullptr) {
+    std::cerr << "zrv3-run: " << library.string() << " has no entry " << entry_name << '\n';
+    dlclose(handle);
+    return -1;
+  }
+  const int code = entry(interface_value);
+  dlclose(handle);
+  return code;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: zrv3-run DECK\n";
+    return exit_usage;
+  }
+  std::error_code ec;
+  const fs::path deck = fs::absolute(argv[1], ec).lexically_normal();
+  if (ec || !fs::is_regular_file(deck)) {
+    std::cerr << "zrv3-run: no such deck: " << argv[1] << '\n';
+    return exit_usage;
+  }
+  const fs::path library = program_folder(argv[0]) / library_name;
+  const fs::path folder = make_run_folder();
+  if (folder.empty()) {
+    std::cerr << "zrv3-run: could not make a run folder\n";
+    return exit_setup;
+  }
+  std::cout << "Run folder: " << folder.string() << std::endl;
+  if (!write_names(folder, deck)) {
+    std::cerr << "zrv3-run: could not write " << (folder / "names.dat").string() << '\n';
+    return exit_setup;
+  }
+  fs::current_path(folder, ec);
+  if (ec) {
+    std::cerr << "zrv3-run: could not enter " << folder.string() << '\n';
+    return exit_setup;
+  }
+  const int code = call_engine(library);
+  if (code < 0) return exit_setup;
+  std::cout << "Run code: " << code << std::endl;
+  return code;
+}
