@@ -1,6 +1,16 @@
 #include "analysis/analysis.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include "analysis/assembly.h"
 #include "analysis/piles.h"
@@ -47,13 +57,30 @@ StratumInput stratum_input(const RunState& s) {
 }
 
 // Impedance of the pile or multilayer element system about the centre of
-// gravity (the pile group about its own reference).
-Matrix6 element_matrix(RunState& s, const ElementSystem& es, float omega) {
+// gravity (the pile group about its own reference). The three element calls
+// differ only in their sections; a section equal to one computed already
+// takes its result.
+bool element_matrix(const RunState& s, const ElementSystem& es, float omega, GroupWork& work,
+                    Matrix6& result, ElementFailure& failure) {
   const int type = s.flags.foundation_type;
-  const int profile = type == type_multi ? -1 : (s.flags.soil_profile == 2 ? 0 : 1);
-  const ElementHead mean = PILIMP(s, es, section_mean, profile, omega);
-  const ElementHead x = PILIMP(s, es, section_x, profile, omega);
-  const ElementHead y = PILIMP(s, es, section_y, profile, omega);
+  ElementHead heads[3];
+  for (int set = 0; set < 3; ++set) {
+    int same = -1;
+    for (int done = 0; done < set && same < 0; ++done)
+      if (es.section_radius[static_cast<std::size_t>(set)] ==
+              es.section_radius[static_cast<std::size_t>(done)] &&
+          es.section_inertia[static_cast<std::size_t>(set)] ==
+              es.section_inertia[static_cast<std::size_t>(done)])
+        same = done;
+    if (same >= 0) {
+      heads[set] = heads[same];
+    } else if (!PILIMP(es, static_cast<ElementSection>(set), omega, heads[set], failure)) {
+      return false;
+    }
+  }
+  const ElementHead& mean = heads[section_mean];
+  const ElementHead& x = heads[section_x];
+  const ElementHead& y = heads[section_y];
   const auto entry = [&](const ElementHead& h, int n) {
     return Complex(h.k[static_cast<std::size_t>(n)], omega * h.c[static_cast<std::size_t>(n)]);
   };
@@ -73,13 +100,13 @@ Matrix6 element_matrix(RunState& s, const ElementSystem& es, float omega) {
     k[at6(1, 1)] = entry(x, 5);
     k[at6(2, 2)] = entry(y, 5);
   }
-  if (type == type_pile) return GRPDYN(s, es, k, omega);
+  if (type == type_pile) return GRPDYN(es, k, omega, result, work, failure);
   RealMatrix6 t{};
   const FoundationData& f = s.foundation;
   rigid_offset(f.cg_x, f.cg_y, f.cg_height, t.data());
-  Matrix6 r{};
-  CTRAN6(k.data(), t.data(), r.data());
-  return r;
+  result = Matrix6{};
+  CTRAN6(k.data(), t.data(), result.data());
+  return true;
 }
 
 // Radius of the embedment factors: the translation radius, or when it is 0
@@ -90,33 +117,119 @@ float special_radius(const FoundationData& f, int shape) {
   return 0.5f * (0.5f * f.side_a + 0.5f * f.side_b);
 }
 
-// The foundation's impedance about the centre of gravity at omega, before the
-// side soil. False, with the message written, for a half-space whose
-// shear-wave velocity is not positive.
-bool foundation_impedance(RunState& s, const ElementSystem& es, float omega, Matrix6& result) {
-  const FoundationData& f = s.foundation;
-  switch (s.flags.foundation_type) {
-    case type_half: {
-      const float vs = s.soil.below.shear_velocity;
-      if (!(vs > 0.0f)) {
-        s.report().write_fmt(
-            "(/,/,1X,'***INADMISSABLE VALUE FOR SHEAR WAVE ','VELOCITY OF HALF-SPACE (',1P,"
-            "E9.2,') ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-            vs);
-        s.flags.fatal = 1;
-        return false;
-      }
-      result = halfspace_matrix(omega, s.soil.below, s.gravity, f.radii, centre_of(f));
-      return true;
-    }
-    case type_stratum:
-      result = stratum_matrix(omega, stratum_input(s), centre_of(f));
-      return true;
-    default:
-      result = element_matrix(s, es, omega);
-      return true;
-  }
+// What the impedance phase leaves for one frequency.
+struct FrequencyImpedance {
+  Matrix6 bare{};      // the foundation about the centre of gravity, without side soil
+  Matrix6 embedded{};  // with the side soil of pass 1 (when the run has side soil)
+  enum Failure { none, halfspace_velocity, element, not_finite } failure = none;
+  ElementFailure why;
+};
+
+bool finite(const Matrix6& m) {
+  for (const Complex& v : m)
+    if (!std::isfinite(v.real()) || !std::isfinite(v.imag())) return false;
+  return true;
 }
+
+// The foundation's impedance at omega, without and with its side soil. Reads
+// the run state only, so that the frequencies can be computed on any thread.
+void impedance_at(const RunState& s, const ElementSystem& es, float omega, int side_count,
+                  GroupWork& work, FrequencyImpedance& out) {
+  const FoundationData& f = s.foundation;
+  const int type = s.flags.foundation_type;
+  switch (type) {
+    case type_half:
+      if (!(s.soil.below.shear_velocity > 0.0f)) {
+        out.failure = FrequencyImpedance::halfspace_velocity;
+        return;
+      }
+      out.bare = halfspace_matrix(omega, s.soil.below, s.gravity, f.radii, centre_of(f));
+      break;
+    case type_stratum:
+      out.bare = stratum_matrix(omega, stratum_input(s), centre_of(f));
+      break;
+    default:
+      if (!element_matrix(s, es, omega, work, out.bare, out.why)) {
+        out.failure = FrequencyImpedance::element;
+        return;
+      }
+      break;
+  }
+  // Side soil of an embedded footing or pile cap (pass 1 only).
+  if (side_count > 0 && (type == type_half || type == type_pile)) {
+    const bool pile = type == type_pile;
+    const int shear_cut = pile && omega <= es.shear_cutoff ? 1 : 0;
+    const int compression_cut = pile && omega <= es.compression_cutoff ? 1 : 0;
+    out.embedded = out.bare;
+    add_side_layers(out.embedded, omega, side_count, s.soil.side.data(), s.soil.side_weak.data(),
+                    s.gravity, f.radii, centre_of(f), shear_cut, compression_cut);
+    if (!finite(out.embedded)) out.failure = FrequencyImpedance::not_finite;
+  }
+  if (!finite(out.bare)) out.failure = FrequencyImpedance::not_finite;
+}
+
+// Computes the impedances of all frequencies on up to `threads` threads. Each
+// frequency is computed alone into its own slot, so the results do not depend
+// on the number of threads or on their scheduling.
+std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSystem& es,
+                                           const FrequencyPlan& plan, int side_count,
+                                           int threads) {
+  std::vector<FrequencyImpedance> out(static_cast<std::size_t>(plan.count));
+  std::atomic<int> next{0};
+  std::exception_ptr error;
+  std::mutex error_lock;
+  const auto worker = [&] {
+    try {
+      GroupWork work;
+      for (int i = next++; i < plan.count; i = next++)
+        impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count, work,
+                     out[static_cast<std::size_t>(i)]);
+    } catch (...) {
+      const std::lock_guard<std::mutex> hold(error_lock);
+      if (!error) error = std::current_exception();
+      next = plan.count;
+    }
+  };
+  std::vector<std::thread> pool;
+  const int helpers = std::clamp(threads, 1, plan.count) - 1;
+  for (int t = 0; t < helpers; ++t) pool.emplace_back(worker);
+  worker();
+  for (std::thread& t : pool) t.join();
+  if (error) std::rethrow_exception(error);
+  return out;
+}
+
+void refuse_frequency(RunState& s, const ElementSystem& es, const FrequencyImpedance& f,
+                      float omega) {
+  switch (f.failure) {
+    case FrequencyImpedance::none:
+      return;
+    case FrequencyImpedance::halfspace_velocity:
+      s.report().write_fmt(
+          "(/,/,1X,'***INADMISSABLE VALUE FOR SHEAR WAVE ','VELOCITY OF HALF-SPACE (',1P,"
+          "E9.2,') ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
+          s.soil.below.shear_velocity);
+      break;
+    case FrequencyImpedance::element:
+      refuse_element(s, es, f.why, omega);
+      break;
+    case FrequencyImpedance::not_finite:
+      report_lines(s,
+                   "(1X,'*** IMPEDANCE IS NOT FINITE AT FREQUENCY ',1P,E10.3,' RAD/S ***',/,1X,"
+                   "'***PROGRAM WILL NOT EXECUTE***')",
+                   omega);
+      break;
+  }
+  s.flags.fatal = 1;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::atomic<PhaseTimes*> phase_sink{nullptr};
 
 // The constants of frequency index i (from 0): the full table and the two
 // plot-data records in pass 1, the table with the embedment factors in pass 2;
@@ -178,6 +291,17 @@ FrequencyPlan plan_frequencies(const RunState& s) {
   return plan;
 }
 
+int analysis_threads() {
+  if (const char* text = std::getenv("ZORVIN_THREADS")) {
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    if (end != text && *end == '\0' && n >= 1) return static_cast<int>(std::min(n, 256L));
+  }
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+void set_phase_timing(PhaseTimes* sink) { phase_sink = sink; }
+
 void ANALYS(RunState& s) {
   if (!(s.gravity > 0.0f)) {
     s.report().write_fmt(
@@ -187,6 +311,7 @@ void ANALYS(RunState& s) {
     s.flags.fatal = 1;
     return;
   }
+  PhaseTimes times;
   FoundationData& f = s.foundation;
   const int type = s.flags.foundation_type;
   int side_count = std::clamp(NEARIN(s.soil.side_layer_count), 0, kMaxSideLayers);
@@ -194,66 +319,90 @@ void ANALYS(RunState& s) {
   // The weakened thickness of the side layers was made a thickness by the
   // SOIL reader already; it is not scaled again here.
 
-  ElementSystem es;
+  auto es = std::make_unique<ElementSystem>();
   const bool element = type == type_pile || type == type_multi;
   if (element) {
-    if (!SOLAVG(s, s.flags.pile_tip, es)) return;
     const int layers = std::clamp(NEARIN(f.layer_count), 0, kMaxLayers);
     for (int k = 0; k < layers; ++k) {
       const ElementLayer& l = f.layers[static_cast<std::size_t>(k)];
       const float r = 0.5f * (l.radius_x + l.radius_y);
-      es.mean_radius[static_cast<std::size_t>(k)] = r;
+      es->mean_radius[static_cast<std::size_t>(k)] = r;
       s.soil.weak[static_cast<std::size_t>(k)].thickness_ratio *= r;
     }
     if (type == type_multi) f.pile_count = 1.0f;
-    es.pile_count = NEARIN(f.pile_count);
-    es.head_fixed = NEARIN(f.head_restraint);
+    es->pile_count = NEARIN(f.pile_count);
+    es->head_fixed = NEARIN(f.head_restraint);
+    if (!SOLAVG(s, s.flags.pile_tip, *es)) return;
   }
 
   FrequencyPlan plan = plan_frequencies(s);
-  if (type == type_pile && s.flags.interaction != 0 && es.pile_count != 1) GRPSTA(s, es);
+  if (type == type_pile && s.flags.interaction != 0 && es->pile_count != 1 && !GRPSTA(s, *es))
+    return;
   s.units[6].write(count_record(plan.count));
   if (plan.count < 1 || plan.count > kMaxFrequencies) {
     refuse_count(s, plan.count);
     return;
   }
 
-  const CentreOfGravity cg = centre_of(f);
+  // The frequency list; the running sum is not floored, the frequency used is.
+  float running = plan.fmin - plan.fstep;
+  for (int i = 0; i < plan.count; ++i) {
+    float omega;
+    if (s.flags.load_type == load_transient) {
+      omega = i == 0 ? 0.01f
+                     : 3.1415927f * 2.0f * static_cast<float>(i) /
+                           (static_cast<float>(plan.points) * plan.time_step);
+    } else {
+      running += plan.fstep;
+      omega = running > 0.0f ? running : 1.0e-4f;
+    }
+    plan.omega[static_cast<std::size_t>(i)] = omega;
+  }
+
+  // Both passes run over the same frequencies: the impedances are computed
+  // once, and pass 2 takes them without the side soil.
+  Clock::time_point start = Clock::now();
+  const std::vector<FrequencyImpedance> imp =
+      impedances(s, *es, plan, side_count, analysis_threads());
+  times.pass1 = seconds_since(start);
+
   const bool matrix_print = s.flags.matrix_print != 0;
-  ResponseData response;
+  const bool side_soil = side_count > 0 && (type == type_half || type == type_pile);
+  auto response = std::make_unique<ResponseData>();
   for (int pass = 1; pass <= 2; ++pass) {
-    float running = plan.fmin - plan.fstep;
-    if (pass == 2) write_special_block(s);
+    if (pass == 2) {
+      start = Clock::now();
+      write_special_block(s);
+      times.output += seconds_since(start);
+    }
     for (int i = 0; i < plan.count; ++i) {
-      float omega;
-      if (s.flags.load_type == load_transient) {
-        omega = i == 0 ? 0.01f
-                       : 3.1415927f * 2.0f * static_cast<float>(i) /
-                             (static_cast<float>(plan.points) * plan.time_step);
-      } else {
-        running += plan.fstep;
-        omega = running > 0.0f ? running : 1.0e-4f;
+      const float omega = plan.omega[static_cast<std::size_t>(i)];
+      const FrequencyImpedance& fi = imp[static_cast<std::size_t>(i)];
+      if (fi.failure != FrequencyImpedance::none) {
+        refuse_frequency(s, *es, fi, omega);
+        return;
       }
-      plan.omega[static_cast<std::size_t>(i)] = omega;
-
-      Matrix6 result{};
-      if (!foundation_impedance(s, es, omega, result)) return;
-
-      // Side soil of an embedded footing or pile cap, in pass 1 only.
-      if (pass == 1 && side_count > 0 && (type == type_half || type == type_pile)) {
-        const bool pile = type == type_pile;
-        const int shear_cut = pile && omega <= es.shear_cutoff ? 1 : 0;
-        const int compression_cut = pile && omega <= es.compression_cutoff ? 1 : 0;
-        add_side_layers(result, omega, side_count, s.soil.side.data(), s.soil.side_weak.data(),
-                        s.gravity, f.radii, cg, shear_cut, compression_cut);
-      }
-
+      start = Clock::now();
+      Matrix6 result = pass == 1 && side_soil ? fi.embedded : fi.bare;
       reduce_damping(result);
+      (pass == 1 ? times.pass1 : times.pass2) += seconds_since(start);
+
+      start = Clock::now();
       if (matrix_print) write_constants(s, pass, i, omega, result, side_count);
-      respond(s, response, i, omega, result);
+      times.output += seconds_since(start);
+      start = Clock::now();
+      respond(s, *response, i, omega, result);
+      times.response += seconds_since(start);
     }
   }
-  write_response(s, plan, response);
+  start = Clock::now();
+  write_response(s, plan, *response);
+  times.response += seconds_since(start);
+  if (PhaseTimes* sink = phase_sink.load()) {
+    *sink = times;
+    std::fprintf(stderr, "analysis phases (s): pass 1 %.4f, pass 2 %.4f, response %.4f, output %.4f\n",
+                 times.pass1, times.pass2, times.response, times.output);
+  }
 }
 
 }  // namespace zrv

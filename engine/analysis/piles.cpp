@@ -1,28 +1,275 @@
 #include "analysis/piles.h"
 
+#include <algorithm>
+
+#include "input/soil.h"
+#include "numerics/small.h"
 #include "report/message.h"
 #include "run/state.h"
 
 namespace zrv {
 
-bool SOLAVG(RunState& s, int /*tip*/, ElementSystem& /*system*/) {
-  report_lines(s,
-               "(1X,'*** PILE GROUP AND MULTILAYER SYSTEMS ARE NOT ANALYSED BY THIS VERSION ***',"
-               "/,1X,'***PROGRAM WILL NOT EXECUTE***')");
+namespace {
+
+constexpr int type_multi = 4;
+
+int layer_count(const RunState& s) { return std::clamp(NEARIN(s.foundation.layer_count), 0, kMaxLayers); }
+
+// The element data of the run; sections and frequency are set per call.
+PileInput element_input(const RunState& s, const ElementSystem& es) {
+  const FoundationData& f = s.foundation;
+  const SoilData& soil = s.soil;
+  PileInput in;
+  in.profile = s.flags.foundation_type == type_multi ? -1 : (s.flags.soil_profile == 2 ? 0 : 1);
+  in.layer_count = NEARIN(f.layer_count);
+  in.adjacent_layer_count = NEARIN(soil.adjacent_layer_count);
+  in.youngs_modulus = f.material.youngs_modulus;
+  in.poisson_ratio = f.material.poisson_ratio;
+  in.damping = f.material.material_damping;
+  in.unit_weight = f.material.unit_weight;
+  in.rigidity_coefficient = f.material.rigidity_coefficient;
+  in.static_load = f.material.static_load;
+  in.gravity = s.gravity;
+  for (int k = 0; k < layer_count(s); ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    const ElementLayer& e = f.layers[i];
+    const SoilProperties& p = soil.layers[i];
+    const LayerWeakZone& z = soil.weak[i];
+    PileLayer& l = in.layers[i];
+    l.thickness = e.thickness;
+    l.shear_velocity = p.shear_velocity;
+    l.unit_weight = p.unit_weight;
+    l.poisson_ratio = p.poisson_ratio;
+    l.damping = p.damping;
+    l.radius = es.mean_radius[i];
+    l.area = e.area;
+    l.inertia = e.inertia_x;
+    l.torsional_stiffness = e.torsional_stiffness;
+    l.zone_modulus_ratio = z.shear_modulus_ratio;
+    l.zone_poisson_ratio = z.poisson_ratio;
+    l.zone_damping = z.damping;
+    l.zone_thickness = z.thickness_ratio;  // made a thickness by the driver
+    l.modulus_ratio_in_out = soil.modulus_ratio_in_out[i];
+    l.damping_ratio_in_out = soil.damping_ratio_in_out[i];
+  }
+  in.below_velocity = soil.below.shear_velocity;
+  in.below_unit_weight = soil.below.unit_weight;
+  in.below_poisson_ratio = soil.below.poisson_ratio;
+  in.below_damping = soil.below.damping;
+  in.omega_s = es.shear_cutoff;
+  in.omega_p = es.compression_cutoff;
+  return in;
+}
+
+GroupInput group_input(const RunState& s, const ElementSystem& es) {
+  const FoundationData& f = s.foundation;
+  const SoilData& soil = s.soil;
+  GroupInput in;
+  const int n = std::clamp(es.pile_count, 0, kMaxPiles);
+  in.piles.resize(static_cast<std::size_t>(n));
+  in.battered = s.flags.battered != 0;
+  for (int p = 0; p < n; ++p) {
+    const auto i = static_cast<std::size_t>(p);
+    GroupPile& pile = in.piles[i];
+    pile.x = f.piles[i].x;
+    pile.y = f.piles[i].y;
+    if (in.battered) {
+      pile.batter_angle = f.batter[i].angle;
+      pile.axis_angles = f.batter[i].axis_angles;
+    }
+  }
+  in.interaction = s.flags.interaction != 0;
+  in.head_fixed = es.head_fixed == 1;
+  in.cap_height = f.cg_height;
+  in.gravity = s.gravity;
+  in.youngs_modulus = f.material.youngs_modulus;
+  in.length = f.material.total_length;
+  const int nl = layer_count(s);
+  in.layer_count = NEARIN(f.layer_count);
+  if (nl > 0) {
+    const ElementLayer& first = f.layers[0];
+    in.radius = es.mean_radius[0];
+    in.area = first.area;
+    in.inertia_x = first.inertia_x;
+    in.inertia_y = first.inertia_y;
+    in.tip_radius = es.mean_radius[static_cast<std::size_t>(nl - 1)];
+  }
+  for (int k = 0; k < nl; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    const SoilProperties& p = soil.layers[i];
+    in.layers[i] = GroupLayer{f.layers[i].thickness, p.shear_velocity, p.unit_weight,
+                              p.poisson_ratio};
+  }
+  in.below = GroupLayer{0.0f, soil.below.shear_velocity, soil.below.unit_weight,
+                        soil.below.poisson_ratio};
+  return in;
+}
+
+void refuse_text(RunState& s, const char* text) {
+  report_lines(s, std::string("(1X,'*** ") + text + " ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')");
   s.flags.fatal = 1;
+}
+
+void refuse_group(RunState& s, const ElementSystem& es, GroupStatus status, float omega) {
+  switch (status) {
+    case GroupStatus::kGroupOk:
+      return;
+    case GroupStatus::kPileCount:
+      report_lines(s,
+                   "(1X,'*** NUMBER OF PILES (',I5,') AND OF LAYERS (',I5,') MUST LIE BETWEEN 1 "
+                   "AND ',I3,' AND 1 AND ',I2,' ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
+                   es.pile_count, es.group.layer_count, kMaxPiles, kMaxLayers);
+      break;
+    case GroupStatus::kCoincident:
+      report_lines(s,
+                   "(1X,'*** PILES',I4,' AND',I4,' MEET AT THE SAME POSITION (AT ONE THIRD OF "
+                   "THEIR LENGTH FOR BATTERED PILES) ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
+                   es.tables.pair_i + 1, es.tables.pair_j + 1);
+      break;
+    case GroupStatus::kTipVelocity:
+      refuse_text(s,
+                  "PILE INTERACTION NEEDS A SHEAR WAVE VELOCITY GREATER THAN 0 IN THE TIP LAYER");
+      break;
+    case GroupStatus::kFreeLength:
+      refuse_text(s,
+                  "FREE LENGTH OF THE PILES EXCEEDS 8 DIAMETERS: THE INTERACTION FACTORS DO NOT "
+                  "APPLY");
+      break;
+    case GroupStatus::kDiameter:
+      refuse_text(s,
+                  "PILE INTERACTION NEEDS A PILE RADIUS, LENGTH AND YOUNGS MODULUS GREATER THAN 0");
+      break;
+    case GroupStatus::kSingular:
+      report_lines(s,
+                   "(1X,'*** PILE GROUP FLEXIBILITY CANNOT BE SOLVED AT FREQUENCY ',1P,E10.3,"
+                   "' RAD/S ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
+                   omega);
+      break;
+  }
+  s.flags.fatal = 1;
+}
+
+}  // namespace
+
+bool SOLAVG(RunState& s, int tip, ElementSystem& system) {
+  const FoundationData& f = s.foundation;
+  const SoilData& soil = s.soil;
+  const int nl = layer_count(s);
+  if (NEARIN(f.layer_count) < 1 || NEARIN(f.layer_count) > kMaxLayers) {
+    report_lines(s,
+                 "(1X,'*** NUMBER OF LAYERS (',I11,') MUST LIE BETWEEN 1 AND ',I2,' ***',/,1X,"
+                 "'***PROGRAM WILL NOT EXECUTE***')",
+                 NEARIN(f.layer_count), kMaxLayers);
+    s.flags.fatal = 1;
+    return false;
+  }
+  ColumnInput column;
+  column.end_bearing = tip;
+  column.layer_count = nl;
+  column.side_layer_count = std::clamp(NEARIN(soil.side_layer_count), 0, kMaxSideLayers);
+  for (int k = 0; k < nl; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    column.layers[i] = ColumnLayer{f.layers[i].thickness, soil.layers[i].shear_velocity,
+                                   soil.layers[i].poisson_ratio};
+  }
+  for (int k = 0; k < column.side_layer_count; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    column.side_layers[i] = ColumnLayer{soil.side[i].thickness, soil.side[i].soil.shear_velocity,
+                                        soil.side[i].soil.poisson_ratio};
+  }
+  column.below_velocity = soil.below.shear_velocity;
+  for (int k = 0; k < nl; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    const ElementLayer& e = f.layers[i];
+    system.section_radius[section_mean][i] = system.mean_radius[i];
+    system.section_inertia[section_mean][i] = e.inertia_x;
+    system.section_radius[section_x][i] = e.radius_x;
+    system.section_inertia[section_x][i] = e.inertia_x;
+    system.section_radius[section_y][i] = e.radius_y;
+    system.section_inertia[section_y][i] = e.inertia_y;
+  }
+  const ColumnCutoffs cut = SOLAVG(column);
+  system.shear_cutoff = cut.omega_s;
+  system.compression_cutoff = cut.omega_p;
+  system.element = element_input(s, system);
+  system.group = group_input(s, system);
+  return true;
+}
+
+bool GRPSTA(RunState& s, ElementSystem& system) {
+  const GroupStatus status = GRPSTA(system.group, system.tables);
+  if (status == GroupStatus::kGroupOk) return true;
+  refuse_group(s, system, status, 0.0f);
   return false;
 }
 
-void GRPSTA(RunState& /*s*/, const ElementSystem& /*system*/) {}
-
-ElementHead PILIMP(RunState& /*s*/, const ElementSystem& /*system*/, ElementSection /*section*/,
-                   int /*profile*/, float /*omega*/) {
-  return ElementHead{};
+bool PILIMP(const ElementSystem& system, ElementSection section, float omega, ElementHead& head,
+            ElementFailure& failure) {
+  PileInput in = system.element;
+  in.omega = omega;
+  const auto set = static_cast<std::size_t>(section);
+  for (std::size_t k = 0; k < static_cast<std::size_t>(kPileMaxLayers); ++k) {
+    in.layers[k].radius = system.section_radius[set][k];
+    in.layers[k].inertia = system.section_inertia[set][k];
+  }
+  PileImpedance z;
+  const PileStatus status = zrv::PILIMP(in, z);
+  if (status != PileStatus::kPileOk) {
+    failure.pile = status;
+    return false;
+  }
+  const ImpedancePair pairs[6] = {z.vertical, z.torsion,  z.horizontal,
+                                  z.rocking,  z.coupling, z.horizontal_free};
+  for (std::size_t n = 0; n < 6; ++n) {
+    head.k[n] = pairs[n].k;
+    head.c[n] = pairs[n].c;
+  }
+  return true;
 }
 
-Matrix6 GRPDYN(RunState& /*s*/, const ElementSystem& /*system*/, const Matrix6& single,
-               float /*omega*/) {
-  return single;
+bool GRPDYN(const ElementSystem& system, const Matrix6& single, float omega, Matrix6& group,
+            GroupWork& work, ElementFailure& failure) {
+  const GroupStatus status =
+      zrv::GRPDYN(system.group, system.tables, single.data(), omega, group.data(), work);
+  if (status == GroupStatus::kGroupOk) return true;
+  failure.group = status;
+  return false;
+}
+
+void refuse_element(RunState& s, const ElementSystem& system, const ElementFailure& failure,
+                    float omega) {
+  switch (failure.pile) {
+    case PileStatus::kPileOk:
+      break;
+    case PileStatus::kLayerCount:
+      refuse_text(s, "NUMBER OF LAYERS MUST LIE BETWEEN 1 AND 30");
+      return;
+    case PileStatus::kTipVelocity:
+      refuse_text(s, "SHEAR WAVE VELOCITY OF THE SOIL BELOW THE TIP MUST BE GREATER THAN 0");
+      return;
+    case PileStatus::kSection:
+      refuse_text(s,
+                  "THICKNESS, RADII, AREA AND MOMENTS OF INERTIA OF EVERY ELEMENT LAYER MUST BE "
+                  "GREATER THAN 0");
+      return;
+    case PileStatus::kTorsionalConstant:
+      refuse_text(s, "TORSIONAL CONSTANT OF EVERY ELEMENT LAYER MUST BE GREATER THAN 0");
+      return;
+    case PileStatus::kModulus:
+      refuse_text(s,
+                  "YOUNGS MODULUS OF THE ELEMENT AND SHEAR MODULUS OF EVERY SOIL COLUMN LAYER "
+                  "MUST BE GREATER THAN 0");
+      return;
+    case PileStatus::kSingular:
+    case PileStatus::kFrequency:
+      report_lines(s,
+                   "(1X,'*** ELEMENT IMPEDANCE CANNOT BE COMPUTED AT FREQUENCY ',1P,E10.3,"
+                   "' RAD/S ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
+                   omega);
+      s.flags.fatal = 1;
+      return;
+  }
+  refuse_group(s, system, failure.group, omega);
 }
 
 }  // namespace zrv

@@ -1,24 +1,33 @@
 #pragma once
 // Call points of the pile-group and multilayer systems in the analysis
-// driver. This build does not compute these systems: SOLAVG refuses them with
-// a framed message, and the driver stops before the frequency loop.
+// driver: the deck's foundation and soil data mapped onto the element and
+// group kernels, and the kernels' refusals turned into framed report messages.
 
 #include <array>
 
 #include "analysis/matrix6.h"
+#include "impedance/group.h"
+#include "impedance/pile.h"
 #include "input/foundation.h"
 
 namespace zrv {
 
 struct RunState;
 
-/// What the driver prepares once for the pile and multilayer systems.
+/// What the driver prepares once for the pile and multilayer systems. After
+/// preparation the frequency loop only reads it, from any thread.
 struct ElementSystem {
   float shear_cutoff = 0;                       // omega_s of the soil column (rad/s)
   float compression_cutoff = 0;                 // omega_p
   int pile_count = 1;                           // rounded; 1 for the multilayer system
   int head_fixed = 0;                           // 1 fixed, 0 pinned
   std::array<float, kMaxLayers> mean_radius{};  // 0.5 (radius x + radius y) per layer
+  PileInput element;                            // the element data but section and frequency
+  // Radius and second moment of area per layer of each section set.
+  std::array<std::array<float, kMaxLayers>, 3> section_radius{};
+  std::array<std::array<float, kMaxLayers>, 3> section_inertia{};
+  GroupInput group;                             // the pile group (pile system)
+  GroupTables tables;                           // static pair factors (with interaction)
 };
 
 /// Sections an element call takes: the mean radius with the moments about x,
@@ -33,21 +42,37 @@ struct ElementHead {
   std::array<float, 6> c{};
 };
 
+/// Why a frequency of the element or group system could not be computed.
+struct ElementFailure {
+  PileStatus pile = PileStatus::kPileOk;
+  GroupStatus group = GroupStatus::kGroupOk;
+  bool any() const { return pile != PileStatus::kPileOk || group != GroupStatus::kGroupOk; }
+};
+
 /// Cut-off frequencies of the soil column for the tip condition `tip`
-/// (0 floating, 1 end-bearing). Returns false after writing a framed message
-/// and setting the fatal-input flag when the system cannot be analysed.
+/// (0 floating, 1 end-bearing), and the element and group data of the run
+/// (`mean_radius` must be set). Returns false after writing a framed message
+/// and setting the fatal-input flag when the element cannot be described.
 bool SOLAVG(RunState& s, int tip, ElementSystem& system);
 
-/// Static interaction factors of every pile pair of the group.
-void GRPSTA(RunState& s, const ElementSystem& system);
+/// Static interaction factors of every pile pair of the group. Returns false
+/// after writing a framed message and setting the fatal-input flag when the
+/// group cannot be analysed (coincident piles, no tip velocity, a free length
+/// beyond the fit).
+bool GRPSTA(RunState& s, ElementSystem& system);
 
-/// Head impedance of one element at omega for the section set `section`;
-/// `profile` is 1 layered, 0 parabolic, -1 the multilayer system.
-ElementHead PILIMP(RunState& s, const ElementSystem& system, ElementSection section, int profile,
-                   float omega);
+/// Head impedance of one element at omega for the section set `section`.
+/// Reads only `system`. False with the reason in `failure`.
+bool PILIMP(const ElementSystem& system, ElementSection section, float omega, ElementHead& head,
+            ElementFailure& failure);
 
 /// Group impedance about the reference of the group from the single-pile
-/// matrix `single` at omega.
-Matrix6 GRPDYN(RunState& s, const ElementSystem& system, const Matrix6& single, float omega);
+/// matrix `single` at omega; `work` is the caller's (one per thread).
+bool GRPDYN(const ElementSystem& system, const Matrix6& single, float omega, Matrix6& group,
+            GroupWork& work, ElementFailure& failure);
+
+/// Writes the framed message of `failure` at omega and sets the fatal flag.
+void refuse_element(RunState& s, const ElementSystem& system, const ElementFailure& failure,
+                    float omega);
 
 }  // namespace zrv

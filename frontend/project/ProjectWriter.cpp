@@ -23,10 +23,21 @@ private:
   std::string m_text;
 };
 
-std::string R(Extended v) { return formatReal(v); }
 std::string I(long long v) { return std::to_string(v); }
 
-Extended cell(const TGridTable& t, int col, int row) { return cellValue(t, col, row); }
+// An infinity or NaN would reach the engine as a word it cannot read.
+std::string R(Extended v) {
+  if (!std::isfinite(v)) throw EProjectError("The project holds a value that is not a finite number.");
+  return formatReal(v);
+}
+
+Extended cell(const TGridTable& t, int col, int row) {
+  const Extended v = cellValue(t, col, row);
+  if (!std::isfinite(v))
+    throw EProjectError("The table \"" + t.Caption() + "\" holds a value that is not a finite number in row " +
+                        I(row + 1) + ".");
+  return v;
+}
 
 /// Row number, then the cells of columns first..last, one blank between.
 std::string rowText(const TGridTable& t, int row, int first, int last) {
@@ -96,6 +107,9 @@ void writeNested(Lines& out, const TGridTable& loads, int row) {
 
 void checkWritable(const TProgramData& p) {
   const TProjectTables& t = p.tables();
+  const std::string& type = p.FoundationType;
+  if (type != "HALF-SPACE" && type != "PILE" && type != "STRATUM" && type != "MULTILAYER")
+    throw EProjectError("The foundation type \"" + type + "\" is not known.");
   if (p.FoundationType == "PILE" && t.D().RowCount() != t.PileData().RowCount())
     throw EProjectError("The table " + quoted(t.D()) + " has " + I(t.D().RowCount()) +
                         " rows; it must have one row per row of the table " + quoted(t.PileData()) + " (" +
@@ -221,16 +235,7 @@ std::string projectFileText(TProgramData& p) {
   out.add("LOAD ");
   out.add(p.LoadType == 2 ? "TRANSIENT " : p.LoadType == 3 ? "RANDOM " : "HARMONIC ");
   out.add("CONSTANTS ");
-  if (p.LoadType == 1) {
-    out.add(p.QuadraticLoad == 1 ? "QUADRATIC " : "NONQUADRATIC ");
-    out.add(valuesLine({p.MaxFrequency * kHertzToDeck, p.MinFrequency * kHertzToDeck,
-                        p.FrequencyStep * kHertzToDeck}));
-    out.add(valuesLine({p.ForceX, p.ForceY, p.ForceZ}));
-    out.add(valuesLine({p.MomentX, p.MomentY, p.MomentZ}));
-    std::string s = valuesLine({p.LoadPointX, p.LoadPointY, p.LoadPointZ}) + I(p.LoadPointReference) + ' ';
-    if (p.LoadPointReference == 1) s += valuesLine({p.CBLocalX, p.CBLocalY, p.CBLocalZ});
-    out.add(s);
-  } else if (p.LoadType == 2) {
+  if (p.LoadType == 2) {
     const TGridTable& loads = t.TLoadtype();
     out.add(I(p.PointCount) + ' ');
     out.add(R(p.TimeStep) + ' ');
@@ -251,6 +256,15 @@ std::string projectFileText(TProgramData& p) {
       out.add(choice + ' ' + choice);
       writeNested(out, spectra, r);
     }
+  } else {
+    out.add(p.QuadraticLoad == 1 ? "QUADRATIC " : "NONQUADRATIC ");
+    out.add(valuesLine({p.MaxFrequency * kHertzToDeck, p.MinFrequency * kHertzToDeck,
+                        p.FrequencyStep * kHertzToDeck}));
+    out.add(valuesLine({p.ForceX, p.ForceY, p.ForceZ}));
+    out.add(valuesLine({p.MomentX, p.MomentY, p.MomentZ}));
+    std::string s = valuesLine({p.LoadPointX, p.LoadPointY, p.LoadPointZ}) + I(p.LoadPointReference) + ' ';
+    if (p.LoadPointReference == 1) s += valuesLine({p.CBLocalX, p.CBLocalY, p.CBLocalZ});
+    out.add(s);
   }
   out.add("RUN ");
 

@@ -95,16 +95,18 @@ public:
                                                       IProjectHost& host);
 
   /// Writes the project file (FileName), the mass file (.zvm) and the
-  /// geometry file (.zvt), each atomically. Raises EProjectError naming the
-  /// table when the project cannot be written consistently (nothing is
-  /// written), comp::EInOutError when a file cannot be written (the old file
-  /// stays whole, the project is marked modified). Clears the modified state
-  /// when all three were written.
+  /// geometry file (.zvt), all three first to temporary files, then renamed
+  /// over the old ones. Raises EProjectError naming the table when the
+  /// project cannot be written consistently, comp::EInOutError when a file
+  /// cannot be written; either way the old files stay whole and the project
+  /// is marked modified. Clears the modified state when all were written.
   void WriteInputFiles();
 
   /// Switches to unit system 1 or 2 (other values clamped): converts the
-  /// dimensioned scalar fields and every table. Choosing the current system
-  /// converts nothing.
+  /// dimensioned scalar fields by the unit table's force (F), length (L2) and
+  /// mass (F6) factors, the same that rescale the tables, so that a switch
+  /// there and back restores every value; then every table and the host's
+  /// forms. Choosing the current system changes nothing.
   void SetUnitSystem(int system);
 
   /// The scalar data of a new project: SI, "New Pile", a half-space with a

@@ -19,7 +19,7 @@ struct Example {
   int masses;       // mass components in the mass file
 };
 
-// Words that begin every input message, warning or refusal of the readers.
+// Words of the input messages, warnings and refusals that a report can hold.
 const char* const kComplaints[] = {
     "ERROR",       "INVALID",  "UNRECOGNIZED", "PRECEEDED", "WARNING",      "NOT GOOD",
     "IGNORE",      "FATAL",    "TERMINATED",   "BAD DATA",  "INADMISSABLE", "END OF FILE",

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
+#include "project/PlotDataReader.h"
 #include "project_fixtures.h"
 #include "test_support.h"
 
@@ -36,8 +38,25 @@ TEST(ProjectDeckInEngine, EveryGeneratedDeckReadsWithoutInputError) {
       EXPECT_EQ(report.find(marker), std::string::npos) << marker << " in the report of " << g.name;
     // Pile groups and multilayer systems may not be analysed yet; every
     // other system runs to the end.
-    if (report.find("NOT ANALYSED BY THIS VERSION") == std::string::npos) {
-      EXPECT_EQ(status, 0);
+    if (report.find("NOT ANALYSED BY THIS VERSION") != std::string::npos) continue;
+    EXPECT_EQ(status, 0);
+
+    // The engine's plot data read back: one point per frequency, from the
+    // lowest frequency of the project on.
+    TResultPlots plots;
+    ASSERT_TRUE(ReadPlotData((dir / (g.name + ".zvp")).string(), plots, p.UnitSystem, p.GenerateMatrix, p.LoadType));
+    if (p.LoadType == 1) {
+      const long expected = std::lround(static_cast<double>((p.MaxFrequency - p.MinFrequency) / p.FrequencyStep)) + 1;
+      EXPECT_EQ(plots.pltDxyzR.PointCount(), expected);
+      EXPECT_NEAR(static_cast<double>(plots.pltDxyzR.Point(0, 0).X), static_cast<double>(p.MinFrequency) * 6.28 / 6.2832,
+                  0.01);
+      EXPECT_GT(plots.pltDxyzR.Point(0, 0).Y, 0);
+    } else if (p.LoadType == 2) {
+      EXPECT_EQ(plots.pltRealKXX.PointCount(), p.PointCount / 2 + 1);
+    }
+    if (p.GenerateMatrix == 1) {
+      EXPECT_EQ(plots.pltRealKXX.LineCount(), 3);
+      EXPECT_GT(plots.pltRealKXX.Point(0, 1).Y, 0);
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <filesystem>
+#include <limits>
 
 #include "base/numbers.h"
 #include "grid/TTableColumn.h"
@@ -202,6 +203,15 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
                  "The table \"Random Spectrum Data\" of row 1 of the table \"Random Loading data\" has 12 rows; "
                  "the number of points is 13.");
   }
+  TProgramData u(tables, host);
+  u.FoundationType = "PILES";
+  try {
+    checkWritable(u);
+    ADD_FAILURE() << "no refusal";
+  } catch (const EProjectError& e) {
+    EXPECT_STREQ(e.what(), "The foundation type \"PILES\" is not known.");
+  }
+
   TProgramData t(tables, host);
   stratumTransient(t);
   tables.TLoadtype().firstTableColumn()->GetTable(1).SetRowCount(31);
@@ -212,6 +222,25 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
     EXPECT_STREQ(e.what(),
                  "The table \"Load Amplitude\" of row 2 of the table \"Transient Loading Data\" has 31 rows; "
                  "the number of points is 32.");
+  }
+}
+
+TEST_F(Writer, RefusesValuesThatAreNotNumbers) {
+  TProgramData p(tables, host);
+  tables.D1().Column(2).SetFloat(0, std::numeric_limits<Extended>::infinity());
+  try {
+    projectFileText(p);
+    ADD_FAILURE() << "no refusal";
+  } catch (const EProjectError& e) {
+    EXPECT_STREQ(e.what(), "The table \"Soil Layer Data\" holds a value that is not a finite number in row 1.");
+  }
+  tables.D1().Column(2).SetFloat(0, 18);
+  p.TipDamping = std::numeric_limits<Extended>::quiet_NaN();
+  try {
+    projectFileText(p);
+    ADD_FAILURE() << "no refusal";
+  } catch (const EProjectError& e) {
+    EXPECT_STREQ(e.what(), "The project holds a value that is not a finite number.");
   }
 }
 

@@ -1,0 +1,248 @@
+// Reading project files: the reader's edge cases, and damaged files, which
+// give one error and leave the open project as it was.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "base/numbers.h"
+#include "project_compare.h"
+#include "wordreader/wordreader.h"
+#include "project_fixtures.h"
+#include "test_support.h"
+
+namespace zrv::front {
+namespace {
+
+using namespace fixtures;
+
+class CountingHost : public NullProjectHost {
+public:
+  void closeAllChildren() override { ++closed; }
+  int closed = 0;
+};
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines, std::size_t count) {
+  std::string s;
+  for (std::size_t i = 0; i < count && i < lines.size(); ++i) s += lines[i] + '\n';
+  return s;
+}
+
+std::string replaceOnce(std::string text, const std::string& from, const std::string& to) {
+  const auto pos = text.find(from);
+  if (pos != std::string::npos) text.replace(pos, from.size(), to);
+  return text;
+}
+
+class Reader : public ::testing::Test {
+protected:
+  std::unique_ptr<TProgramData> read(const std::string& text) {
+    zrv::test::write_file(dir / "in.zvd", text);
+    return TProgramData::CreateFromFile((dir / "in.zvd").string(), tables, host);
+  }
+  static std::string example(const std::string& name) {
+    return zrv::test::read_file(std::filesystem::path(ZRV_EXAMPLES_DIR) / name);
+  }
+  zrv::test::TempDir dir;
+  TProjectTables tables;
+  CountingHost host;
+};
+
+TEST_F(Reader, HeaderEdgeCases) {
+  // No MATRIX line; a gravity of exactly 10 is English; CR LF line ends.
+  std::string deck = example("stratum-harmonic.zvd");
+  deck = replaceOnce(replaceOnce(deck, "MATRIX\n", ""), "GRAVITY=32.2", "GRAVITY=10");
+  std::string crlf;
+  for (char c : deck) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  auto p = read(crlf);
+  EXPECT_EQ(p->GenerateMatrix, 0);
+  EXPECT_EQ(p->UnitSystem, 1);
+  EXPECT_EQ(tables.D1().UnitSystem(), 1);
+  EXPECT_EQ(p->ProjectTitle, "Compressor block on a clay stratum over rock - harmonic load");
+  EXPECT_EQ(p->FoundationType, "STRATUM");
+  EXPECT_EQ(p->FoundationCode, 3);
+  EXPECT_EQ(p->LoadingText, "HARMONIC ");
+  // 251.2 and 12.56 rad/s are 40 and 2 Hz; the step 1.57 is 0.25 Hz.
+  EXPECT_NEAR(static_cast<double>(p->MaxFrequency), 40, 1e-12);
+  EXPECT_NEAR(static_cast<double>(p->MinFrequency), 2, 1e-12);
+  EXPECT_NEAR(static_cast<double>(p->FrequencyStep), 0.25, 1e-12);
+  EXPECT_EQ(p->LengthX, 20);
+  EXPECT_EQ(p->WidthCopy, 12);
+  EXPECT_EQ(p->MassComponentCount, 3);
+  EXPECT_EQ(tables.MassCal().RowCount(), 3);
+  EXPECT_EQ(p->CBGlobalX, *comp::parse_number("-0.18181818", '.'));
+  EXPECT_FALSE(host.modified());
+
+  p = read(replaceOnce(example("halfspace-harmonic.zvd"), "314 6.28 3.14", "314 6.28 6.28"));
+  EXPECT_NEAR(static_cast<double>(p->MaxFrequency), 50, 1e-12);
+  EXPECT_NEAR(static_cast<double>(p->MinFrequency), 1, 1e-12);
+  EXPECT_EQ(p->LoadPointReference, 1);
+  EXPECT_EQ(p->WeakZone, 1);
+  EXPECT_EQ(p->UnitSystem, 2);
+  EXPECT_NEAR(static_cast<double>(cellValue(tables.D1(), 5, 0)), 0.7, 1e-15);
+}
+
+TEST_F(Reader, PileGroupWords) {
+  std::string deck = example("pilegroup-harmonic.zvd");
+  auto p = read(deck);
+  EXPECT_EQ(p->PileHeadFixed, 1);
+  EXPECT_EQ(p->PileInteraction, 1);
+  EXPECT_EQ(p->EndBearing, 0);
+  EXPECT_EQ(p->Battered, 1);
+  EXPECT_EQ(p->SideCapWeakened, 0);
+  EXPECT_EQ(tables.Pilecoord().RowCount(), 12);
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 2), 2);   // pile 3 in YZ
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 9), 2);   // pile 10 in YZ
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 2, 9), 8);
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 10), 1);
+  EXPECT_EQ(tables.D().RowCount(), 5);
+  EXPECT_EQ(tables.pilecapsoil().RowCount(), 1);
+  EXPECT_EQ(cellValue(tables.pilecapsoil(), 1, 0), 150);
+  EXPECT_EQ(p->QuadraticLoad, 1);
+
+  deck = replaceOnce(replaceOnce(deck, "FIXED=12", "PINNED=12"), "INTERACTION \n", "");
+  p = read(replaceOnce(deck, "FLOATING\n", "END-BEARING\n"));
+  EXPECT_EQ(p->PileHeadFixed, 0);
+  EXPECT_EQ(p->PileInteraction, 0);
+  EXPECT_EQ(p->EndBearing, 1);
+  EXPECT_EQ(tables.Pilecoord().RowCount(), 12);
+  EXPECT_EQ(tables.D().RowCount(), 5);
+  EXPECT_EQ(cellValue(tables.D(), 0, 4), 260);
+
+  // Piles numbered above 99 keep their batter plane.
+  TProgramData big(tables, host);
+  pileGroup(big, 120, false);
+  big.FileName = (dir / "big.zvd").string();
+  big.WriteInputFiles();
+  p = TProgramData::CreateFromFile(big.FileName, tables, host);
+  EXPECT_EQ(tables.Pilecoord().RowCount(), 120);
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 104), 2);
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 2, 104), 5);
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 105), 1);
+}
+
+TEST_F(Reader, TailMayBeMissing) {
+  const std::string deck = example("halfspace-harmonic.zvd");
+  const std::string head = deck.substr(0, deck.find("RUN \n") + 5);
+  auto p = read(head);
+  EXPECT_EQ(p->MassComponentCount, 0);
+  EXPECT_EQ(tables.MassCal().RowCount(), 1);
+  EXPECT_EQ(p->CGLocalX, 0);
+  EXPECT_EQ(p->CBGlobalZ, 0);
+  EXPECT_EQ(p->CBLocalX, 0);
+
+  // A count of 0: the coordinate lines are not read.
+  p = read(head + "0\n1 2 3 \n4 5 6 \n7 8 9 \n");
+  EXPECT_EQ(p->MassComponentCount, 0);
+  EXPECT_EQ(p->CGLocalX, 0);
+
+  // Rows, then the file ends before the coordinates.
+  p = read(head + "2\n117.55102 3 2 1 6 4 2 \n12 2 2 2.6 2.5 1.6 1.2\n3.005816 2 1.2268249 \n");
+  EXPECT_EQ(tables.MassCal().RowCount(), 2);
+  EXPECT_EQ(cellValue(tables.MassCal(), 6, 1), static_cast<Extended>(1.2L));
+  EXPECT_EQ(p->CGLocalX, static_cast<Extended>(3.005816L));
+  EXPECT_EQ(p->CBLocalX, 0);
+}
+
+TEST_F(Reader, FailedReadLeavesTheOpenProjectAlone) {
+  TProgramData open(tables, host);
+  halfspaceHarmonic(open);
+  const auto before = captureAll(tables);
+  const int closed = host.closed;
+  host.setModified(true);
+
+  const std::string deck = example("halfspace-transient.zvd");
+  try {
+    read(deck.substr(0, deck.find("470.2282")));
+    ADD_FAILURE() << "read";
+  } catch (const comp::EInOutError& e) {
+    EXPECT_STREQ(e.what(), "This file either invalid or incomplete.");
+  }
+  try {
+    read(replaceOnce(deck, "0.004 \n", "0,004 \n"));
+    ADD_FAILURE() << "read";
+  } catch (const comp::EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Error on Line 17 Item 1\rA floating point number was expected but not found.");
+  }
+  try {
+    read(replaceOnce(deck, "BELOW=220 19 0.3", "BELOW=220 19 NaN"));
+    ADD_FAILURE() << "read";
+  } catch (const comp::EConvertError& e) {
+    EXPECT_STREQ(e.what(), "Error on Line 12\r'NaN' is not a valid number.");
+  }
+  EXPECT_THROW(TProgramData::CreateFromFile((dir / "none.zvd").string(), tables, host), comp::EInOutError);
+  EXPECT_TRUE(captureAll(tables) == before);
+  EXPECT_EQ(host.closed, closed);
+  EXPECT_TRUE(host.modified());
+}
+
+TEST_F(Reader, TruncatedAndCorruptedExamplesGiveOneError) {
+  for (const auto& entry : std::filesystem::directory_iterator(ZRV_EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".zvd") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    const auto lines = splitLines(zrv::test::read_file(entry.path()));
+    std::size_t run = 0;
+    while (run < lines.size() && lines[run] != "RUN ") ++run;
+    ASSERT_LT(run, lines.size());
+
+    // Cut after every line: before the end of "RUN" always an error.
+    for (std::size_t n = 0; n <= run; ++n) {
+      SCOPED_TRACE("cut after " + std::to_string(n) + " lines");
+      const auto before = captureAll(tables);
+      EXPECT_THROW(read(joinLines(lines, n)), comp::Exception);
+      EXPECT_TRUE(captureAll(tables) == before);
+    }
+    for (std::size_t n = run + 1; n <= lines.size(); ++n) {
+      try {
+        read(joinLines(lines, n));
+      } catch (const comp::Exception& e) {
+        EXPECT_NE(std::string(e.what()), "");
+      }
+    }
+
+    // Every word that is read as a number, replaced by NaN or asterisks.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const auto words = comp::SplitWords(lines[i]).words;
+      // The harmonic load-point line: words after the reference are not read.
+      const bool loadPoint = i + 1 == run && run >= 5 && lines[run - 5].find("QUADRATIC") != std::string::npos;
+      // The pile number before a batter plane is not read.
+      const bool planeLine = words.size() == 2 && (words[1] == "XZ" || words[1] == "YZ");
+      for (std::size_t w = planeLine ? 1 : 0; w < words.size(); ++w) {
+        if (!comp::parse_number(words[w], '.')) continue;
+        for (const char* bad : {"NaN", "*******"}) {
+          auto damaged = lines;
+          std::string rebuilt;
+          for (std::size_t k = 0; k < words.size(); ++k) rebuilt += (k ? " " : "") + (k == w ? bad : words[k]);
+          damaged[i] = rebuilt;
+          SCOPED_TRACE("line " + std::to_string(i + 1) + " word " + std::to_string(w + 1) + " " + bad);
+          if (loadPoint && w >= 4) {
+            EXPECT_NO_THROW(read(joinLines(damaged, damaged.size())));  // dropped words
+          } else {
+            EXPECT_THROW(read(joinLines(damaged, damaged.size())), comp::Exception);
+          }
+        }
+      }
+    }
+    // The numbers cut from whole lines.
+    for (const char* key : {"GRAVITY=", "RECTANGULAR=", "CIRCULAR=", "BELOW=", "LAYERS=", "FIXED=", "LAYER=", "CONSTANTS="}) {
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind(key, 0) != 0) continue;
+        auto damaged = lines;
+        damaged[i] = std::string(key) + "***";
+        SCOPED_TRACE(damaged[i]);
+        EXPECT_THROW(read(joinLines(damaged, damaged.size())), comp::Exception);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zrv::front
