@@ -33,7 +33,7 @@ private:
 /// General format with `digits` significant digits (1 to 18): the value is
 /// rounded to `digits` digits; it is written in fixed notation, trailing zeros
 /// and a trailing separator dropped, when its rounded decimal exponent lies in
-/// -5 < e < digits (so 0.0001 is fixed, 0.00001 is not); otherwise as mantissa,
+/// -5 <= e < digits (so 0.00001 is fixed, 0.000001 is not); otherwise as mantissa,
 /// "E", a "-" for negative exponents only and the exponent without leading
 /// zeros ("1.5E-7", "1E20"). Zero is "0"; infinities "INF" and "-INF", NaN "NAN".
 std::string format_general(Extended value, int digits, char separator);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,16 +49,12 @@ std::string lower(std::string_view s) {
   return out;
 }
 
-std::int64_t to_int64(Extended v) {
-  const auto r = trunc_to_int64(v);
-  if (!r) fail(msg::kIntegerRange);
-  return *r;
-}
-
-std::int32_t to_int32(Extended v) {
-  const auto r = trunc_to_int32(v);
-  if (!r) fail(msg::kIntegerRange);
-  return *r;
+// The result of a checked real-to-integer conversion; a value that the
+// integer cannot hold (or that is not finite) fails the entry.
+template <class Int>
+Int in_range(std::optional<Int> converted) {
+  if (!converted) fail(msg::kIntegerRange);
+  return *converted;
 }
 
 using Function = Extended (*)(Extended);
@@ -90,8 +87,8 @@ const NamedFunction kFunctions[] = {
     {"int", [](Extended x) { return std::trunc(x); }},
     {"ln", [](Extended x) { return std::log(x); }},
     {"round", [](Extended x) { return round_half_even(x); }},
-    {"ceil", [](Extended x) { return static_cast<Extended>(to_int32(std::ceil(x))); }},
-    {"floor", [](Extended x) { return static_cast<Extended>(to_int32(std::floor(x))); }},
+    {"ceil", [](Extended x) { return static_cast<Extended>(in_range(trunc_to_int32(std::ceil(x)))); }},
+    {"floor", [](Extended x) { return static_cast<Extended>(in_range(trunc_to_int32(std::floor(x)))); }},
     {"log", [](Extended x) { return std::log10(x); }},
     {"sqrt", [](Extended x) { return std::sqrt(x); }},
 };
@@ -164,8 +161,8 @@ std::string apply(char op, const std::string& left, const std::string& right) {
     case '*': return value_text(a * b);
     case '/': return value_text(a / b);
     case '%': {
-      const std::int64_t x = to_int64(a);
-      const std::int64_t y = to_int64(b);
+      const std::int64_t x = in_range(trunc_to_int64(a));
+      const std::int64_t y = in_range(trunc_to_int64(b));
       if (y == 0) throw EDivByZero("Division by zero");
       return std::to_string(y == -1 ? 0 : x % y);  // x % -1 is 0 and must not trap
     }

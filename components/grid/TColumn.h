@@ -28,6 +28,16 @@ struct TColumnClass {
   std::unique_ptr<TColumn> (*createFromReader)(TGridTable& table, TColReader& reader);
 };
 
+/// The registry entry of column type T (made once): `name` and the
+/// constructors T(table) and T::CreateFromReader(table, reader).
+template <class T>
+const TColumnClass& columnClassOf(const char* name) {
+  static const TColumnClass cls{
+      name, [](TGridTable& table) -> std::unique_ptr<TColumn> { return std::make_unique<T>(table); },
+      &T::CreateFromReader};
+  return cls;
+}
+
 // Text measures of the editor's grid, for column widths in pixels.
 class TTextMetrics {
 public:

@@ -9,13 +9,7 @@
 
 namespace zrv::comp {
 
-const TColumnClass& TEnumColumn::Class() {
-  static const TColumnClass cls{
-      "TEnumColumn",
-      [](TGridTable& t) -> std::unique_ptr<TColumn> { return std::make_unique<TEnumColumn>(t); },
-      &TEnumColumn::CreateFromReader};
-  return cls;
-}
+const TColumnClass& TEnumColumn::Class() { return columnClassOf<TEnumColumn>("TEnumColumn"); }
 
 std::unique_ptr<TColumn> TEnumColumn::CreateFromReader(TGridTable& table, TColReader& reader) {
   auto c = std::make_unique<TEnumColumn>(table);

@@ -15,13 +15,7 @@ namespace {
 constexpr const char* kMarker = "FLOATCOLUMN2";
 }
 
-const TColumnClass& TFloatColumn::Class() {
-  static const TColumnClass cls{
-      "TFloatColumn",
-      [](TGridTable& t) -> std::unique_ptr<TColumn> { return std::make_unique<TFloatColumn>(t); },
-      &TFloatColumn::CreateFromReader};
-  return cls;
-}
+const TColumnClass& TFloatColumn::Class() { return columnClassOf<TFloatColumn>("TFloatColumn"); }
 
 std::unique_ptr<TColumn> TFloatColumn::CreateFromReader(TGridTable& table, TColReader& reader) {
   auto c = std::make_unique<TFloatColumn>(table);
@@ -35,8 +29,13 @@ std::unique_ptr<TColumn> TFloatColumn::CreateFromReader(TGridTable& table, TColR
     c->m_units = std::move(s);
   }
   // A code that cannot be converted fails here, not halfway through a unit switch.
-  UnitConversionFactor(1, 2, c->m_units);
+  UnitConversionFactor(kUnitsEnglish, kUnitsSI, c->m_units);
   return c;
+}
+
+void TFloatColumn::SetUnits(std::string v) {
+  UnitConversionFactor(kUnitsEnglish, kUnitsSI, v);
+  m_units = std::move(v);
 }
 
 TFloatColumn* TFloatColumn::neighbour(int offset) const {

@@ -22,7 +22,9 @@ public:
   bool TopDepth() const { return m_topDepth; }
   void SetTopDepth(bool v) { m_topDepth = v; }
   const std::string& Units() const { return m_units; }
-  void SetUnits(std::string v) { m_units = std::move(v); }
+  /// Raises the units' EConvertError for a code whose exponent is not a digit,
+  /// which a later unit switch could not convert.
+  void SetUnits(std::string v);
 
   /// A TopDepth column raises Exception "If column if a topdepth then the
   /// next column must be a float column" when the next column is of another type.

@@ -10,13 +10,7 @@
 
 namespace zrv::comp {
 
-const TColumnClass& TIntColumn::Class() {
-  static const TColumnClass cls{
-      "TIntColumn",
-      [](TGridTable& t) -> std::unique_ptr<TColumn> { return std::make_unique<TIntColumn>(t); },
-      &TIntColumn::CreateFromReader};
-  return cls;
-}
+const TColumnClass& TIntColumn::Class() { return columnClassOf<TIntColumn>("TIntColumn"); }
 
 std::unique_ptr<TColumn> TIntColumn::CreateFromReader(TGridTable& table, TColReader& reader) {
   auto c = std::make_unique<TIntColumn>(table);

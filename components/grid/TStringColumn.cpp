@@ -1,17 +1,12 @@
 #include "grid/TStringColumn.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "base/numbers.h"
 
 namespace zrv::comp {
 
-const TColumnClass& TStringColumn::Class() {
-  static const TColumnClass cls{
-      "TStringColumn",
-      [](TGridTable& t) -> std::unique_ptr<TColumn> { return std::make_unique<TStringColumn>(t); },
-      &TStringColumn::CreateFromReader};
-  return cls;
-}
+const TColumnClass& TStringColumn::Class() { return columnClassOf<TStringColumn>("TStringColumn"); }
 
 std::unique_ptr<TColumn> TStringColumn::CreateFromReader(TGridTable& table, TColReader& reader) {
   auto c = std::make_unique<TStringColumn>(table);
@@ -45,8 +40,10 @@ void TStringColumn::SetText(int row, std::string_view text) {
 }
 
 int TStringColumn::ColumnWidth(const TTextMetrics& metrics) const {
-  return std::max(TColumn::ColumnWidth(metrics),
-                  static_cast<int>(std::lround(metrics.pixelsPerInch() * m_widthFactor)));
+  // A width factor read from a definition may be huge or not a number: such a
+  // width is no width at all rather than an undefined conversion.
+  const auto inches = round_to_int32(metrics.pixelsPerInch() * m_widthFactor);
+  return std::max(TColumn::ColumnWidth(metrics), inches.value_or(0));
 }
 
 void TStringColumn::WriteData(TColWriter& writer) const {

@@ -13,13 +13,7 @@ namespace {
 constexpr const char* kMarker = "FLEXCOLUMN2";
 }
 
-const TColumnClass& TTableColumn::Class() {
-  static const TColumnClass cls{
-      "TTableColumn",
-      [](TGridTable& t) -> std::unique_ptr<TColumn> { return std::make_unique<TTableColumn>(t); },
-      &TTableColumn::CreateFromReader};
-  return cls;
-}
+const TColumnClass& TTableColumn::Class() { return columnClassOf<TTableColumn>("TTableColumn"); }
 
 TTableColumn::~TTableColumn() = default;
 
@@ -53,7 +47,8 @@ void TTableColumn::createCell(int row) {
   const auto* first = owner.ColumnCount() > 0 ? dynamic_cast<const TEnumColumn*>(&owner.Column(0)) : nullptr;
   const int kind = first && row < first->RowCount() ? first->GetInteger(row) : 1;
   std::unique_ptr<TObject> cell;
-  const TGridTable* proto = m_prototypes.ResolveTable(kind - 1);
+  // A kind below 1 (an enumeration without items takes any value) names no prototype.
+  const TGridTable* proto = kind >= 1 ? m_prototypes.ResolveTable(kind - 1) : nullptr;
   if (proto && owner.isMadeFrom(*proto)) proto = nullptr;  // a prototype that contains itself
   if (proto) {
     cell = std::make_unique<TGridTable>(&owner, row + 1, *proto);
@@ -79,15 +74,24 @@ void TTableColumn::DeleteRow(int index) {
   renumber(index);
 }
 
-void TTableColumn::renumber(int from) {
-  TGridTable& owner = Table();
+template <class OnTable, class OnObject>
+void TTableColumn::forEachCell(int from, OnTable onTable, OnObject onObject) const {
   for (int r = from; r < RowCount(); ++r) {
     TObject* cell = m_cells[r].get();
     if (auto* t = dynamic_cast<TGridTable*>(cell))
-      t->SetRowNumber(r + 1);
-    else if (cell && owner.OnSetRow)
-      owner.OnSetRow(owner, Index(), cell, r);
+      onTable(*t, r);
+    else if (cell)
+      onObject(cell, r);
   }
+}
+
+void TTableColumn::renumber(int from) {
+  TGridTable& owner = Table();
+  forEachCell(
+      from, [](TGridTable& t, int r) { t.SetRowNumber(r + 1); },
+      [&](TObject* cell, int r) {
+        if (owner.OnSetRow) owner.OnSetRow(owner, Index(), cell, r);
+      });
 }
 
 TGridTable& TTableColumn::GetTable(int row) const {
@@ -104,52 +108,44 @@ TObject* TTableColumn::GetObject(int row) const {
 
 bool TTableColumn::GetChanged() const {
   TGridTable& owner = Table();
-  for (int r = 0; r < RowCount(); ++r) {
-    TObject* cell = m_cells[r].get();
-    if (auto* t = dynamic_cast<TGridTable*>(cell)) {
-      if (t->GetChanged()) return true;
-    } else if (cell && owner.OnGetChanged) {
-      bool changed = false;
-      owner.OnGetChanged(owner, Index(), r, cell, changed);
-      if (changed) return true;
-    }
-  }
-  return false;
+  bool changed = false;  // once set, no further cell is asked
+  forEachCell(
+      0, [&](TGridTable& t, int) { changed = changed || t.GetChanged(); },
+      [&](TObject* cell, int r) {
+        if (!changed && owner.OnGetChanged) owner.OnGetChanged(owner, Index(), r, cell, changed);
+      });
+  return changed;
 }
 
 void TTableColumn::Hide() {
   TGridTable& owner = Table();
-  for (int r = 0; r < RowCount(); ++r) {
-    TObject* cell = m_cells[r].get();
-    if (auto* t = dynamic_cast<TGridTable*>(cell)) {
-      if (TTableEditor* e = t->editor()) e->closeEditor();
-      for (int c = 0; c < t->ColumnCount(); ++c) t->Column(c).Hide();
-    } else if (cell && owner.OnHide) {
-      owner.OnHide(owner, Index(), r, cell);
-    }
-  }
+  forEachCell(
+      0,
+      [](TGridTable& t, int) {
+        if (TTableEditor* e = t.editor()) e->closeEditor();
+        for (int c = 0; c < t.ColumnCount(); ++c) t.Column(c).Hide();
+      },
+      [&](TObject* cell, int r) {
+        if (owner.OnHide) owner.OnHide(owner, Index(), r, cell);
+      });
 }
 
 void TTableColumn::ResetChanged() {
   TGridTable& owner = Table();
-  for (int r = 0; r < RowCount(); ++r) {
-    TObject* cell = m_cells[r].get();
-    if (auto* t = dynamic_cast<TGridTable*>(cell))
-      t->SetChanged(false);
-    else if (cell && owner.OnResetChanged)
-      owner.OnResetChanged(owner, Index(), r, cell);
-  }
+  forEachCell(
+      0, [](TGridTable& t, int) { t.SetChanged(false); },
+      [&](TObject* cell, int r) {
+        if (owner.OnResetChanged) owner.OnResetChanged(owner, Index(), r, cell);
+      });
 }
 
 void TTableColumn::SetUnitSystem(int system) {
   TGridTable& owner = Table();
-  for (int r = 0; r < RowCount(); ++r) {
-    TObject* cell = m_cells[r].get();
-    if (auto* t = dynamic_cast<TGridTable*>(cell))
-      t->SetUnitSystem(system);
-    else if (cell && owner.OnSetUnits)
-      owner.OnSetUnits(owner, Index(), r, cell, system);
-  }
+  forEachCell(
+      0, [system](TGridTable& t, int) { t.SetUnitSystem(system); },
+      [&](TObject* cell, int r) {
+        if (owner.OnSetUnits) owner.OnSetUnits(owner, Index(), r, cell, system);
+      });
 }
 
 int TTableColumn::ColumnWidth(const TTextMetrics& metrics) const {

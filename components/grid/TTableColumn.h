@@ -57,6 +57,10 @@ public:
 
 private:
   void renumber(int from);
+  /// Calls onTable(table, row) for each nested table and onObject(object, row)
+  /// for each other object, from row `from` on; empty cells are passed over.
+  template <class OnTable, class OnObject>
+  void forEachCell(int from, OnTable onTable, OnObject onObject) const;
   TGridTableList m_prototypes;
   std::vector<std::unique_ptr<TObject>> m_cells;
 };

@@ -4,10 +4,12 @@
 //
 // Open maps the loader's failures as follows: a library that is found but
 // whose dependency cannot be found raises EFileNotFoundError "Library could
-// not be located"; a library that fails its initialisation raises EInitError
-// "Library failed to properly initialize"; any other failure (a missing file
-// among them) raises nothing and leaves the object closed, so that the first
-// GetProcAddress raises EDLLNotOpenError "Library is not open".
+// not be located"; any other failure (a missing file among them) raises
+// nothing and leaves the object closed, so that the first GetProcAddress
+// raises EDLLNotOpenError "Library is not open". The system loader reports no
+// failed initialisation of its own (a library's start-up code cannot refuse
+// the load), so EInitError is never raised here; it stays in the family for
+// callers that catch it.
 
 #include <string>
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <thread>
 
 #include "impedance/batter.h"
 #include "numerics/small.h"
@@ -70,6 +72,186 @@ bool lu_solve(int n, cd* a, int nrhs, cd* b) {
     }
   }
   return true;
+}
+
+// Group matrices of this order and more are solved at once on their own threads.
+constexpr int kConcurrentSolves = 300;
+
+// Columns of one panel of the blocked factorisation.
+constexpr int kPanel = 32;
+// Columns updated together by the trailing-update kernel.
+constexpr int kColumns = 4;
+
+// A(i, j0 + c) -= sum over the panel's columns p of L(i, p) S(p, c), for the
+// rows i from i0 (even) to rows (even) and the kColumns columns from j0. L is
+// the factor in the panel's columns (real and imaginary parts apart, leading
+// dimension ld), S the panel's scaled rows of the columns updated. Rows above
+// the diagonal are updated too; the factorisation never reads them. Two rows
+// of four columns are kept in named locals, so that they stay in registers.
+void update_columns(std::size_t ld, int i0, int rows, int j0, int k0, int kb, double* re,
+                    double* im, const double* sr, const double* si) {
+  static_assert(kColumns == 4);
+  for (int i = i0; i < rows; i += 2) {
+    double* r0 = re + j0 * ld + i;
+    double* r1 = r0 + ld;
+    double* r2 = r1 + ld;
+    double* r3 = r2 + ld;
+    double* m0 = im + j0 * ld + i;
+    double* m1 = m0 + ld;
+    double* m2 = m1 + ld;
+    double* m3 = m2 + ld;
+    // aCR: real part of column C, row i + R; bCR the imaginary part.
+    double a00 = r0[0], a01 = r0[1], a10 = r1[0], a11 = r1[1];
+    double a20 = r2[0], a21 = r2[1], a30 = r3[0], a31 = r3[1];
+    double b00 = m0[0], b01 = m0[1], b10 = m1[0], b11 = m1[1];
+    double b20 = m2[0], b21 = m2[1], b30 = m3[0], b31 = m3[1];
+    for (int p = 0; p < kb; ++p) {
+      const std::size_t col = (k0 + p) * ld + i;
+      const double l0r = re[col], l1r = re[col + 1], l0i = im[col], l1i = im[col + 1];
+      const double* s = sr + kColumns * p;
+      const double* t = si + kColumns * p;
+      a00 -= s[0] * l0r - t[0] * l0i;
+      a01 -= s[0] * l1r - t[0] * l1i;
+      b00 -= s[0] * l0i + t[0] * l0r;
+      b01 -= s[0] * l1i + t[0] * l1r;
+      a10 -= s[1] * l0r - t[1] * l0i;
+      a11 -= s[1] * l1r - t[1] * l1i;
+      b10 -= s[1] * l0i + t[1] * l0r;
+      b11 -= s[1] * l1i + t[1] * l1r;
+      a20 -= s[2] * l0r - t[2] * l0i;
+      a21 -= s[2] * l1r - t[2] * l1i;
+      b20 -= s[2] * l0i + t[2] * l0r;
+      b21 -= s[2] * l1i + t[2] * l1r;
+      a30 -= s[3] * l0r - t[3] * l0i;
+      a31 -= s[3] * l1r - t[3] * l1i;
+      b30 -= s[3] * l0i + t[3] * l0r;
+      b31 -= s[3] * l1i + t[3] * l1r;
+    }
+    r0[0] = a00, r0[1] = a01, r1[0] = a10, r1[1] = a11;
+    r2[0] = a20, r2[1] = a21, r3[0] = a30, r3[1] = a31;
+    m0[0] = b00, m0[1] = b01, m1[0] = b10, m1[1] = b11;
+    m2[0] = b20, m2[1] = b21, m3[0] = b30, m3[1] = b31;
+  }
+}
+
+// A = L D L^T of the complex symmetric n x n matrix in w (lower triangle,
+// leading dimension ld, even), without pivoting, in panels of kPanel columns.
+// L (unit diagonal) replaces the lower triangle, D goes to w.d_re/d_im. False
+// when a pivot is not finite or below `tiny` in magnitude.
+bool ldlt(int n, std::size_t ld, GroupSolveWork& w, double tiny) {
+  double* re = w.re.data();
+  double* im = w.im.data();
+  w.d_re.assign(static_cast<std::size_t>(n), 0.0);
+  w.d_im.assign(static_cast<std::size_t>(n), 0.0);
+  double sr[kColumns * kPanel], si[kColumns * kPanel];
+  for (int k0 = 0; k0 < n; k0 += kPanel) {
+    const int kb = std::min(kPanel, n - k0);
+    // The panel, column by column, with the updates of its own columns.
+    for (int j = k0; j < k0 + kb; ++j) {
+      double* cr = re + j * ld;
+      double* ci = im + j * ld;
+      for (int p = k0; p < j; ++p) {
+        const double* lr = re + p * ld;
+        const double* li = im + p * ld;
+        const double s_r = w.d_re[p] * lr[j] - w.d_im[p] * li[j];
+        const double s_i = w.d_re[p] * li[j] + w.d_im[p] * lr[j];
+        for (int i = j; i < n; ++i) {
+          cr[i] -= s_r * lr[i] - s_i * li[i];
+          ci[i] -= s_r * li[i] + s_i * lr[i];
+        }
+      }
+      const cd d(cr[j], ci[j]);
+      const double size = std::abs(d);
+      if (!(size > tiny) || !std::isfinite(size)) return false;
+      w.d_re[j] = d.real();
+      w.d_im[j] = d.imag();
+      const cd inv = 1.0 / d;
+      for (int i = j + 1; i < n; ++i) {
+        const double r = cr[i], m = ci[i];
+        cr[i] = r * inv.real() - m * inv.imag();
+        ci[i] = r * inv.imag() + m * inv.real();
+      }
+    }
+    // The columns to the right, kColumns at a time.
+    const int rows = static_cast<int>(ld);
+    for (int j0 = k0 + kb; j0 < n; j0 += kColumns) {
+      for (int p = 0; p < kb; ++p) {
+        const double* lr = re + (k0 + p) * ld;
+        const double* li = im + (k0 + p) * ld;
+        const double dr = w.d_re[k0 + p], di = w.d_im[k0 + p];
+        for (int c = 0; c < kColumns; ++c) {
+          const int j = j0 + c;
+          const double l_r = j < n ? lr[j] : 0.0, l_i = j < n ? li[j] : 0.0;
+          sr[kColumns * p + c] = dr * l_r - di * l_i;
+          si[kColumns * p + c] = dr * l_i + di * l_r;
+        }
+      }
+      update_columns(ld, j0 - j0 % 2, rows, j0, k0, kb, re, im, sr, si);
+    }
+  }
+  return true;
+}
+
+// Solves L D L^T x = b for the nrhs columns of b (leading dimension n).
+void ldlt_solve(int n, std::size_t ld, const GroupSolveWork& w, int nrhs, cd* b) {
+  const double* re = w.re.data();
+  const double* im = w.im.data();
+  for (int r = 0; r < nrhs; ++r) {
+    cd* x = b + static_cast<std::size_t>(n) * r;
+    for (int j = 0; j < n; ++j) {
+      const cd xj = x[j];
+      if (xj == 0.0) continue;
+      for (int i = j + 1; i < n; ++i) x[i] -= cd(re[j * ld + i], im[j * ld + i]) * xj;
+    }
+    for (int j = 0; j < n; ++j) x[j] /= cd(w.d_re[j], w.d_im[j]);
+    for (int j = n - 1; j >= 0; --j) {
+      cd sum = 0.0;
+      for (int i = j + 1; i < n; ++i) sum += cd(re[j * ld + i], im[j * ld + i]) * x[i];
+      x[j] -= sum;
+    }
+  }
+}
+
+// Solves A x = b for the complex symmetric n x n matrix A whose entries
+// fill(put) hands to put(i, j, value), each pair once (either order), and the
+// nrhs columns of b (leading dimension n), replaced by the solutions. A
+// symmetric factorisation without pivoting serves when its pivots keep their
+// size; otherwise the matrix is formed again and solved with row pivoting.
+template <class Fill>
+bool symmetric_solve(int n, const Fill& fill, int nrhs, cd* b, GroupSolveWork& w) {
+  const std::size_t ld = static_cast<std::size_t>(n + n % 2);
+  const std::size_t size = ld * (static_cast<std::size_t>(n) + kColumns);
+  // Every entry of the lower triangle is filled below. The rest (the upper
+  // triangle, the padding row and columns) is only ever read by the update of
+  // entries that are never used, so storage of the right size is not cleared
+  // again; only the padding row, which the update multiplies, is set to 0.
+  if (w.re.size() != size) {
+    w.re.assign(size, 0.0);
+    w.im.assign(size, 0.0);
+  } else if (ld != static_cast<std::size_t>(n)) {
+    for (std::size_t j = 0; j < size / ld; ++j) w.re[j * ld + n] = w.im[j * ld + n] = 0.0;
+  }
+  fill([&](int i, int j, cd v) {
+    const std::size_t at = static_cast<std::size_t>(std::max(i, j)) +
+                           ld * static_cast<std::size_t>(std::min(i, j));
+    w.re[at] = v.real();
+    w.im[at] = v.imag();
+  });
+  double scale = 0.0;
+  for (int j = 0; j < n; ++j) {
+    const std::size_t at = static_cast<std::size_t>(j) * (ld + 1);
+    scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
+  }
+  if (ldlt(n, ld, w, 1e-12 * scale)) {
+    ldlt_solve(n, ld, w, nrhs, b);
+    return true;
+  }
+  w.a.assign(static_cast<std::size_t>(n) * n, 0.0);
+  fill([&](int i, int j, cd v) {
+    w.a[i + static_cast<std::size_t>(n) * j] = v;
+    w.a[j + static_cast<std::size_t>(n) * i] = v;
+  });
+  return lu_solve(n, w.a.data(), nrhs, b);
 }
 
 cd dot(int n, const cd* u, const cd* v) {
@@ -423,79 +605,81 @@ GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z,
 
   // Vertical: flexibility Fv, solved for the weights 1, x, y.
   cd kv1, kvx, kvy, kvxx, kvyy, kvxy;
-  {
-    work.a.assign(static_cast<size_t>(n) * n, 0.0);
-    work.b.assign(static_cast<size_t>(n) * 3, 0.0);
-    cd* a = work.a.data();
-    for (int i = 0; i < n; ++i) {
-      a[i + n * i] = rec[i].zz;
-      for (int j = i + 1; j < n; ++j) {
-        const float s = at(tables.spacing, j, i), av = at(tables.spacing, i, j);
-        const cd alpha = dynamic ? cd(DYNVER(a0, s, av)) : cd(av);
-        a[i + n * j] = a[j + n * i] = common.zz * alpha;
+  const auto vertical = [&](GroupSolveWork& w) {
+    const auto fill = [&](const auto& put) {
+      for (int i = 0; i < n; ++i) {
+        put(i, i, rec[i].zz);
+        for (int j = i + 1; j < n; ++j) {
+          const float s = at(tables.spacing, j, i), av = at(tables.spacing, i, j);
+          const cd alpha = dynamic ? cd(DYNVER(a0, s, av)) : cd(av);
+          put(i, j, common.zz * alpha);
+        }
       }
-      work.b[i] = 1.0;
-      work.b[i + n] = xs[i];
-      work.b[i + 2 * n] = ys[i];
+    };
+    std::vector<cd> b(static_cast<size_t>(n) * 3, 0.0);
+    for (int i = 0; i < n; ++i) {
+      b[i] = 1.0;
+      b[i + n] = xs[i];
+      b[i + 2 * n] = ys[i];
     }
     std::vector<cd> one(n, 1.0);
-    if (!lu_solve(n, a, 3, work.b.data())) return GroupStatus::kSingular;
-    const cd* b = work.b.data();
-    kv1 = dot(n, one.data(), b);
-    kvx = dot(n, xs.data(), b);
-    kvy = dot(n, ys.data(), b);
-    kvxx = dot(n, xs.data(), b + n);
-    kvyy = dot(n, ys.data(), b + 2 * n);
-    kvxy = dot(n, xs.data(), b + 2 * n);
-  }
+    if (!symmetric_solve(n, fill, 3, b.data(), w)) return false;
+    kv1 = dot(n, one.data(), b.data());
+    kvx = dot(n, xs.data(), b.data());
+    kvy = dot(n, ys.data(), b.data());
+    kvxx = dot(n, xs.data(), b.data() + n);
+    kvyy = dot(n, ys.data(), b.data() + 2 * n);
+    kvxy = dot(n, xs.data(), b.data() + 2 * n);
+    return true;
+  };
 
   // Lateral, per direction: stiffness sums of translation (kuu), cross
   // (kut), rotation (ktt), and with the torsion weight w (y for x, x for y).
   struct Lateral {
     cd kuu, kut, ktt, wkuu, wwkuu, wkut;
   };
-  auto lateral = [&](bool along_x, Lateral& out) {
+  const int m = in.head_fixed ? 2 * n : n;
+  const auto lateral = [&](bool along_x, Lateral& out, GroupSolveWork& w) {
     const std::vector<cd>& wt = along_x ? ys : xs;
-    const int m = in.head_fixed ? 2 * n : n;
     const int step = in.head_fixed ? 2 : 1;
     const cd fuu = along_x ? common.xx : common.yy;
     const cd fut = along_x ? common.xr : common.yr;
     const cd ftt = along_x ? common.rx : common.ry;
-    work.a.assign(static_cast<size_t>(m) * m, 0.0);
-    work.b.assign(static_cast<size_t>(m) * 3, 0.0);
-    cd* a = work.a.data();
-    for (int i = 0; i < n; ++i) {
-      const Flexibility& r = rec[i];
-      const int ui = step * i;
-      a[ui + m * ui] = along_x ? r.xx : r.yy;
-      if (in.head_fixed) {
-        a[ui + m * (ui + 1)] = a[ui + 1 + m * ui] = along_x ? r.xr : r.yr;
-        a[ui + 1 + m * (ui + 1)] = along_x ? r.rx : r.ry;
-      }
-      for (int j = i + 1; j < n; ++j) {
-        const float s = at(tables.spacing, j, i);
-        const float beta = along_x ? at(tables.angle, i, j) : at(tables.angle, j, i);
-        LateralStatic st;
-        for (int c = 0; c < 3; ++c)
-          st[c] = {at(tables.lateral[c], i, j), at(tables.lateral[c], j, i)};
-        cd alpha[3];
-        if (dynamic) {
-          const std::array<cf, 3> dyn = DYNLAT(a0, s, beta, st);
-          for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
-        } else {
-          const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
-          for (int c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
-        }
-        const int uj = step * j;
-        a[ui + m * uj] = a[uj + m * ui] = fuu * alpha[0];
+    const auto fill = [&](const auto& put) {
+      for (int i = 0; i < n; ++i) {
+        const Flexibility& r = rec[i];
+        const int ui = step * i;
+        put(ui, ui, along_x ? r.xx : r.yy);
         if (in.head_fixed) {
-          const cd cross = fut * alpha[1];
-          a[ui + m * (uj + 1)] = a[uj + 1 + m * ui] = cross;
-          a[ui + 1 + m * uj] = a[uj + m * (ui + 1)] = cross;
-          a[ui + 1 + m * (uj + 1)] = a[uj + 1 + m * (ui + 1)] = ftt * alpha[2];
+          put(ui, ui + 1, along_x ? r.xr : r.yr);
+          put(ui + 1, ui + 1, along_x ? r.rx : r.ry);
+        }
+        for (int j = i + 1; j < n; ++j) {
+          const float s = at(tables.spacing, j, i);
+          const float beta = along_x ? at(tables.angle, i, j) : at(tables.angle, j, i);
+          LateralStatic st;
+          for (int c = 0; c < 3; ++c)
+            st[c] = {at(tables.lateral[c], i, j), at(tables.lateral[c], j, i)};
+          cd alpha[3];
+          if (dynamic) {
+            const std::array<cf, 3> dyn = DYNLAT(a0, s, beta, st);
+            for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
+          } else {
+            const float c2 = std::cos(beta) * std::cos(beta),
+                        s2 = std::sin(beta) * std::sin(beta);
+            for (int c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
+          }
+          const int uj = step * j;
+          put(ui, uj, fuu * alpha[0]);
+          if (in.head_fixed) {
+            const cd cross = fut * alpha[1];
+            put(ui, uj + 1, cross);
+            put(ui + 1, uj, cross);
+            put(ui + 1, uj + 1, ftt * alpha[2]);
+          }
         }
       }
-    }
+    };
     // Right-hand sides: unit translation, unit rotation, weighted translation.
     std::vector<cd> eu(m, 0.0), et(m, 0.0), ew(m, 0.0);
     for (int i = 0; i < n; ++i) {
@@ -503,21 +687,47 @@ GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z,
       ew[step * i] = wt[i];
       if (in.head_fixed) et[step * i + 1] = 1.0;
     }
-    std::copy(eu.begin(), eu.end(), work.b.begin());
-    std::copy(et.begin(), et.end(), work.b.begin() + m);
-    std::copy(ew.begin(), ew.end(), work.b.begin() + 2 * m);
-    if (!lu_solve(m, a, 3, work.b.data())) return false;
-    const cd* b = work.b.data();
-    out.kuu = dot(m, eu.data(), b);
-    out.kut = dot(m, et.data(), b);
-    out.ktt = dot(m, et.data(), b + m);
-    out.wkuu = dot(m, ew.data(), b);
-    out.wwkuu = dot(m, ew.data(), b + 2 * m);
-    out.wkut = dot(m, ew.data(), b + m);
+    std::vector<cd> b(static_cast<size_t>(m) * 3);
+    std::copy(eu.begin(), eu.end(), b.begin());
+    std::copy(et.begin(), et.end(), b.begin() + m);
+    std::copy(ew.begin(), ew.end(), b.begin() + 2 * m);
+    if (!symmetric_solve(m, fill, 3, b.data(), w)) return false;
+    out.kuu = dot(m, eu.data(), b.data());
+    out.kut = dot(m, et.data(), b.data());
+    out.ktt = dot(m, et.data(), b.data() + m);
+    out.wkuu = dot(m, ew.data(), b.data());
+    out.wwkuu = dot(m, ew.data(), b.data() + 2 * m);
+    out.wkut = dot(m, ew.data(), b.data() + m);
     return true;
   };
+
+  // The three solves are independent; a large group runs them at once.
   Lateral lx, ly;
-  if (!lateral(true, lx) || !lateral(false, ly)) return GroupStatus::kSingular;
+  bool ok[3] = {false, false, false};
+  const auto task = [&](int k) {
+    if (k == 0) ok[0] = vertical(work.solve[0]);
+    if (k == 1) ok[1] = lateral(true, lx, work.solve[1]);
+    if (k == 2) ok[2] = lateral(false, ly, work.solve[2]);
+  };
+  if (m >= kConcurrentSolves) {
+    std::exception_ptr error[2];
+    std::thread helpers[2];
+    for (int k = 0; k < 2; ++k)
+      helpers[k] = std::thread([&, k] {
+        try {
+          task(k + 1);
+        } catch (...) {
+          error[k] = std::current_exception();
+        }
+      });
+    task(0);
+    for (std::thread& t : helpers) t.join();
+    for (const std::exception_ptr& e : error)
+      if (e) std::rethrow_exception(e);
+  } else {
+    for (int k = 0; k < 3; ++k) task(k);
+  }
+  if (!ok[0] || !ok[1] || !ok[2]) return GroupStatus::kSingular;
 
   cd ktt = 0.0;
   for (int p = 0; p < n; ++p) ktt += cd(own[p][35]);

@@ -101,10 +101,20 @@ std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const L
 // shear-wave velocity and a free length beyond the fit.
 GroupStatus GRPSTA(const GroupInput& in, GroupTables& out);
 
+// Storage of one group flexibility solve: the matrix's lower triangle with
+// real and imaginary parts apart (column by column), the pivots, and the full
+// matrix of the pivoting fallback.
+struct GroupSolveWork {
+  std::vector<double> re, im;
+  std::vector<double> d_re, d_im;
+  std::vector<std::complex<double>> a;
+};
+
 // Working storage of GRPDYN, kept by the caller (one per thread) so that the
-// frequency loop does not reallocate its matrices.
+// frequency loop does not reallocate its matrices. The vertical and the two
+// lateral solves have their own storage, as a large group runs them at once.
 struct GroupWork {
-  std::vector<std::complex<double>> a, b;                // flexibility matrix and right-hand sides
+  std::array<GroupSolveWork, 3> solve;
   std::vector<std::array<std::complex<float>, 36>> own;  // each pile's impedance, global axes
 };
 

@@ -309,5 +309,79 @@ TEST(TTableColumn, APrototypeThatContainsItselfStopsAtOneLevel) {
   EXPECT_EQ(inner.Column(0).GetObject(0), nullptr);
 }
 
+
+// Object cells hand every table operation to the owner's events.
+TEST(TTableColumn, ObjectCellsAnswerThroughTheTableEvents) {
+  auto t = tableFrom(R"(1 3 ("obj") True False "FLEXCOLUMN2" (-1))");
+  std::vector<std::string> calls;
+  const auto log = [&](const char* what, int col, int row) {
+    calls.push_back(std::string(what) + " " + std::to_string(col) + "," + std::to_string(row));
+  };
+  t->OnInitRow = [](TGridTable&, int, int, int kind, std::unique_ptr<TObject>& obj) {
+    obj = std::make_unique<Marker>(kind);
+  };
+  t->OnGetChanged = [&](TGridTable&, int col, int row, TObject*, bool& changed) {
+    log("changed?", col, row);
+    changed = row == 1;
+  };
+  t->OnResetChanged = [&](TGridTable&, int col, int row, TObject*) { log("reset", col, row); };
+  t->OnHide = [&](TGridTable&, int col, int row, TObject*) { log("hide", col, row); };
+  t->OnSetUnits = [&](TGridTable&, int col, int row, TObject*, int system) {
+    log(("units " + std::to_string(system)).c_str(), col, row);
+  };
+  t->OnButtonClick = [&](TGridTable&, int col, int row, TObject* obj) {
+    log("click", col, row);
+    EXPECT_EQ(obj, t->Column(0).GetObject(row));
+  };
+  t->SetRowCount(3);
+  ASSERT_NE(dynamic_cast<Marker*>(t->Column(0).GetObject(2)), nullptr);
+
+  EXPECT_TRUE(t->GetChanged());  // the second object answers changed: the third is not asked
+  EXPECT_EQ(calls, (std::vector<std::string>{"changed? 0,0", "changed? 0,1"}));
+  calls.clear();
+  t->SetChanged(false);
+  t->Column(0).Hide();
+  t->SetUnitSystem(2);
+  dynamic_cast<TTableColumn&>(t->Column(0)).pressButton(1);
+  EXPECT_EQ(calls, (std::vector<std::string>{"reset 0,0", "reset 0,1", "reset 0,2", "hide 0,0", "hide 0,1",
+                                             "hide 0,2", "units 2 0,0", "units 2 0,1", "units 2 0,2",
+                                             "click 0,1"}));
+  // Without handlers object cells are left alone and count as unchanged.
+  t->OnGetChanged = nullptr;
+  t->OnButtonClick = nullptr;
+  EXPECT_FALSE(t->GetChanged());
+  EXPECT_NO_THROW(dynamic_cast<TTableColumn&>(t->Column(0)).pressButton(0));
+}
+
+// Values that no definition should hold are refused or made harmless.
+TEST(TColumn, OutOfRangeDefinitionsAreHarmless) {
+  // A choice column without items takes any number; a kind below 1 names no
+  // prototype, and OnInitRow is asked with the kind as it stands.
+  auto t = tableFrom("2\n 0 (\"k\") True False ()\n 3 (\"t\") True False \"FLEXCOLUMN2\" (0)");
+  std::vector<int> kinds;
+  t->OnInitRow = [&](TGridTable&, int, int, int kind, std::unique_ptr<TObject>& obj) {
+    kinds.push_back(kind);
+    obj = std::make_unique<Marker>(kind);
+  };
+  t->SetRowCount(1);
+  t->Column(0).SetInteger(0, -2147483647 - 1);
+  EXPECT_EQ(kinds, (std::vector<int>{1, -2147483647 - 1}));
+  EXPECT_EQ(dynamic_cast<Marker*>(t->Column(1).GetObject(0))->kind, -2147483647 - 1);
+
+  // A width factor beyond any screen falls back to the header width.
+  for (const char* factor : {"nan", "inf", "-inf", "1e30", "-3"}) {
+    auto s = tableFrom(std::string(R"(1 4 ("Name") True False "" )") + factor);
+    EXPECT_EQ(s->Column(0).ColumnWidth(Metrics()), 7 * 6) << factor;
+  }
+
+  // A unit code that a unit switch could not convert is refused when set.
+  auto f = tableFrom(R"(1 2 ("x") True False False "FLOATCOLUMN2" "L2" 0)");
+  auto& column = dynamic_cast<TFloatColumn&>(f->Column(0));
+  EXPECT_THROW_MSG(column.SetUnits("F/L2^x"), EConvertError, "'x' is not a valid integer value");
+  EXPECT_EQ(column.Units(), "L2");
+  column.SetUnits("F/L2^3");
+  EXPECT_EQ(column.Units(), "F/L2^3");
+}
+
 }  // namespace
 }  // namespace zrv::comp

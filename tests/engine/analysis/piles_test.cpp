@@ -282,6 +282,14 @@ TEST(PileSystems, DecksAtTheLimitsRunToFiniteResultsOrAreRefused) {
     EXPECT_EQ(out.result, 0) << out.report;
     EXPECT_TRUE(all_finite(out));
     EXPECT_EQ(out.plot[0], "          61");
+    // The same range along the piles: layers of 2.5 m/s round piles of
+    // radius 0.25 m.
+    const Outcome soft = run(pile_deck(el, "FIXED", piles, "FLOATING\nINTERACTION\n",
+                                       layered_soil(el.layers, 2.5, "300 20 0.3 0.05"),
+                                       harmonic_load("QUADRATIC", 120, 90, 0.5, "0 0.01 0.01",
+                                                     "0 0 0")));
+    EXPECT_EQ(soft.result, 0) << soft.report;
+    EXPECT_TRUE(all_finite(soft));
   }
 }
 

@@ -264,8 +264,7 @@ TEST(FNDKEY, PileGroupData) {
   EXPECT_EQ(s.soil.side[1].soil.unit_weight, 105.0f);
 }
 
-// A half-space on a circle, with side layers in a weakened zone; echo off
-// for the load part only.
+// A half-space on a circle, with side layers in a weakened zone.
 TEST(FNDKEY, HalfSpaceEchoWithSideLayers) {
   const DeckRun run = run_deck(
       "GRAVITY=9.81\n"
