@@ -76,6 +76,10 @@ TGridTable::~TGridTable() {
   m_columns.clear();
   auto& l = tables();
   l.erase(std::remove(l.begin(), l.end(), this), l.end());
+  // Clones forget a prototype that is gone, so that a table made later at
+  // the same address is not taken for it.
+  for (TGridTable* t : l)
+    if (t->m_source == this) t->m_source = nullptr;
 }
 
 void TGridTable::SetIdentifier(int v) {

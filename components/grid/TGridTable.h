@@ -184,7 +184,7 @@ private:
   std::string m_topLeft;
 
   TGridTable* m_owner;
-  const TGridTable* m_source = nullptr;  // prototype of a clone; compared, never used
+  const TGridTable* m_source = nullptr;  // prototype of a clone while it lives; compared, never used
   int m_rowCount = 0;
   int m_unitSystem = 1;
   bool m_changed = false;

@@ -63,7 +63,17 @@ void TTableColumn::createCell(int row) {
 void TTableColumn::InsertRows(int index, int count) {
   TColumn::InsertRows(index, count);
   for (int i = 0; i < count; ++i) m_cells.insert(m_cells.begin() + index, nullptr);
-  for (int r = index; r < index + count; ++r) createCell(r);
+  try {
+    for (int r = index; r < index + count; ++r) createCell(r);
+  } catch (...) {
+    // A cell could not be made (OnInitRow or OnSetRow raised): the new rows
+    // are removed again, so that the column keeps the table's row count.
+    for (int i = 0; i < count; ++i) {
+      m_cells.erase(m_cells.begin() + index);
+      TColumn::DeleteRow(index);
+    }
+    throw;
+  }
   renumber(index + count);
 }
 

@@ -400,7 +400,8 @@ void ANALYS(RunState& s) {
   times.response += seconds_since(start);
   if (PhaseTimes* sink = phase_sink.load()) {
     *sink = times;
-    std::fprintf(stderr, "analysis phases (s): pass 1 %.4f, pass 2 %.4f, response %.4f, output %.4f\n",
+    std::fprintf(stderr,
+                 "analysis phases (s): pass 1 %.4f, pass 2 %.4f, response %.4f, output %.4f\n",
                  times.pass1, times.pass2, times.response, times.output);
   }
 }

@@ -1,6 +1,7 @@
 #include "analysis/piles.h"
 
 #include <algorithm>
+#include <string>
 
 #include "input/soil.h"
 #include "numerics/small.h"
@@ -13,7 +14,9 @@ namespace {
 
 constexpr int type_multi = 4;
 
-int layer_count(const RunState& s) { return std::clamp(NEARIN(s.foundation.layer_count), 0, kMaxLayers); }
+int layer_count(const RunState& s) {
+  return std::clamp(NEARIN(s.foundation.layer_count), 0, kMaxLayers);
+}
 
 // The element data of the run; sections and frequency are set per call.
 PileInput element_input(const RunState& s, const ElementSystem& es) {
@@ -106,7 +109,8 @@ GroupInput group_input(const RunState& s, const ElementSystem& es) {
 }
 
 void refuse_text(RunState& s, const char* text) {
-  report_lines(s, std::string("(1X,'*** ") + text + " ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')");
+  report_lines(s,
+               std::string("(1X,'*** ") + text + " ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')");
   s.flags.fatal = 1;
 }
 

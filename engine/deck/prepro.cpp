@@ -209,11 +209,14 @@ void PREPRO(RunState& s) {
   // Pass 2: token file to scratch deck.
   tokens.rewind();
   scratch.rewind();
+  // The title records' numbers ascend: one pass over them serves the file.
   const std::vector<std::size_t>& titles = out.titles();
+  auto next_title = titles.begin();
   std::size_t index = 0;
   std::string rec;
   while (tokens.read(rec) == fio::Status::ok) {
-    const bool title = std::find(titles.begin(), titles.end(), index) != titles.end();
+    const bool title = next_title != titles.end() && *next_title == index;
+    if (title) ++next_title;
     ++index;
     if (title) {
       scratch.write(rec);

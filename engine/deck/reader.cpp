@@ -160,8 +160,7 @@ void KEYDSP(RunState& s, int& status, int& stop) {
     switch (index) {
       case 2:
         s.flags.print_width = 2;
-        report_message(s, " WIDE PRINTOUT FOR HARMONIC RESPONSE CURVE");
-        s.report().write(" " + std::string(41, '*'));
+        underlined_message(s, "WIDE PRINTOUT FOR HARMONIC RESPONSE CURVE", 41);
         break;
       case 3: s.flags.print_width = 1; break;
       case 4: s.flags.echo = 1; break;
@@ -188,10 +187,7 @@ void KEYDSP(RunState& s, int& status, int& stop) {
         break;
       case 21:
         s.flags.dimensionless = 1;
-        if (s.flags.echo == 1) {
-          report_message(s, " DIMENSIONLESS RESPONSE");
-          s.report().write(" " + std::string(22, '*'));
-        }
+        if (s.flags.echo == 1) underlined_message(s, "DIMENSIONLESS RESPONSE", 22);
         break;
       case 28: return;
       case 29:
@@ -200,10 +196,8 @@ void KEYDSP(RunState& s, int& status, int& stop) {
       case 30: TITLRD(s, status); break;
       case 31:
         s.flags.matrix_print = 1;
-        if (s.flags.echo == 1) {
-          report_message(s, " STIFFNESS AND DAMPING CONSTANTS TO BE PRINTED");
-          s.report().write(" " + std::string(45, '*'));
-        }
+        if (s.flags.echo == 1)
+          underlined_message(s, "STIFFNESS AND DAMPING CONSTANTS TO BE PRINTED", 45);
         break;
       default: break;  // blank word, LONG, SHOR, STAT, DYNA: no effect
     }

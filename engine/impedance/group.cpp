@@ -79,6 +79,10 @@ constexpr int kConcurrentSolves = 300;
 
 // Columns of one panel of the blocked factorisation.
 constexpr int kPanel = 32;
+// Size of the factors (relative to 1 for L, to the largest diagonal entry for
+// D) up to which the factorisation without pivoting is taken as it is; beyond
+// it the solution must pass a backward-error check.
+constexpr double kGrowth = 16.0;
 // Columns updated together by the trailing-update kernel.
 constexpr int kColumns = 4;
 
@@ -137,8 +141,10 @@ void update_columns(std::size_t ld, int i0, int rows, int j0, int k0, int kb, do
 // A = L D L^T of the complex symmetric n x n matrix in w (lower triangle,
 // leading dimension ld, even), without pivoting, in panels of kPanel columns.
 // L (unit diagonal) replaces the lower triangle, D goes to w.d_re/d_im. False
-// when a pivot is not finite or below `tiny` in magnitude.
-bool ldlt(int n, std::size_t ld, GroupSolveWork& w, double tiny) {
+// when a pivot is not finite or below `tiny` in magnitude. `growth` is the
+// largest |re| + |im| of the entries of L.
+bool ldlt(int n, std::size_t ld, GroupSolveWork& w, double tiny, double& growth) {
+  growth = 0.0;
   double* re = w.re.data();
   double* im = w.im.data();
   w.d_re.assign(static_cast<std::size_t>(n), 0.0);
@@ -170,6 +176,7 @@ bool ldlt(int n, std::size_t ld, GroupSolveWork& w, double tiny) {
         const double r = cr[i], m = ci[i];
         cr[i] = r * inv.real() - m * inv.imag();
         ci[i] = r * inv.imag() + m * inv.real();
+        growth = std::max(growth, std::fabs(cr[i]) + std::fabs(ci[i]));
       }
     }
     // The columns to the right, kColumns at a time.
@@ -216,7 +223,8 @@ void ldlt_solve(int n, std::size_t ld, const GroupSolveWork& w, int nrhs, cd* b)
 // fill(put) hands to put(i, j, value), each pair once (either order), and the
 // nrhs columns of b (leading dimension n), replaced by the solutions. A
 // symmetric factorisation without pivoting serves when its pivots keep their
-// size; otherwise the matrix is formed again and solved with row pivoting.
+// size and its solution its backward error; otherwise the matrix is formed
+// again and solved with row pivoting.
 template <class Fill>
 bool symmetric_solve(int n, const Fill& fill, int nrhs, cd* b, GroupSolveWork& w) {
   const std::size_t ld = static_cast<std::size_t>(n + n % 2);
@@ -242,9 +250,42 @@ bool symmetric_solve(int n, const Fill& fill, int nrhs, cd* b, GroupSolveWork& w
     const std::size_t at = static_cast<std::size_t>(j) * (ld + 1);
     scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
   }
-  if (ldlt(n, ld, w, 1e-12 * scale)) {
+  const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);
+  double growth = 0.0;
+  if (ldlt(n, ld, w, 1e-12 * scale, growth)) {
     ldlt_solve(n, ld, w, nrhs, b);
-    return true;
+    // Factors of bounded size (the usual case: interaction factors below 1)
+    // keep the backward error at the rounding level.
+    double pivots = 0.0;
+    for (int j = 0; j < n; ++j) pivots = std::max(pivots, std::abs(cd(w.d_re[j], w.d_im[j])));
+    if (growth <= kGrowth && pivots <= kGrowth * scale) return true;
+    // Componentwise backward error |b - A x| / (|b| + |A| |x|) from the
+    // entries formed once more (moduli as |re| + |im|): growth without
+    // pivoting shows here.
+    const auto size_of = [](cd v) { return std::fabs(v.real()) + std::fabs(v.imag()); };
+    const std::size_t all = given.size();
+    std::vector<cd> residual(given);
+    std::vector<double> bound(all), size_x(all);
+    for (std::size_t k = 0; k < all; ++k) {
+      bound[k] = size_of(given[k]);
+      size_x[k] = size_of(b[k]);
+    }
+    fill([&](int i, int j, cd v) {
+      const double size = size_of(v);
+      for (int r = 0; r < nrhs; ++r) {
+        const std::size_t col = static_cast<std::size_t>(n) * r;
+        residual[col + i] -= v * b[col + j];
+        bound[col + i] += size * size_x[col + j];
+        if (i == j) continue;
+        residual[col + j] -= v * b[col + i];
+        bound[col + j] += size * size_x[col + i];
+      }
+    });
+    double worst = 0.0;
+    for (std::size_t k = 0; k < all; ++k)
+      if (bound[k] > 0.0) worst = std::max(worst, size_of(residual[k]) / bound[k]);
+    if (worst <= 1e-10) return true;
+    std::copy(given.begin(), given.end(), b);
   }
   w.a.assign(static_cast<std::size_t>(n) * n, 0.0);
   fill([&](int i, int j, cd v) {
@@ -274,6 +315,14 @@ Flexibility record(const cf* f) {
 }
 
 }  // namespace
+
+bool solve_symmetric(int n, const cd* a, int nrhs, cd* b, GroupSolveWork& work) {
+  const auto fill = [&](const auto& put) {
+    for (int j = 0; j < n; ++j)
+      for (int i = j; i < n; ++i) put(i, j, a[i + static_cast<std::size_t>(n) * j]);
+  };
+  return symmetric_solve(n, fill, nrhs, b, work);
+}
 
 float ALFVER(float s, float l_d, float k_ratio, float eb, float nu, float rb) {
   if (s <= 0.0f) return 1.0f;

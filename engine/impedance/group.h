@@ -110,6 +110,15 @@ struct GroupSolveWork {
   std::vector<std::complex<double>> a;
 };
 
+// Solves A x = b for the complex symmetric n x n matrix a (column by column;
+// only its lower triangle is read) and the nrhs columns of b (leading
+// dimension n), which the solutions replace. Factorises A = L D L^T without
+// pivoting, in blocks; when a pivot vanishes or the factors grow and the
+// solution fails its backward-error check, solves again with row pivoting.
+// False when the matrix is singular even then. The group routine's solver.
+bool solve_symmetric(int n, const std::complex<double>* a, int nrhs, std::complex<double>* b,
+                     GroupSolveWork& work);
+
 // Working storage of GRPDYN, kept by the caller (one per thread) so that the
 // frequency loop does not reallocate its matrices. The vertical and the two
 // lateral solves have their own storage, as a large group runs them at once.

@@ -90,9 +90,9 @@ ColumnCutoffs SOLAVG(const ColumnInput& in) {
 }
 
 BeamEntries beam_element_transfer(const BeamInput& in) {
-  // Scaled state (u, h psi, Q h^3 / EI, M h^2 / EI) over z / h, psi = du/dz
-  // with z downwards; the entries then come out in the head-rotation sign of
-  // the closed form (rotation positive against du/dz).
+  // Scaled state (u, h psi, Q h^3 / EI, M h^2 / EI) over z / h, psi the section
+  // rotation (du/dz less the shear strain) with z downwards; the entries then
+  // come out in the head-rotation sign of the closed form (against psi).
   const double h = in.h, h2 = h * h;
   const cd ei = in.ei * cd(1.0, in.de);
   const double c = 1.0 + in.fs * in.p;
@@ -154,15 +154,13 @@ BeamEntries beam_element_transfer(const BeamInput& in) {
   const cd sf[2] = {ei / (h2 * h), -ei / h2};
   const double sd[2] = {1.0, -h};
   auto kk = [&](const cd(&m)[2][2], int i, int j) { return sf[i] * m[i][j] * sd[j]; };
-  // The closed form carries the factor c = 1 + fs P on every entry but L4;
-  // it is kept here so that both routes give the same element.
   BeamEntries out;
-  out.l[5] = c * kk(k11, 0, 0) * h2;
+  out.l[5] = kk(k11, 0, 0) * h2;
   out.l[3] = kk(k11, 0, 1) * h;
-  out.l[4] = c * kk(k12, 0, 0) * h2;
-  out.l[2] = -c * kk(k12, 0, 1) * h;
-  out.l[1] = c * kk(k11, 1, 1);
-  out.l[0] = c * kk(k12, 1, 1);
+  out.l[4] = kk(k12, 0, 0) * h2;
+  out.l[2] = -kk(k12, 0, 1) * h;
+  out.l[1] = kk(k11, 1, 1);
+  out.l[0] = kk(k12, 1, 1);
   return out;
 }
 
@@ -189,7 +187,11 @@ BeamEntries beam_element(const BeamInput& in) {
   const cd s2 = -kI * std::sin(kI * l2), c2 = std::cos(kI * l2);
   const cd ll = l1 * l2 / b;
   const cd delta = (s1 * s2 * (g1 * g1 - g2 * g2) + 2.0 * ll * (c1 * c2 - 1.0)) / damp;
-  const cd f = (in.ei / h) * (l1 * l1 + l2 * l2) / delta;
+  // The common factor of L1, L2, L3, L5 and L6 is divided by c = 1 + fs P:
+  // written without it those five entries come out c times the element of the
+  // shear beam-column (and unequal to L4), so that a rigid translation of an
+  // unloaded free element would bend it.
+  const cd f = (in.ei / h) * (l1 * l1 + l2 * l2) / (c * delta);
   const cd hh = f * ll;
   BeamEntries out;
   out.l[0] = -(s2 * g1 - s1 * g2) * f;

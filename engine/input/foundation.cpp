@@ -17,14 +17,23 @@ namespace {
 bool echo_on(const RunState& s) { return s.flags.echo == 1; }
 
 // An echo line of the group reader, underlined by `stars` asterisks.
-void group_line(RunState& s, const std::string& text, int stars) {
-  if (!echo_on(s)) return;
-  report_message(s, " " + text);
-  s.report().write(" " + std::string(static_cast<std::size_t>(stars), '*'));
+void group_line(RunState& s, std::string_view text, int stars) {
+  if (echo_on(s)) underlined_message(s, text, stars);
 }
 
 void invalid_keyword(RunState& s, const Word& w, std::string_view what) {
   refuse(s, " INVALID KEYWORD - " + std::string(w.view()) + std::string(what));
+}
+
+// Reads the word that must open the next block of the group. False (the
+// group ends) when the deck ended or the word is another, which is refused
+// as `what`.
+bool expect_word(RunState& s, int slot, std::string_view what) {
+  Word w;
+  if (!read_word(s, w)) return false;
+  if (slot_of(s, w) == slot) return true;
+  invalid_keyword(s, w, what);
+  return false;
 }
 
 // LAYERS n or PARABOLIC (PILE, MULT). False when the group must end.
@@ -196,11 +205,7 @@ void FNDKEY(RunState& s) {
   GEORED(s);
   if (s.deck_ended) return;
 
-  if (!read_word(s, w)) return;
-  if (slot_of(s, w) != slot_mass) {
-    invalid_keyword(s, w, " FOR MASS INFORMATION");
-    return;
-  }
+  if (!expect_word(s, slot_mass, " FOR MASS INFORMATION")) return;
   MASRED(s);
   if (s.deck_ended) return;
 
@@ -215,19 +220,11 @@ void FNDKEY(RunState& s) {
     }
   }
 
-  if (!read_word(s, w)) return;
-  if (slot_of(s, w) != slot_cons) {
-    invalid_keyword(s, w, " FOR CONSTANT INFORMATION");
-    return;
-  }
+  if (!expect_word(s, slot_cons, " FOR CONSTANT INFORMATION")) return;
   CONRED(s);
   if (s.deck_ended || footing) return;
 
-  if (!read_word(s, w)) return;
-  if (slot_of(s, w) != slot_elem) {
-    invalid_keyword(s, w, " FOR ELEMENT INFORMATION");
-    return;
-  }
+  if (!expect_word(s, slot_elem, " FOR ELEMENT INFORMATION")) return;
   ELMRED(s);
   if (s.deck_ended) return;
   fl.elements_given = 1;
@@ -362,6 +359,10 @@ void CONRED(RunState& s) {
     const float r = f.stratum_radii.mean;
     if (ok && !(h > 0.0f)) {
       refuse(s, " ERROR - DEPTH OF LAYER MUST BE GREATER THAN 0");
+    } else if (ok && e < 0.0f) {
+      // A footing cannot stand above the surface; the embedment factors of
+      // the stratum turn NaN once E/R falls far enough below zero.
+      refuse(s, " ERROR - DEPTH OF EMBEDMENT MUST NOT BE NEGATIVE");
     } else if (ok && !(e < h)) {
       refuse(s, " ERROR - DEPTH OF EMBEDMENT MUST BE LESS THAN DEPTH OF LAYER");
     } else if (ok && r > 0.0f) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <complex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/group_read.h"
@@ -35,6 +36,24 @@ void load_error(RunState& s) {
 void read_failed(RunState& s) {
   if (!s.deck_ended) load_error(s);
 }
+
+constexpr std::string_view kNonQuadraticEcho =
+    "(/,/,1X,'HARMONIC LOAD, NON QUADRATIC',/,1X,28('*'),/,/,1X,'MAXIMUM FREQUENCY "
+    "..............',1P,E10.3,1X,'Hz',/,1X,'MINIMUM FREQUENCY ..............',1P,E10.3,1X,"
+    "'Hz',/,1X,'STEP FREQUENCY .................',1P,E10.3,1X,'Hz',/,1X,'FORCE IN "
+    "X-DIRECTION  ..........',1P,E10.3,1X,A3,/,1X,'FORCE IN Y-DIRECTION  ..........',1P,"
+    "E10.3,1X,A3,/,1X,'FORCE IN Z-DIRECTION  ..........',1P,E10.3,1X,A3,/,1X,'MOMENT ABOUT "
+    "X-AXIS  ...........',1P,E10.3,1X,A5,/,1X,'MOMENT ABOUT Y-AXIS  ...........',1P,E10.3,"
+    "1X,A5,/,1X,'MOMENT ABOUT Z-AXIS  ...........',1P,E10.3,1X,A5)";
+
+constexpr std::string_view kQuadraticEcho =
+    "(/,/,1X,'HARMONIC LOAD, QUADRATIC',/,1X,24('*'),/,/,1X,'MAXIMUM FREQUENCY "
+    "..............',1P,E10.3,1X,'Hz',/,1X,'MINIMUM FREQUENCY ..............',1P,E10.3,1X,"
+    "'Hz',/,1X,'STEP FREQUENCY .................',1P,E10.3,1X,'Hz',/,1X,'FORCE COEFF. IN "
+    "X-DIRECTION  ...',1P,E10.3,1X,A7,/,1X,'FORCE COEFF. IN Y-DIRECTION  ...',1P,E10.3,1X,"
+    "A7,/,1X,'FORCE COEFF. IN Z-DIRECTION  ...',1P,E10.3,1X,A7,/,1X,'MOMENT COEFF. ABOUT "
+    "X-AXIS  ....',1P,E10.3,1X,A10,/,1X,'MOMENT COEFF. ABOUT Y-AXIS  ....',1P,E10.3,1X,A10,/,"
+    "1X,'MOMENT COEFF. ABOUT Z-AXIS  ....',1P,E10.3,1X,A10)";
 
 void harmonic(RunState& s) {
   HarmonicLoad& h = s.load.harmonic;
@@ -86,34 +105,15 @@ void harmonic(RunState& s) {
     refuse(s, " ERROR - NUMBER OF FREQUENCIES EXCEEDS 500");
 
   if (s.flags.echo != 1) return;
+  // The quadratic form echoes the coefficients that the response multiplies
+  // by the squared frequency, with their own labels.
+  const bool quadratic = s.flags.harmonic_form == 2;
+  const std::string& f = label(s, quadratic ? lbl_mass_length : lbl_force);
+  const std::string& m = label(s, quadratic ? lbl_mass_inertia : lbl_moment);
   const LoadVector& G = h.at_cg;
-  if (s.flags.harmonic_form == 2) {
-    const std::string& f = label(s, lbl_mass_length);
-    const std::string& m = label(s, lbl_mass_inertia);
-    s.report().write_fmt(
-        "(/,/,1X,'HARMONIC LOAD, QUADRATIC',/,1X,24('*'),/,/,1X,'MAXIMUM FREQUENCY "
-        "..............',1P,E10.3,1X,'Hz',/,1X,'MINIMUM FREQUENCY ..............',1P,E10.3,1X,"
-        "'Hz',/,1X,'STEP FREQUENCY .................',1P,E10.3,1X,'Hz',/,1X,'FORCE COEFF. IN "
-        "X-DIRECTION  ...',1P,E10.3,1X,A7,/,1X,'FORCE COEFF. IN Y-DIRECTION  ...',1P,E10.3,1X,"
-        "A7,/,1X,'FORCE COEFF. IN Z-DIRECTION  ...',1P,E10.3,1X,A7,/,1X,'MOMENT COEFF. ABOUT "
-        "X-AXIS  ....',1P,E10.3,1X,A10,/,1X,'MOMENT COEFF. ABOUT Y-AXIS  ....',1P,E10.3,1X,A10,/,"
-        "1X,'MOMENT COEFF. ABOUT Z-AXIS  ....',1P,E10.3,1X,A10)",
-        hertz(h.fmax), hertz(h.fmin), hertz(h.fstep), G[0], f, G[1], f, G[2], f, G[3], m, G[4], m,
-        G[5], m);
-  } else {
-    const std::string& f = label(s, lbl_force);
-    const std::string& m = label(s, lbl_moment);
-    s.report().write_fmt(
-        "(/,/,1X,'HARMONIC LOAD, NON QUADRATIC',/,1X,28('*'),/,/,1X,'MAXIMUM FREQUENCY "
-        "..............',1P,E10.3,1X,'Hz',/,1X,'MINIMUM FREQUENCY ..............',1P,E10.3,1X,"
-        "'Hz',/,1X,'STEP FREQUENCY .................',1P,E10.3,1X,'Hz',/,1X,'FORCE IN "
-        "X-DIRECTION  ..........',1P,E10.3,1X,A3,/,1X,'FORCE IN Y-DIRECTION  ..........',1P,"
-        "E10.3,1X,A3,/,1X,'FORCE IN Z-DIRECTION  ..........',1P,E10.3,1X,A3,/,1X,'MOMENT ABOUT "
-        "X-AXIS  ...........',1P,E10.3,1X,A5,/,1X,'MOMENT ABOUT Y-AXIS  ...........',1P,E10.3,"
-        "1X,A5,/,1X,'MOMENT ABOUT Z-AXIS  ...........',1P,E10.3,1X,A5)",
-        hertz(h.fmax), hertz(h.fmin), hertz(h.fstep), G[0], f, G[1], f, G[2], f, G[3], m, G[4], m,
-        G[5], m);
-  }
+  s.report().write_fmt(quadratic ? kQuadraticEcho : kNonQuadraticEcho, hertz(h.fmax),
+                       hertz(h.fmin), hertz(h.fstep), G[0], f, G[1], f, G[2], f, G[3], m, G[4],
+                       m, G[5], m);
 }
 
 // Reads `n` amplitudes, one per record. A count refused as too large is still

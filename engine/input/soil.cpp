@@ -34,6 +34,14 @@ bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const ch
   return true;
 }
 
+bool check_side_poisson(RunState& s, int n) {
+  for (int k = 0; k < n; ++k)
+    if (!check_poisson(s, s.soil.side[static_cast<std::size_t>(k)].soil.poisson_ratio,
+                       with_i3("SIDE LAYER", k + 1)))
+      return false;
+  return true;
+}
+
 void weak_table(RunState& s, const std::array<float, kMaxLayers>& ratio, int n) {
   fio::Unit& out = s.report();
   out.write_fmt("(/,/,1X,'NONLINEARITY OF SOIL (WEAKENED ZONE)',/,1X,36('*'))");
@@ -214,10 +222,7 @@ void half_side(RunState& s) {
     z = SideWeakZone{read_zone.shear_modulus_ratio, read_zone.poisson_ratio, read_zone.damping,
                      read_zone.thickness_ratio};
   }
-  for (int k = 0; k < n; ++k)
-    if (!check_poisson(s, soil.side[static_cast<std::size_t>(k)].soil.poisson_ratio,
-                       with_i3("SIDE LAYER", k + 1)))
-      break;
+  check_side_poisson(s, n);
   if (echo_on(s)) {
     fio::Unit& out = s.report();
     out.write_fmt(

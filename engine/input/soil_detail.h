@@ -22,6 +22,9 @@ bool check_poisson(RunState& s, float nu, const std::string& what);
 // Checks the first `n` rows, naming a refused one as `what` and its number.
 bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const char* what);
 
+// Checks the first `n` side layers, naming a refused one by its number.
+bool check_side_poisson(RunState& s, int n);
+
 // The weakened-zone table of `n` layers: rows only when the ratio of layer 1
 // or layer 2 shows a zone.
 void weak_table(RunState& s, const std::array<float, kMaxLayers>& ratio, int n);

@@ -83,10 +83,7 @@ void EMBRED(RunState& s) {
     }
     if (!cap) z = SideWeakZone{1.0f, l.soil.poisson_ratio, l.soil.damping, 0.0f};
   }
-  for (int k = 0; k < n; ++k)
-    if (!check_poisson(s, soil.side[static_cast<std::size_t>(k)].soil.poisson_ratio,
-                       with_i3("SIDE LAYER", k + 1)))
-      break;
+  check_side_poisson(s, n);
 
   if (fl.echo == 1) {
     fio::Unit& out = s.report();

@@ -233,20 +233,12 @@ void CHKDAT(RunState& s) {
 }
 
 void write_fatal_frame(RunState& s) {
-  fio::Unit& r = s.report();
-  r.write("1");
-  r.write("");
-  r.write("");
-  r.write("*** FATAL ERROR IN INPUT DATA ***");
-  r.write("*** EXECUTION TERMINATED ***");
+  s.report().write_fmt("('1',/,/,/,'*** FATAL ERROR IN INPUT DATA ***',/,"
+                       "'*** EXECUTION TERMINATED ***')");
 }
 
 void write_stop_frame(RunState& s) {
-  fio::Unit& r = s.report();
-  r.write("1");
-  r.write("");
-  r.write("");
-  r.write(" *** RUN TERMINATED BY 'STOP' KEYWORD ***");
+  s.report().write_fmt("('1',/,/,/,' *** RUN TERMINATED BY ''STOP'' KEYWORD ***')");
 }
 
 int run_engine(int value) {

@@ -353,6 +353,26 @@ TEST(TTableColumn, ObjectCellsAnswerThroughTheTableEvents) {
   EXPECT_NO_THROW(dynamic_cast<TTableColumn&>(t->Column(0)).pressButton(0));
 }
 
+// A row object that cannot be made leaves the table as it was.
+TEST(TTableColumn, AFailingOnInitRowLeavesEveryColumnAtRowCount) {
+  auto t = tableFrom(R"(3
+    2 ("x") True False False "FLOATCOLUMN2" "" 0
+    3 ("obj") True False "FLEXCOLUMN2" (-1)
+    2 ("y") True False False "FLOATCOLUMN2" "" 0)");
+  t->SetRowCount(1);
+  t->OnInitRow = [](TGridTable&, int, int row, int, std::unique_ptr<TObject>& obj) {
+    if (row == 2) throw EAssignError("no object for row 3");
+    obj = std::make_unique<Marker>(1);
+  };
+  EXPECT_THROW_MSG(t->SetRowCount(4), EAssignError, "no object for row 3");
+  EXPECT_EQ(t->RowCount(), 2);  // the row that could be made stays
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(t->Column(c).RowCount(), 2) << c;
+  EXPECT_NE(t->Column(1).GetObject(1), nullptr);
+  EXPECT_THROW_MSG(t->insertRowGroup(2), EAssignError, "no object for row 3");
+  EXPECT_EQ(t->RowCount(), 2);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(t->Column(c).RowCount(), 2) << c;
+}
+
 // Values that no definition should hold are refused or made harmless.
 TEST(TColumn, OutOfRangeDefinitionsAreHarmless) {
   // A choice column without items takes any number; a kind below 1 names no

@@ -1,6 +1,8 @@
 // The definitions of the main window's thirteen tables as shipped, and the
 // definitions text itself.
 
+#include <cmath>
+#include <map>
 #include <sstream>
 
 #include "grid/ColBinary.h"
@@ -166,6 +168,60 @@ TEST(TableDefinitions, TheShippedTablesWorkAsTheMainWindowUsesThem) {
   EXPECT_EQ(tables[11]->Column(0).GetHeaderLine(0), "Mass (Mg)  ");
   EXPECT_EQ(tables[5]->Column(6).GetHeaderLine(1), "Inertia,  (m^4)  ");
   EXPECT_EQ(tables[12]->Column(1).GetHeaderLine(0), "Batter Angle (DEGREES)  ");
+}
+
+TEST(TableDefinitions, EveryShippedValueConvertsByPhysicalFactorsAndBack) {
+  // SI units per English unit from the definitions of the units themselves:
+  // 1 lbf = 4.4482216152605 N, 1 slug = 14.5939029372 kg, 1 ft = 0.3048 m.
+  const long double lbf = 4.4482216152605e-3L, slug = 14.5939029372e-3L, ft = 0.3048L;
+  const std::map<std::string, long double> toSI = {
+      {"", 1},          {"DEGREES", 1},           {"L2", ft},        {"L2/SEC", ft},
+      {"L2^2", ft * ft}, {"L2^4", ft * ft * ft * ft}, {"F/L2^3", lbf / (ft * ft * ft)},
+      {"F", lbf},       {"F6", slug}};
+  const auto tables = readTableDefinitions(shipped());
+  for (const auto& t : tables) t->SetRowCount(2);
+  // Every float cell of the top-level tables and of one nested table per
+  // loading table, with the value it started from.
+  struct Cell {
+    TColumn* column;
+    int row;
+    long double english;
+    long double factor;
+  };
+  std::vector<Cell> cells;
+  long double v = 0.37L;
+  const auto collect = [&](TGridTable& t) {
+    for (int c = 0; c < t.ColumnCount(); ++c) {
+      auto* f = dynamic_cast<TFloatColumn*>(&t.Column(c));
+      if (!f) continue;
+      ASSERT_EQ(toSI.count(f->Units()), 1u) << t.Caption() << " " << f->Units();
+      for (int r = 0; r < t.RowCount(); ++r) {
+        v = v * 1.37L + 0.013L;
+        f->SetFloat(r, v);
+        cells.push_back({f, r, v, toSI.at(f->Units())});
+      }
+    }
+  };
+  for (const auto& t : tables) {
+    collect(*t);
+    if (auto* nested = t->firstTableColumn()) collect(nested->GetTable(1));
+  }
+  // Two rows of each top-level table's real columns; the nested amplitude and
+  // spectrum tables keep their one row.
+  ASSERT_EQ(cells.size(), 2u * (5 + 6 + 6 + 6 + 7 + 7 + 3 + 1 + 1 + 7 + 1) + 2u);
+
+  for (const auto& t : tables) t->SetUnitSystem(2);
+  for (const Cell& c : cells) {
+    const long double si = c.column->GetFloat(c.row);
+    // The stored factors carry eight to ten digits (224.8089237 lbs per kN is
+    // 9e-8 short of the defined value).
+    EXPECT_LE(std::fabs(si - c.english * c.factor), 2e-7L * std::fabs(c.english * c.factor))
+        << c.column->Table().Caption() << " column " << c.column->Index();
+  }
+  for (const auto& t : tables) t->SetUnitSystem(1);
+  for (const Cell& c : cells)
+    EXPECT_LE(std::fabs(c.column->GetFloat(c.row) - c.english), 1e-15L * c.english)
+        << c.column->Table().Caption() << " column " << c.column->Index();
 }
 
 TEST(TableDefinitions, TheShippedTextRoundTripsThroughBothForms) {

@@ -8,11 +8,13 @@
 
 #include "base/exceptions.h"
 #include "test_support.h"
+#include "../exception_text.h"
 
 using zrv::comp::EDLLError;
 using zrv::comp::EDLLNotOpenError;
 using zrv::comp::EFileNotFoundError;
 using zrv::comp::TDynamicLibrary;
+using zrv::comp::test::message_of;
 
 namespace {
 
@@ -22,16 +24,6 @@ bool loaded(const std::string& path) {
   if (h == nullptr) return false;
   dlclose(h);
   return true;
-}
-
-template <class E, class F>
-std::string message_of(F&& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "<no exception>";
 }
 
 }  // namespace
@@ -116,4 +108,15 @@ TEST(dynlib, missing_dependency_raises_could_not_be_located) {
   lib.SetLibraryName("./libcopy.so");
   EXPECT_THROW(lib.Open(), EDLLError);
   EXPECT_FALSE(lib.IsOpen());
+}
+
+TEST(dynlib, unresolved_entry_of_the_library_leaves_it_closed) {
+  // The file is found and has no missing dependency, but one of the entries
+  // its code calls is defined nowhere: no exception, and the library is not open.
+  TDynamicLibrary lib;
+  lib.SetLibraryName(ZRVT_UNDEFINED_LIB);
+  EXPECT_NO_THROW(lib.Open());
+  EXPECT_FALSE(lib.IsOpen());
+  EXPECT_FALSE(loaded(ZRVT_UNDEFINED_LIB));
+  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("zrvt_calls_nowhere"); }), "Library is not open");
 }

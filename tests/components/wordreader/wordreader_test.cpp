@@ -7,25 +7,16 @@
 #include "base/exceptions.h"
 #include "base/numbers.h"
 #include "test_support.h"
+#include "../exception_text.h"
 
 using namespace zrv::comp;
 using zrv::test::TempDir;
 using zrv::test::write_file;
 
+using zrv::comp::test::message_of;
+
 namespace {
-
-template <class E, class F>
-std::string message_of(F&& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "<no exception>";
-}
-
 const std::string kIncomplete = "This file either invalid or incomplete.";
-
 }  // namespace
 
 TEST(wordreader, empty_file_is_one_line_without_words) {

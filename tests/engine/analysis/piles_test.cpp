@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "analysis_fixture.h"
 #include "impedance/group.h"
 
@@ -183,6 +185,21 @@ TEST(PileSystems, DataTheKernelsCannotUseEndTheRunWithAMessage) {
     EXPECT_TRUE(has(out.report, " ERROR - PILES  1 AND  2 ARE AT THE SAME LOCATION")) << out.report;
   }
   {
+    // Two piles leaning towards each other meet a third of their length down.
+    const float shift = std::tan(std::acos(-1.0f) * 10.0f / 180.0f) *
+                        static_cast<float>(el.length()) / 3.0f;
+    char piles[80];
+    std::snprintf(piles, sizeof piles, "1 %.9g 0\n2 %.9g 0\n", -shift, shift);
+    const Outcome out = run(pile_deck(el, "FIXED", piles,
+                                      "FLOATING\nBATTERED\n1 XZ\n10\n2 XZ\n-10\nINTERACTION\n",
+                                      soil, low_frequency()));
+    EXPECT_EQ(out.result, 3);
+    EXPECT_TRUE(has(out.report,
+                    "\n\n\n *** PILES   1 AND   2 MEET AT THE SAME POSITION (AT ONE THIRD OF "
+                    "THEIR LENGTH FOR BATTERED PILES) ***\n" + refusal))
+        << out.report;
+  }
+  {
     // Interaction with a tip layer without shear-wave velocity.
     const Outcome out = run(pile_deck(el, "FIXED", "1 0 0\n2 2 0\n", "FLOATING\nINTERACTION\n",
                                       "CONSTANTS\n1 150 18 0.3 0.05\n2 150 18 0.3 0.05\n"
@@ -320,6 +337,13 @@ TEST(PileSystems, ResultsDoNotDependOnTheThreadCount) {
     outs.push_back(run(deck));
   }
   unsetenv("ZORVIN_THREADS");
+  // The benchmark's phase timer: its times go to the sink, never to the report.
+  PhaseTimes times;
+  set_phase_timing(&times);
+  outs.push_back(run(deck));
+  set_phase_timing(nullptr);
+  EXPECT_GT(times.pass1, 0.0);
+  EXPECT_GT(times.response, 0.0);
   ASSERT_EQ(outs[0].result, 0) << outs[0].report;
   EXPECT_TRUE(all_finite(outs[0]));
   for (std::size_t k = 1; k < outs.size(); ++k) {

@@ -132,6 +132,8 @@ TEST(Limits, RefusedJustPastTheBound) {
        " ERROR - DEPTH OF LAYER MUST BE GREATER THAN 0"},
       {"embedment at depth", stratum("CIRCULAR=10", "5 5"),
        " ERROR - DEPTH OF EMBEDMENT MUST BE LESS THAN DEPTH OF LAYER"},
+      {"negative embedment", stratum("CIRCULAR=10", "-1 20"),
+       " ERROR - DEPTH OF EMBEDMENT MUST NOT BE NEGATIVE"},
       {"pile length 0",
        "FOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\n"
        "CONSTANTS\n0 0 1\n0 24 0 0.2 0.02 1 3E7\n",

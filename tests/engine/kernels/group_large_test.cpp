@@ -120,7 +120,8 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
           continue;
         }
         const int lo = std::min(i, j), hi = std::max(i, j);
-        av[i + n * j] = fe(3, 3) * cd(zrv::DYNVER(a0, tab(t.spacing, hi, lo), tab(t.spacing, lo, hi)));
+        const float s = tab(t.spacing, hi, lo), alpha = tab(t.spacing, lo, hi);
+        av[i + n * j] = fe(3, 3) * cd(zrv::DYNVER(a0, s, alpha));
       }
     const std::vector<cd> kv = solve(n, av, std::vector<cd>(n, 1.0));
     cd kzz = 0.0, kzx = 0.0;
@@ -142,7 +143,8 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
         if (i != j) {
           const int lo = std::min(i, j), hi = std::max(i, j);
           zrv::LateralStatic st;
-          for (int c = 0; c < 3; ++c) st[c] = {tab(t.lateral[c], lo, hi), tab(t.lateral[c], hi, lo)};
+          for (int c = 0; c < 3; ++c)
+            st[c] = {tab(t.lateral[c], lo, hi), tab(t.lateral[c], hi, lo)};
           const auto d = zrv::DYNLAT(a0, tab(t.spacing, hi, lo), tab(t.angle, lo, hi), st);
           for (int c = 0; c < 3; ++c) alpha[c] = cd(d[c]);
         }
@@ -165,6 +167,60 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
     ASSERT_EQ(zrv::GRPDYN(in, t, z, omega, again, work), GroupStatus::kGroupOk);
     for (int k = 0; k < 36; ++k) EXPECT_EQ(again[k], g[k]);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A complex symmetric matrix of order n with a dominant diagonal.
+std::vector<cd> symmetric_matrix(int n) {
+  std::vector<cd> a(static_cast<std::size_t>(n) * n);
+  for (int j = 0; j < n; ++j)
+    for (int i = j; i < n; ++i) {
+      const cd v = i == j ? cd(4.0 + 0.01 * i, 0.3)
+                          : cd(std::sin(1.0 + i * 0.7 + j * 1.3), 0.2 * std::cos(i + 2.0 * j)) /
+                                (1.0 + std::abs(i - j));
+      a[i + static_cast<std::size_t>(n) * j] = a[j + static_cast<std::size_t>(n) * i] = v;
+    }
+  return a;
+}
+
+double worst_error(const std::vector<cd>& got, const std::vector<cd>& want) {
+  double e = 0.0;
+  for (std::size_t k = 0; k < got.size(); ++k) e = std::max(e, std::abs(got[k] - want[k]));
+  return e;
+}
+
+TEST(group_large, symmetric_solver_pivots_when_it_must) {
+  zrv::GroupSolveWork work;
+  for (int n : {1, 2, 31, 67}) {
+    SCOPED_TRACE(n);
+    std::vector<cd> a = symmetric_matrix(n);
+    // Upper triangle not read: spoil it.
+    for (int j = 1; j < n; ++j) a[0 + static_cast<std::size_t>(n) * j] = cd(1e30, 0.0);
+    std::vector<cd> b(n), x(n);
+    for (int i = 0; i < n; ++i) b[i] = cd(1.0 + i, -0.5 * i);
+    x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
+    EXPECT_LT(worst_error(x, solve(n, symmetric_matrix(n), b)), 1e-12);
+  }
+  // A zero first pivot and a first pivot of 1e-9 (factors of 1e9 without
+  // pivoting): both solved to full accuracy through row pivoting.
+  for (double first : {0.0, 1e-9}) {
+    SCOPED_TRACE(first);
+    const int n = 40;
+    std::vector<cd> a = symmetric_matrix(n);
+    a[0] = first;
+    a[1] = a[n] = cd(2.0, 0.1);
+    std::vector<cd> b(n, cd(1.0, 1.0)), x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
+    const std::vector<cd> want = solve(n, a, b);
+    EXPECT_LT(worst_error(x, want), 1e-11 * std::abs(want[0]));
+  }
+  // A singular matrix is refused.
+  std::vector<cd> zero(9, 0.0), b(3, 1.0);
+  EXPECT_FALSE(zrv::solve_symmetric(3, zero.data(), 1, b.data(), work));
 }
 
 }  // namespace

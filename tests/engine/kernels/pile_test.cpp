@@ -416,3 +416,37 @@ TEST(pile, band_solver_recovers_a_known_solution) {
   cd rhs[ld] = {1.0};
   EXPECT_FALSE(zrv::CBNDSV(1, 2, 2, zero_pivot, ld, rhs, ld));
 }
+
+TEST(pile, shear_flexible_column_under_axial_load_is_the_exact_beam_column) {
+  // Static member without soil, shear flexible and compressed (fs P = 0.16).
+  // Reference: the sway stiffness of the shear beam-column with both ends
+  // held against rotation, integrated by hand. With the shear force taken on
+  // the rotated section, u' = c psi + fs Q and EI psi'' = -c (Q + P psi),
+  // c = 1 + fs P, so psi = (Q/P)(cos kz + tan(kL/2) sin kz - 1), k^2 = c P/EI,
+  // and the drift is Q [c/P (2 tan(kL/2)/k - L) + fs L].
+  const double length = 5.0, ei = 2.0e8 * 4.0e-4, ga = 2.0e8 / 2.5 * 0.02;
+  const double kappa = 20.0, fs = kappa / ga, p = 4.0 * ei / (length * length) / (1.0 + 0.16);
+  PileInput in = free_pile(2, length, 0.05f);
+  in.rigidity_coefficient = static_cast<float>(kappa);
+  in.static_load = static_cast<float>(p);
+  const double c = 1.0 + fs * p, k = std::sqrt(c * p / ei), l = length;
+  const double sway = 1.0 / (c / p * (2.0 * std::tan(k * l / 2.0) / k - l) + fs * l);
+  EXPECT_LT(rel(impedance(in).horizontal.k, sway), 1e-5);
+
+  // A rigid translation of a free element, static and without soil, moves no
+  // force or moment at either end, by either route.
+  zrv::BeamInput b;
+  b.a = cd(-1.0e-9, 0.0);  // a vanishing spring keeps the wave numbers apart
+  b.p = p;
+  b.fs = fs;
+  b.ei = ei;
+  b.h = 2.5;
+  for (const zrv::BeamEntries& e : {zrv::beam_element(b), zrv::beam_element_transfer(b)}) {
+    cd k4[16];
+    zrv::beam_matrix(e, b.h, k4);
+    for (int i = 0; i < 4; ++i) {
+      const cd f = k4[i + 4 * 0] + k4[i + 4 * 2];  // u top = u bottom = 1
+      EXPECT_LT(std::abs(f), 1e-6 * std::abs(k4[i + 4 * i])) << "row " << i;
+    }
+  }
+}

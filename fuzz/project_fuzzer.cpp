@@ -1,0 +1,68 @@
+// Reads one fuzzer input as a project file into a fresh project.
+//
+// The input is written as the project file of a run folder and read with the
+// project reader. The reader's documented failures (comp::EInOutError for a
+// file that cannot be read or ends early, comp::EConvertError for a text that
+// is not a number) are ordinary endings; any other exception escapes and is
+// reported by the fuzzer, as are crashes, sanitizer reports and hangs.
+//
+// The reader takes the mass components from the tail of the project file
+// itself and never opens the mass file, so none is written.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "base/exceptions.h"
+#include "project/IProjectHost.h"
+#include "project/TProgramData.h"
+#include "project/TProjectTables.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path g_folder;  // the run folder
+std::string g_deck; // the project file in it
+
+// One set of tables lives for the whole run, as in the program.
+zrv::front::TProjectTables* g_tables = nullptr;
+zrv::front::NullProjectHost g_host;
+
+void remove_folder() {
+  std::error_code ec;
+  fs::remove_all(g_folder, ec);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::string pattern = (fs::temp_directory_path() / "zrv-fuzz-project-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  g_folder = pattern;
+  g_deck = (g_folder / "deck.zvd").string();
+  std::atexit(remove_folder);
+  g_tables = new zrv::front::TProjectTables();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  {
+    std::ofstream out(g_deck, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  try {
+    std::unique_ptr<zrv::front::TProgramData> project =
+        zrv::front::TProgramData::CreateFromFile(g_deck, *g_tables, g_host);
+    if (!project) std::abort();
+  } catch (const zrv::comp::EInOutError&) {
+  } catch (const zrv::comp::EConvertError&) {
+  }
+  return 0;
+}
