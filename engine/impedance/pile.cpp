@@ -31,33 +31,6 @@ cd x_cot(cd x) {
   return x * std::cos(x) / std::sin(x);
 }
 
-template <class C>
-bool band_solve(int nrhs, int n, int m, C* band, int ldb, C* rhs, int ldr) {
-  auto at = [&](int i, int c) -> C& { return band[i + ldb * c]; };
-  const C zero(0);
-  for (int i = 0; i + 1 < n; ++i) {
-    const C d = at(i, 0);
-    if (d == zero) return false;
-    const int g = std::min(m, n - i);
-    for (int r = 0; r < nrhs; ++r) rhs[i + ldr * r] /= d;
-    for (int c = 1; c < g; ++c) at(i, c) /= d;
-    for (int c = 1; c < g; ++c) {
-      const int j = i + c;
-      const C f = d * at(i, c);
-      for (int t = 0; t <= g - 1 - c; ++t) at(j, t) -= f * at(i, c + t);
-      for (int r = 0; r < nrhs; ++r) rhs[j + ldr * r] -= f * rhs[i + ldr * r];
-    }
-  }
-  if (at(n - 1, 0) == zero) return false;
-  for (int r = 0; r < nrhs; ++r) rhs[n - 1 + ldr * r] /= at(n - 1, 0);
-  for (int i = n - 2; i >= 0; --i) {
-    const int g = std::min(m, n - i);
-    for (int r = 0; r < nrhs; ++r)
-      for (int c = 1; c < g; ++c) rhs[i + ldr * r] -= at(i, c) * rhs[i + c + ldr * r];
-  }
-  return true;
-}
-
 ImpedancePair pair(cd z, double omega) {
   return {static_cast<float>(z.real()), static_cast<float>(z.imag() / omega)};
 }
@@ -188,9 +161,9 @@ BeamEntries beam_element(const BeamInput& in) {
   const cd ll = l1 * l2 / b;
   const cd delta = (s1 * s2 * (g1 * g1 - g2 * g2) + 2.0 * ll * (c1 * c2 - 1.0)) / damp;
   // The common factor of L1, L2, L3, L5 and L6 is divided by c = 1 + fs P:
-  // written without it those five entries come out c times the element of the
-  // shear beam-column (and unequal to L4), so that a rigid translation of an
-  // unloaded free element would bend it.
+  // without it those five entries come out c times those of the shear
+  // beam-column while L4 does not, and a rigid translation of a free element
+  // without soil would bend it.
   const cd f = (in.ei / h) * (l1 * l1 + l2 * l2) / (c * delta);
   const cd hh = f * ll;
   BeamEntries out;
@@ -214,13 +187,29 @@ void beam_matrix(const BeamEntries& e, double h, cd* k4) {
   std::copy(m, m + 16, k4);
 }
 
-bool CBNDSV(int nrhs, int n, int m, std::complex<float>* band, int ldb, std::complex<float>* rhs,
-            int ldr) {
-  return band_solve(nrhs, n, m, band, ldb, rhs, ldr);
-}
-
 bool CBNDSV(int nrhs, int n, int m, cd* band, int ldb, cd* rhs, int ldr) {
-  return band_solve(nrhs, n, m, band, ldb, rhs, ldr);
+  auto at = [&](int i, int c) -> cd& { return band[i + ldb * c]; };
+  for (int i = 0; i + 1 < n; ++i) {
+    const cd d = at(i, 0);
+    if (d == 0.0) return false;
+    const int g = std::min(m, n - i);
+    for (int r = 0; r < nrhs; ++r) rhs[i + ldr * r] /= d;
+    for (int c = 1; c < g; ++c) at(i, c) /= d;
+    for (int c = 1; c < g; ++c) {
+      const int j = i + c;
+      const cd f = d * at(i, c);
+      for (int t = 0; t <= g - 1 - c; ++t) at(j, t) -= f * at(i, c + t);
+      for (int r = 0; r < nrhs; ++r) rhs[j + ldr * r] -= f * rhs[i + ldr * r];
+    }
+  }
+  if (at(n - 1, 0) == 0.0) return false;
+  for (int r = 0; r < nrhs; ++r) rhs[n - 1 + ldr * r] /= at(n - 1, 0);
+  for (int i = n - 2; i >= 0; --i) {
+    const int g = std::min(m, n - i);
+    for (int r = 0; r < nrhs; ++r)
+      for (int c = 1; c < g; ++c) rhs[i + ldr * r] -= at(i, c) * rhs[i + c + ldr * r];
+  }
+  return true;
 }
 
 PileStatus PILIMP(const PileInput& in, PileImpedance& out) {

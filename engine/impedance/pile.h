@@ -164,9 +164,8 @@ void beam_matrix(const BeamEntries& e, double h, std::complex<double>* k4);
 // 0, is the coefficient of variable i + c in equation i, stored at
 // band[i + ldb * c]. rhs holds nrhs columns of leading dimension ldr and is
 // replaced by the solutions; the band is overwritten.
-// Returns false, with the contents undefined, on a zero pivot.
-bool CBNDSV(int nrhs, int n, int m, std::complex<float>* band, int ldb, std::complex<float>* rhs,
-            int ldr);
+// Works in double, like the rest of the element. Returns false, with the
+// contents undefined, on a zero pivot.
 bool CBNDSV(int nrhs, int n, int m, std::complex<double>* band, int ldb, std::complex<double>* rhs,
             int ldr);
 

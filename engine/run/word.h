@@ -16,8 +16,6 @@ struct Word {
   }
   std::string_view view() const { return {c.data(), c.size()}; }
   friend bool operator==(const Word& a, const Word& b) { return a.c == b.c; }
-  // Compares with a keyword written without its trailing blanks ("RUN").
-  bool is(std::string_view k) const { return *this == Word(k); }
 };
 
 }  // namespace zrv

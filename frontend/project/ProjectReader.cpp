@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "base/exceptions.h"
 #include "base/numbers.h"
@@ -44,6 +45,11 @@ public:
   }
   void skip(int lines = 1) {
     for (int i = 0; i < lines; ++i) line();
+  }
+  /// Drops the rest of the line that the last word came from; nothing when
+  /// no word was taken from the current line (a table of no rows).
+  void dropRest() {
+    if (m_words.WordIndex() > 0) line();
   }
   Extended real() {
     return guarded([&] { return m_words.ReadFloat(); });
@@ -222,7 +228,7 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
       row[0] = in.real();
       row[1] = in.real();
     }
-    in.skip();
+    in.dropRest();
   }
   if (multi) elementRows = in.toInteger(from(trim(in.line()), 7));
   in.skip();  // CONSTANTS
@@ -256,9 +262,8 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
       for (auto& row : coords) {
         // The plane is the word after the pile number; only its first two
         // characters count.
-        const std::string first = trim(in.line());
-        const auto blank = first.find(' ');
-        const std::string plane = blank == std::string::npos ? "" : trim(first.substr(blank));
+        const auto words = comp::SplitWords(in.line()).words;
+        const std::string plane = words.size() > 1 ? words[1] : "";
         if (plane.compare(0, 2, "XZ") == 0) row[3] = 1;
         if (plane.compare(0, 2, "YZ") == 0) row[3] = 2;
         row[2] = in.toReal(in.line());
@@ -269,18 +274,22 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     if (f.PileInteraction) in.skip();  // SOIL
     in.skip(2);                        // WEAK, CONSTANTS
     readRows(in, st, tables.D(), elementRows, 5, 3);
-    in.skip();
+    in.dropRest();
   }
   if (multi) {
-    in.skip(2);  // SOIL, WEAK
-    const std::string count = from(trim(in.line()), 11);
+    in.skip();  // SOIL
+    line = trim(in.line());
+    if (startsWith(line, "WEAK")) line = trim(in.line());  // written only with side soil rows
+    const std::string count = from(line, 11);
     const int soilRows = in.toInteger(trim(count.substr(0, count.find(','))));
     readRows(in, st, tables.D(), soilRows, 5, 3);
-    in.skip();
-    const int below = elementRows - soilRows;
+    in.dropRest();
+    // Both counts are any 32-bit integers the file holds: their difference
+    // is taken wide, and a count past what a file can hold ends at its end.
+    const long long below = static_cast<long long>(elementRows) - soilRows;
     if (below > 0) {
-      readRows(in, st, tables.Multisoil(), below, 6, 0);
-      in.skip();
+      readRows(in, st, tables.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6, 0);
+      in.dropRest();
     }
   }
   if (half) {
@@ -292,7 +301,7 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     const int rows = in.toInteger(trim(count.substr(0, count.find(','))));
     f.WeakZone = weak ? 1 : 0;
     readRows(in, st, tables.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
-    in.skip();
+    in.dropRest();
   }
 
   // Soil below.
@@ -323,7 +332,8 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
       f.SideCapWeakened = weakened ? 1 : 0;
       const int rows = in.integer();
       readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
-      in.skip(2);
+      in.dropRest();
+      in.skip();  // LOAD
     }
   } else {
     in.skip();  // LOAD
@@ -362,27 +372,28 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   }
   in.skip();  // RUN
 
-  // Tail: the mass components and the reference points; may be missing.
-  f.MassComponentCount = in.ended() ? 0 : in.integer();
-  if (f.MassComponentCount > 0) {
-    in.skip();
-    for (int r = 0; r < f.MassComponentCount; ++r) {
-      auto& row = st.addRow(tables.MassCal());
-      const auto pieces = comp::SplitWords(in.line()).words;
-      if (pieces.size() > row.size()) throw comp::EInOutError(kIncomplete);
-      for (std::size_t c = 0; c < pieces.size(); ++c) row[c] = in.toReal(pieces[c]);
-    }
-    const auto point = [&](Extended& x, Extended& y, Extended& z, bool dropRest) {
-      if (in.ended()) return;
-      x = in.real();
-      y = in.real();
-      z = in.real();
-      if (dropRest) in.skip();
-    };
-    point(f.CGLocalX, f.CGLocalY, f.CGLocalZ, true);
-    point(f.CBLocalX, f.CBLocalY, f.CBLocalZ, true);
-    point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
+  // Tail: the mass components, then the reference points, which the writer
+  // writes also without components (the centre of the base is the harmonic
+  // load's reference point); any of it may be missing.
+  if (in.ended()) return;
+  f.MassComponentCount = std::max(in.integer(), 0);
+  in.skip();
+  for (int r = 0; r < f.MassComponentCount; ++r) {
+    auto& row = st.addRow(tables.MassCal());
+    const auto pieces = comp::SplitWords(in.line()).words;
+    if (pieces.size() > row.size()) throw comp::EInOutError(kIncomplete);
+    for (std::size_t c = 0; c < pieces.size(); ++c) row[c] = in.toReal(pieces[c]);
   }
+  const auto point = [&](Extended& x, Extended& y, Extended& z, bool dropRest) {
+    if (in.ended()) return;
+    x = in.real();
+    y = in.real();
+    z = in.real();
+    if (dropRest) in.skip();
+  };
+  point(f.CGLocalX, f.CGLocalY, f.CGLocalZ, true);
+  point(f.CBLocalX, f.CBLocalY, f.CBLocalZ, true);
+  point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
 }
 
 }  // namespace

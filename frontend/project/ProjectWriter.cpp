@@ -80,9 +80,19 @@ std::string titleText(const std::string& title) {
   return s.empty() ? " " : s;
 }
 
-int massComponentCount(const TProgramData& p) {
+/// Sets MassComponentCount (0 when the first mass is below 1e-8) and writes
+/// it, then, when it is above 0, the MassCal rows; true when rows were written.
+bool massComponents(Lines& out, TProgramData& p) {
   const TGridTable& m = p.tables().MassCal();
-  return m.RowCount() > 0 && cell(m, 0, 0) >= 1e-8L ? m.RowCount() : 0;
+  p.MassComponentCount = m.RowCount() > 0 && cell(m, 0, 0) >= 1e-8L ? m.RowCount() : 0;
+  out.add(I(p.MassComponentCount));
+  if (p.MassComponentCount == 0) return false;
+  for (int r = 0; r < m.RowCount(); ++r) {
+    std::string s;
+    for (int c = 0; c <= 6; ++c) s += R(cell(m, c, r)) + ' ';
+    out.add(s);
+  }
+  return true;
 }
 
 std::string quoted(const TGridTable& t) { return "\"" + t.Caption() + "\""; }
@@ -268,16 +278,7 @@ std::string projectFileText(TProgramData& p) {
   }
   out.add("RUN ");
 
-  p.MassComponentCount = massComponentCount(p);
-  out.add(I(p.MassComponentCount));
-  if (p.MassComponentCount > 0) {
-    const TGridTable& m = t.MassCal();
-    for (int r = 0; r < m.RowCount(); ++r) {
-      std::string s;
-      for (int c = 0; c <= 6; ++c) s += R(cell(m, c, r)) + ' ';
-      out.add(s);
-    }
-  }
+  massComponents(out, p);
   out.add(valuesLine({p.CGLocalX, p.CGLocalY, p.CGLocalZ}));
   out.add(valuesLine({p.CBLocalX, p.CBLocalY, p.CBLocalZ}));
   out.add(valuesLine({p.CBGlobalX, p.CBGlobalY, p.CBGlobalZ}));
@@ -286,15 +287,7 @@ std::string projectFileText(TProgramData& p) {
 
 std::string massFileText(TProgramData& p) {
   Lines out;
-  p.MassComponentCount = massComponentCount(p);
-  out.add(I(p.MassComponentCount));
-  if (p.MassComponentCount > 0) {
-    const TGridTable& m = p.tables().MassCal();
-    for (int r = 0; r < m.RowCount(); ++r) {
-      std::string s;
-      for (int c = 0; c <= 6; ++c) s += R(cell(m, c, r)) + ' ';
-      out.add(s);
-    }
+  if (massComponents(out, p)) {
     for (auto xyz : {std::array{p.CGLocalX, p.CGLocalY, p.CGLocalZ}, std::array{p.CBLocalX, p.CBLocalY, p.CBLocalZ},
                      std::array{p.CBGlobalX, p.CBGlobalY, p.CBGlobalZ}})
       out.add(formatWide(xyz[0]) + ' ' + formatWide(xyz[1]) + ' ' + formatWide(xyz[2]) + ' ');
@@ -330,9 +323,11 @@ std::string geometryFileText(TProgramData& p) {
     out.add(' ' + R(p.Radius) + ' ' + R(p.Radius) + ' ' + R(p.EmbedDepth));
   }
 
-  // Side layers down to the pile length, closed by a layer of a fifth of it.
+  // The first n depths of `table` (0 past its rows), then the pile length and
+  // a closing layer of a fifth of it.
   const auto layerList = [&](const TGridTable& table, int n) {
-    for (int r = 0; r < n; ++r) out.add(I(r + 1) + ' ' + R(cell(table, 0, r)) + ' ');
+    for (int r = 0; r < n; ++r)
+      out.add(I(r + 1) + ' ' + R(r < table.RowCount() ? cell(table, 0, r) : 0) + ' ');
     out.add(I(n + 1) + ' ' + R(p.PileLength));
     out.add(I(n + 2) + ' ' + R(0.2L * p.PileLength));
   };
@@ -366,12 +361,7 @@ std::string geometryFileText(TProgramData& p) {
     out.add("MULTILAYER");
     out.add(I(m));
     out.add(I(m + 2));
-    for (int i = 0; i < m; ++i) {
-      const Extended depth = i < t.MultiElement().RowCount() ? cell(t.MultiElement(), 0, i) : 0;
-      out.add(I(i + 1) + ' ' + R(depth) + ' ');
-    }
-    out.add(I(m + 1) + ' ' + R(p.PileLength));
-    out.add(I(m + 2) + ' ' + R(0.2L * p.PileLength));
+    layerList(t.MultiElement(), m);
     return out.text();
   }
   const TGridTable& d1 = t.D1();

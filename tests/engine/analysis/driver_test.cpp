@@ -279,7 +279,8 @@ TEST(AnalysisDriver, TransientHistoriesInvertTheSpectrumOfARealSignal) {
 
 TEST(AnalysisDriver, ExampleDecksRunCleanly) {
   for (const char* name :
-       {"halfspace-harmonic", "stratum-harmonic", "halfspace-transient", "stratum-random"}) {
+       {"halfspace-harmonic", "stratum-harmonic", "halfspace-transient", "stratum-random",
+        "multilayer-harmonic", "pilegroup-harmonic"}) {
     SCOPED_TRACE(name);
     const std::string base = std::string(ZRV_EXAMPLES_DIR) + "/" + name;
     TempDir dir;

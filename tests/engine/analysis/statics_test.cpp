@@ -55,9 +55,15 @@ TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
   expect_near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3, "KZT");
   expect_near_rel(p.kxp, h * kh, 1e-3, "KXP");
   expect_near_rel(p.kyp, -h * kh, 1e-3, "KYP");
-  // The first matrix record carries the floored frequency.
+  // The first matrix record carries the floored frequency and the same
+  // constants, to the three digits of its fields.
   ASSERT_GE(out.plot.size(), 2u);
   EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-03");
+  const std::vector<double> rec = numbers(out.plot[1]);
+  ASSERT_EQ(rec.size(), 9u);
+  const double want[8] = {kh, kh, 4 * G * r / (1 - nu), kr + h * h * kh, kr + h * h * kh,
+                          16 * G * r * r * r / 3, h * kh, -h * kh};
+  for (int i = 0; i < 8; ++i) expect_near_rel(rec[i + 1], want[i], 5e-3, "matrix record");
 }
 
 TEST(AnalysisStatics, HalfspaceRectangleUsesEquivalentRadiiAndEccentricCentre) {

@@ -59,4 +59,27 @@ TEST(battrn, axial_stiffness_follows_the_pile_axis) {
   EXPECT_LT(std::abs(rot - (z[21] + z[28] + z[35])), 1.0f);
 }
 
+TEST(battrn, full_matrix_turns_by_the_direction_cosines) {
+  // A full symmetric impedance turned by a pile battered 12 degrees in the YZ
+  // plane, against T^T Z T formed in double from the rotation itself.
+  const double t = 12.0 * std::acos(-1.0) / 180.0, s = std::sin(t), c = std::cos(t);
+  const double r[3][3] = {{1, 0, 0}, {0, c, -s}, {0, s, c}};  // cos of the angle rows
+  std::vector<cf> z(36);
+  for (int j = 0; j < 6; ++j)
+    for (int i = 0; i <= j; ++i)
+      z[i + 6 * j] = z[j + 6 * i] =
+          cf(1.0e5f * (1 + i + j) + (i == j ? 1.0e6f : 0.0f), 3.0e3f * (i - j + 7));
+  std::vector<cf> out(36);
+  zrv::BATTRN(battered(false, 12.0f), z.data(), out.data());
+  auto tm = [&](int i, int j) { return (i < 3) == (j < 3) ? r[i % 3][j % 3] : 0.0; };
+  for (int i = 0; i < 6; ++i)
+    for (int j = 0; j < 6; ++j) {
+      std::complex<double> want = 0.0;
+      for (int k = 0; k < 6; ++k)
+        for (int l = 0; l < 6; ++l)
+          want += tm(k, i) * std::complex<double>(z[k + 6 * l]) * tm(l, j);
+      EXPECT_LT(std::abs(std::complex<double>(out[i + 6 * j]) - want), 1.0) << i << "," << j;
+    }
+}
+
 }  // namespace

@@ -383,7 +383,6 @@ TEST(pile, band_solver_recovers_a_known_solution) {
   // Symmetric band of 6 equations and 3 diagonals; right-hand sides formed
   // from two chosen solutions.
   constexpr int n = 6, m = 3, ld = 8;
-  using cf = std::complex<float>;
   cd full[n][n] = {};
   for (int i = 0; i < n; ++i) {
     full[i][i] = cd(6.0 + i, 0.5 * i);
@@ -391,27 +390,18 @@ TEST(pile, band_solver_recovers_a_known_solution) {
     if (i + 2 < n) full[i][i + 2] = full[i + 2][i] = cd(0.4, -0.1 * i);
   }
   const cd x[2][n] = {{1, 2, 3, 4, 5, 6}, {cd(0, 1), -1, cd(2, -1), 0.5, cd(0, -3), 1}};
-  cf band_f[ld * m] = {}, rhs_f[ld * 2] = {};
   cd band_d[ld * m] = {}, rhs_d[ld * 2] = {};
   for (int i = 0; i < n; ++i) {
-    for (int c = 0; c < m && i + c < n; ++c) {
-      band_d[i + ld * c] = full[i][i + c];
-      band_f[i + ld * c] = cf(full[i][i + c]);
-    }
+    for (int c = 0; c < m && i + c < n; ++c) band_d[i + ld * c] = full[i][i + c];
     for (int r = 0; r < 2; ++r) {
       cd b = 0.0;
       for (int j = 0; j < n; ++j) b += full[i][j] * x[r][j];
       rhs_d[i + ld * r] = b;
-      rhs_f[i + ld * r] = cf(b);
     }
   }
   ASSERT_TRUE(zrv::CBNDSV(2, n, m, band_d, ld, rhs_d, ld));
-  ASSERT_TRUE(zrv::CBNDSV(2, n, m, band_f, ld, rhs_f, ld));
   for (int r = 0; r < 2; ++r)
-    for (int i = 0; i < n; ++i) {
-      EXPECT_LT(std::abs(rhs_d[i + ld * r] - x[r][i]), 1e-13);
-      EXPECT_LT(std::abs(cd(rhs_f[i + ld * r]) - x[r][i]), 1e-5);
-    }
+    for (int i = 0; i < n; ++i) EXPECT_LT(std::abs(rhs_d[i + ld * r] - x[r][i]), 1e-13);
   cd zero_pivot[ld * m] = {};
   cd rhs[ld] = {1.0};
   EXPECT_FALSE(zrv::CBNDSV(1, 2, 2, zero_pivot, ld, rhs, ld));

@@ -7,9 +7,11 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <locale>
 #include <memory>
 #include <string>
 #include <vector>
@@ -196,9 +198,7 @@ std::string example_report(const TempDir& d) {
   return masked(text);
 }
 
-TEST(entry, example_project_with_either_line_end_and_twice) {
-  const std::string deck = read_file(std::string(ZRV_EXAMPLES_DIR) + "/halfspace-harmonic.zvd");
-  const std::string mass = read_file(std::string(ZRV_EXAMPLES_DIR) + "/halfspace-harmonic.zvm");
+TEST(entry, example_projects_with_either_line_end_and_twice) {
   const auto with_lf = [](const std::string& text) {
     std::string r;
     for (char c : text)
@@ -210,20 +210,62 @@ TEST(entry, example_project_with_either_line_end_and_twice) {
     for (char c : with_lf(text)) r += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return r;
   };
-  const std::string lf = with_lf(deck);
-  const std::string crlf = with_crlf(deck);
+  std::vector<fs::path> decks;
+  for (const auto& e : fs::directory_iterator(ZRV_EXAMPLES_DIR))
+    if (e.path().extension() == ".zvd") decks.push_back(e.path());
+  ASSERT_GE(decks.size(), 6u);
+  for (const fs::path& path : decks) {
+    SCOPED_TRACE(path.filename().string());
+    const std::string deck = read_file(path);
+    const std::string mass = read_file(fs::path(path).replace_extension(".zvm"));
+    const std::string lf = with_lf(deck);
+    const std::string crlf = with_crlf(deck);
+    TempDir a;
+    TempDir b;
+    write_file(a / "job.zvm", with_lf(mass));
+    write_file(b / "job.zvm", with_crlf(mass));
+    const int code = run_deck(a, lf);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(run_deck(b, crlf), code);
+    const std::string first = example_report(a);
+    const std::string plot = read_file(a / "job.zvp");
+    EXPECT_FALSE(plot.empty());
+    EXPECT_EQ(first, example_report(b));
+    EXPECT_EQ(read_file(b / "job.zvp"), plot);
+    // A second call in the same process, after a different deck.
+    EXPECT_EQ(run_deck(b, "NOECHO\nWIDE\nGRAVITY=32.2\nMATR\nSTOP\n"), 2);
+    EXPECT_EQ(run_deck(a, lf), code);
+    EXPECT_EQ(example_report(a), first);
+    EXPECT_EQ(read_file(a / "job.zvp"), plot);
+  }
+}
+
+// A decimal comma in the global locale (and in the C library's, where such a
+// locale is installed) must not reach the report or the plot data.
+struct CommaPoint : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+  char do_thousands_sep() const override { return '.'; }
+  std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(entry, reports_do_not_follow_the_locale) {
+  const std::string deck = read_file(std::string(ZRV_EXAMPLES_DIR) + "/stratum-random.zvd");
+  const std::string mass = read_file(std::string(ZRV_EXAMPLES_DIR) + "/stratum-random.zvm");
   TempDir a;
   TempDir b;
-  write_file(a / "job.zvm", with_lf(mass));
-  write_file(b / "job.zvm", with_crlf(mass));
-  const int code = run_deck(a, lf);
-  EXPECT_EQ(run_deck(b, crlf), code);
-  const std::string first = example_report(a);
-  EXPECT_EQ(first, example_report(b));
-  EXPECT_EQ(read_file(a / "job.zvp"), read_file(b / "job.zvp"));
-  EXPECT_EQ(run_deck(a, lf), code);
-  EXPECT_EQ(example_report(a), first);
-  EXPECT_EQ(read_file(a / "job.zvp"), read_file(b / "job.zvp"));
+  write_file(a / "job.zvm", mass);
+  write_file(b / "job.zvm", mass);
+  EXPECT_EQ(run_deck(a, deck), 0);
+  const std::locale old =
+      std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
+    if (std::setlocale(LC_ALL, name) != nullptr) break;
+  const int code = run_deck(b, deck);
+  std::setlocale(LC_ALL, "C");
+  std::locale::global(old);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(example_report(b), example_report(a));
+  EXPECT_EQ(read_file(b / "job.zvp"), read_file(a / "job.zvp"));
 }
 
 TEST(entry, successive_calls_are_independent) {

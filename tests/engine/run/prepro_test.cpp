@@ -114,6 +114,10 @@ TEST(prepro, title_record_is_taken_as_written) {
   EXPECT_EQ(records("TITLE  12 piles\n"), (R{pad("TITLE"), "12 piles"}));
   EXPECT_EQ(records("TITLE\n\n$ note\n  3(1) machine, fan\nSTOP\n"),
             (R{pad("TITLE"), "  3(1) machine, fan", pad("STOP")}));
+  // Several titles, with numeric records between them that are still split.
+  EXPECT_EQ(records("TITLE=A, 1\n1 2\nTITLE=3 4\n5 6\nTITLE\n7\n"),
+            (R{pad("TITLE"), "A, 1", "1.", "2.", pad("TITLE"), "3 4", "5.", "6.", pad("TITLE"),
+               "7"}));
   // Only a record that begins with the keyword carries a title.
   EXPECT_EQ(records(" TITLE=A\n"), (R{pad(" TITLE"), pad("A")}));
 }

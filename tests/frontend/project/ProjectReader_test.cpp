@@ -17,12 +17,6 @@ namespace {
 
 using namespace fixtures;
 
-class CountingHost : public NullProjectHost {
-public:
-  void closeAllChildren() override { ++closed; }
-  int closed = 0;
-};
-
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -117,6 +111,10 @@ TEST_F(Reader, PileGroupWords) {
   EXPECT_EQ(tables.D().RowCount(), 5);
   EXPECT_EQ(cellValue(tables.D(), 0, 4), 260);
 
+  // Words of a batter line may be separated by tabs.
+  p = read(replaceOnce(example("pilegroup-harmonic.zvd"), "3 YZ", "3\tYZ"));
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 2), 2);
+
   // Piles numbered above 99 keep their batter plane.
   TProgramData big(tables, host);
   pileGroup(big, 120, false);
@@ -129,6 +127,19 @@ TEST_F(Reader, PileGroupWords) {
   EXPECT_EQ(cellValue(tables.Pilecoord(), 3, 105), 1);
 }
 
+TEST_F(Reader, MultilayerWithoutSideSoilRows) {
+  TProgramData m(tables, host);
+  multilayerRandom(m);
+  tables.D().SetRowCount(0);
+  fill(tables.Multisoil(), Rows(5, {220, 19, 0.35, 0.05, 1, 1}));
+  m.FileName = (dir / "m.zvd").string();
+  m.WriteInputFiles();
+  auto p = TProgramData::CreateFromFile(m.FileName, tables, host);
+  EXPECT_EQ(tables.Multisoil().RowCount(), 5);
+  EXPECT_EQ(cellValue(tables.Multisoil(), 0, 4), 220);
+  EXPECT_EQ(p->LoadType, 3);
+}
+
 TEST_F(Reader, TailMayBeMissing) {
   const std::string deck = example("halfspace-harmonic.zvd");
   const std::string head = deck.substr(0, deck.find("RUN \n") + 5);
@@ -139,10 +150,16 @@ TEST_F(Reader, TailMayBeMissing) {
   EXPECT_EQ(p->CBGlobalZ, 0);
   EXPECT_EQ(p->CBLocalX, 0);
 
-  // A count of 0: the coordinate lines are not read.
+  // A count of 0: the coordinate lines that follow are read all the same.
   p = read(head + "0\n1 2 3 \n4 5 6 \n7 8 9 \n");
   EXPECT_EQ(p->MassComponentCount, 0);
-  EXPECT_EQ(p->CGLocalX, 0);
+  EXPECT_EQ(tables.MassCal().RowCount(), 1);
+  EXPECT_EQ(p->CGLocalX, 1);
+  EXPECT_EQ(p->CBLocalY, 5);
+  EXPECT_EQ(p->CBGlobalZ, 9);
+  p = read(head + "0\n1 2 3 \n");
+  EXPECT_EQ(p->CGLocalZ, 3);
+  EXPECT_EQ(p->CBLocalX, 0);
 
   // Rows, then the file ends before the coordinates.
   p = read(head + "2\n117.55102 3 2 1 6 4 2 \n12 2 2 2.6 2.5 1.6 1.2\n3.005816 2 1.2268249 \n");

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <limits>
+#include <locale>
 
 #include "base/numbers.h"
 #include "grid/TTableColumn.h"
@@ -44,6 +47,15 @@ TEST(ProjectText, NumberForms) {
   EXPECT_EQ(formatWide(0), " 0.00000000000000E+0000");
   EXPECT_EQ(formatWide(-0.087864358151859), "-8.78643581518590E-0002");
   EXPECT_EQ(formatWide(12345.678), " 1.23456780000000E+0004");
+  EXPECT_EQ(formatWide(2.0L / 3), " 6.66666666666667E-0001");
+  EXPECT_EQ(formatWide(-1.5e-300L), "-1.50000000000000E-0300");
+  // Fixed notation from 0.00001 up to 8 digits before the point.
+  EXPECT_EQ(formatReal(0.00001L), "0.00001");
+  EXPECT_EQ(formatReal(0.000012345678L), "0.000012345678");
+  EXPECT_EQ(formatReal(0.000001L), "1E-6");
+  EXPECT_EQ(formatReal(12345678), "12345678");
+  EXPECT_EQ(formatReal(99999999.7L), "1E8");
+  EXPECT_EQ(formatReal(-0.0L), "0");
   EXPECT_EQ(changeFileExt("/a/b.c/job.zvd", ".zvm"), "/a/b.c/job.zvm");
   EXPECT_EQ(changeFileExt("/a/b.c/job", ".zvt"), "/a/b.c/job.zvt");
 }
@@ -147,6 +159,102 @@ TEST_F(Writer, MultilayerRowsComeFromTheSideSoilThenTheSoilColumn) {
   fill(tables.D(), {{160, 18, 0.35, 0.05, 0.999995}, {190, 18.5, 0.35, 0.05, 0.99998}});
   EXPECT_EQ(linesFrom(write(p), "CONSTANTS=2", 3),
             "CONSTANTS=2\n1 160 18 0.35 0.05 0.999995 0.35 0.1 0\n2 190 18.5 0.35 0.05 0.99998 0.35 0.1 1\n");
+}
+
+// A small pile group written whole: every line as the record layout gives it.
+TEST_F(Writer, PileGroupFilesLineByLine) {
+  TProgramData p(tables, host);
+  p.ProjectTitle = "T";
+  p.FoundationType = "PILE";
+  p.FoundationCode = 2;
+  p.CircularShape = 1;
+  p.Radius = 1.5;
+  p.MassProperties = {10, 20, 30, 40, 0, 0.5, 0};
+  p.BaseZ = 1.2;
+  p.PileLength = 3;
+  p.PileUnitWeight = 24;
+  p.StaticLoad = 500;
+  p.PilePoisson = 0.2;
+  p.PileDamping = 0.02;
+  p.ShearRigidityCoef = 1.11;
+  p.PileModulus = 3e7;
+  fill(tables.Pilecoord(), {{-1, 0, 0, 1}, {1, 0, 10, 2}});
+  fill(tables.PileData(), {{3, 0.3, 0.3, 0.28, 0.0064, 0.0064, 0.0127}});
+  fill(tables.D(), {{140, 18, 0.35, 0.05, 1}});
+  fill(tables.pilecapsoil(), {{1, 150, 18, 0.33, 0.05, 0.6}});
+  p.TipShearWaveVelocity = 320;
+  p.TipUnitWeight = 20;
+  p.TipPoisson = 0.35;
+  p.TipDamping = 0.03;
+  p.MaxFrequency = 20;
+  p.MinFrequency = 2;
+  p.FrequencyStep = 2;
+  p.ForceX = 1;
+  p.ForceY = 2;
+  p.ForceZ = 3;
+  p.MomentX = 4;
+  p.MomentY = 5;
+  p.MomentZ = 6;
+  p.LoadPointX = 0.5;
+  p.LoadPointZ = -1;
+  fill(tables.MassCal(), {{10, 0, 0, 0.5, 3, 3, 1}});
+  p.CGLocalZ = 0.5;
+  p.CBGlobalZ = 0.5;
+  EXPECT_EQ(write(p),
+            "TITLE=T\nMATRIX\nGRAVITY=9.8\nFOUNDATION=PILE\nCIRCULAR=1.5\nMASS \n10 20 30 40 0 0.5 0\n"
+            "LAYERS=1\nFIXED=2\n1 -1 0 \n2 1 0 \n"
+            "CONSTANTS \n0 0 1.2 3 24 \n500 0.2 0.02 1.11 30000000\n"
+            "ELEMENT\n1 3 0.3 0.3 0.28 0.0064 0.0064 0.0127\n"
+            "FLOATING\nBATTERED\n1 XZ  \n0 \n2 YZ  \n10 \nINTERACTION \n"
+            "SOIL \nWEAK\nCONSTANTS\n1 140 18 0.35 0.05 1 0.35 0.1 0\n"
+            "BELOW=320 20 0.35 0.03\n"
+            "SIDE-CAP\nEMBEDDED\n1 \n1 1 150 18 0.33 0.05 0.6 0.33 0.1 0.1\n"
+            "LOAD \nHARMONIC \nCONSTANTS \nNONQUADRATIC \n125.6 12.56 12.56 \n1 2 3 \n4 5 6 \n0.5 0 -1 0 \n"
+            "RUN \n1\n10 0 0 0.5 3 3 1 \n0 0 0.5 \n0 0 0 \n0 0 0.5 \n");
+  EXPECT_EQ(zrv::test::read_file(dir / "job.zvm"),
+            "1\n10 0 0 0.5 3 3 1 \n"
+            " 0.00000000000000E+0000  0.00000000000000E+0000  5.00000000000000E-0001 \n"
+            " 0.00000000000000E+0000  0.00000000000000E+0000  0.00000000000000E+0000 \n"
+            " 0.00000000000000E+0000  0.00000000000000E+0000  5.00000000000000E-0001 \n");
+  EXPECT_EQ(zrv::test::read_file(dir / "job.zvt"),
+            "CIRCULAR \n 1.5 1.5 1\n2\n3 \n1 -1 0 \n2 1 0 \n"
+            "ELEMENT\n1\n1 3 0.3 0.3 0.28 0.0064 0.0064 0.0127\n"
+            "BATTERED\n1 0 0 \n2 90 10 \nSOIL\nPILE\n3\n1 1 \n2 3\n3 0.6\n");
+  EXPECT_EQ(p.EmbedDepth, 1);
+}
+
+// The geometry file of the other systems, with its defaults: an embedment of
+// 0.15 times the width or radius, a pile length of 2 times the length or 3
+// times the radius.
+TEST_F(Writer, GeometryFilesAndTheirDefaults) {
+  TProgramData m(tables, host);
+  multilayerRandom(m);
+  write(m);
+  EXPECT_EQ(zrv::test::read_file(dir / "job.zvt"),
+            "RECTANGULAR \n 5 5 3\n 0\nSOIL\nMULTILAYER\n2\n4\n1 1.5 \n2 1.5 \n3 12\n4 2.4\n");
+
+  TProgramData s(tables, host);
+  stratumTransient(s);
+  fill(tables.D1(), {{0, 600, 115, 0.4, 0.05, 0}});
+  const std::string deck = write(s);
+  EXPECT_EQ(zrv::test::read_file(dir / "job.zvt"),
+            "CIRCULAR \n 9.5 9.5 1.425\n 0\nSOIL\nSTRATUM\n 0\n2\n1 28.5\n2 5.7\n");
+  EXPECT_EQ(s.PileLength, 28.5L);
+  const std::string head =
+      "TITLE=Hammer block, stratum\nGRAVITY=32.2\nFOUNDATION=STRATUM\nCIRCULAR=9.5\nMASS \n6832.2981 ";
+  EXPECT_EQ(deck.substr(0, head.size()), head);
+  EXPECT_EQ(linesFrom(deck, "CONSTANTS ", 2), "CONSTANTS \n0 0 3.3727273 3 35 \n");
+  EXPECT_EQ(linesFrom(deck, "SOIL ", 10),
+            "SOIL \nCONSTANTS \n600 115 0.4 0.05\nLOAD \nTRANSIENT \nCONSTANTS \n32 \n0.004 \n2 \n3 \n");
+
+  TProgramData h(tables, host);
+  h.LengthX = 4;
+  h.WidthY = 2;
+  h.WidthCopy = 2;
+  fill(tables.D1(), {{0.5, 150, 18, 0.3, 0.05, 0.5}, {0.25, 160, 18, 0.3, 0.05, 0.5}});
+  write(h);
+  EXPECT_EQ(zrv::test::read_file(dir / "job.zvt"),
+            "RECTANGULAR \n 4 2 0.75\n 0\nSOIL\nHALF-SPACE\n2\n4\n1 0.5 \n2 0.25 \n3 8\n4 1.6\n");
 }
 
 TEST_F(Writer, TransientAndHalfSpaceWithoutWeakZone) {
@@ -271,21 +379,64 @@ TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
   EXPECT_THROW(p.WriteInputFiles(), comp::EInOutError);
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 
+  // A folder that may not be written to: the old deck stays whole. (The
+  // super-user writes anywhere, so the folder is probed first.)
+  const auto locked = dir / "locked";
+  std::filesystem::create_directory(locked);
+  zrv::test::write_file(locked / "job.zvd", "old deck");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const bool enforced = !std::ofstream(locked / "probe");
+  if (enforced) {
+    p.FileName = (locked / "job.zvd").string();
+    host.setModified(false);
+    EXPECT_THROW(p.WriteInputFiles(), comp::EInOutError);
+    EXPECT_TRUE(host.modified());
+    EXPECT_EQ(zrv::test::read_file(locked / "job.zvd"), "old deck");
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+
   // Saved again where it can be: the modified state is cleared.
   write(p, "good");
   EXPECT_FALSE(host.modified());
 }
 
+/// Switches the process to a German locale ("," decimal separator, "."
+/// thousands): the C locale, as a program started with LC_ALL=de_DE.UTF-8
+/// gets it, and the C++ global locale too when the system has the locale
+/// installed. Without it the locale is compiled into `dir` and only the C
+/// locale is set (loading a C++ locale from such a folder leaks inside the C
+/// library). False when neither can be had.
+bool useGermanLocale(const std::filesystem::path& dir) {
+  const char* const name = "de_DE.UTF-8";
+  if (std::setlocale(LC_ALL, name)) {
+    std::locale::global(std::locale(name));
+  } else {
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + (dir / name).string() + "' > /dev/null 2>&1";
+    if (std::system(command.c_str()) == -1 || !std::filesystem::exists(dir / name)) return false;
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    if (!std::setlocale(LC_ALL, name)) return false;
+  }
+  return std::string(std::localeconv()->decimal_point) == ",";
+}
+
 TEST_F(Writer, FilesDoNotDependOnLocaleOrDecimalSeparator) {
+  const auto files = [&](const std::string& name) {
+    return zrv::test::read_file(dir / (name + ".zvd")) + zrv::test::read_file(dir / (name + ".zvm")) +
+           zrv::test::read_file(dir / (name + ".zvt"));
+  };
   std::vector<std::string> plain;
   for (const Generated& g : allProjects()) {
     TProgramData p(tables, host);
     g.make(p);
-    const std::string deck = write(p, g.name);
-    plain.push_back(deck + zrv::test::read_file(dir / (g.name + ".zvm")));
+    write(p, g.name);
+    plain.push_back(files(g.name));
   }
-  const std::string saved = std::setlocale(LC_ALL, nullptr);
-  const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  // Written under the user's "," separator and, when it can be had, a German
+  // locale, then read back and written again: the same bytes.
+  const std::string savedC = std::setlocale(LC_ALL, nullptr);
+  const std::locale savedCxx;
+  zrv::test::TempDir locales;
+  const bool german = useGermanLocale(locales.path());
   {
     comp::DecimalSeparatorGuard comma(',');
     std::size_t i = 0;
@@ -293,16 +444,18 @@ TEST_F(Writer, FilesDoNotDependOnLocaleOrDecimalSeparator) {
       SCOPED_TRACE(g.name);
       TProgramData p(tables, host);
       g.make(p);
-      const std::string deck = write(p, g.name + "-de");
-      EXPECT_EQ(deck + zrv::test::read_file(dir / (g.name + "-de.zvm")), plain[i++]);
+      write(p, g.name + "-de");
+      EXPECT_EQ(files(g.name + "-de"), plain[i]);
       auto back = TProgramData::CreateFromFile(p.FileName, tables, host);
-      EXPECT_NEAR(static_cast<double>(back->TipPoisson), static_cast<double>(p.TipPoisson), 1e-12);
+      write(*back, g.name + "-de2");
+      EXPECT_EQ(files(g.name + "-de2"), plain[i++]);
     }
     EXPECT_EQ(comp::decimal_separator(), ',');
   }
   EXPECT_EQ(comp::decimal_separator(), '.');
-  std::setlocale(LC_ALL, saved.c_str());
-  if (!german) GTEST_SKIP() << "de_DE.UTF-8 is not installed; checked with the ',' separator only";
+  std::locale::global(savedCxx);
+  std::setlocale(LC_ALL, savedC.c_str());
+  if (!german) GTEST_SKIP() << "no German locale could be had; checked with the ',' separator only";
 }
 
 }  // namespace

@@ -12,13 +12,6 @@ namespace {
 
 using namespace fixtures;
 
-class CountingHost : public NullProjectHost {
-public:
-  void closeAllChildren() override { ++closed; }
-  void refreshDataForms() override { ++refreshed; }
-  int closed = 0, refreshed = 0;
-};
-
 TEST(TProgramData, NewProjectWritesTheDefaultFiles) {
   zrv::test::TempDir dir;
   TProjectTables tables;
@@ -129,6 +122,28 @@ TEST(TProgramData, EnglishToSIUsesThePhysicalFactors) {
   p.SetUnitSystem(2);
   EXPECT_NEAR(static_cast<double>(p.ForceX), 2 * Mg * m, 1e-10);
   EXPECT_NEAR(static_cast<double>(p.MomentX), 3 * Mg * m * m, 1e-10);
+}
+
+// The program's own conversion pairs: the force and length factors to SI are
+// the reciprocals of 224.8089237 lbs per kN and 3.280839895 ft per m; the
+// mass factor is the reciprocal of 68.5217659 slug per Mg.
+TEST(TProgramData, ConversionPairsAreReciprocal) {
+  TProjectTables tables;
+  NullProjectHost host;
+  TProgramData p(tables, host);
+  p.SetUnitSystem(1);
+  p.StaticLoad = 1;
+  p.Radius = 1;
+  p.MassProperties[0] = 1;
+  p.SetUnitSystem(2);
+  EXPECT_NEAR(static_cast<double>(p.StaticLoad), 0.00444822199911631, 1e-17);
+  EXPECT_NEAR(static_cast<double>(p.Radius), 0.3048000000012192, 1e-16);
+  EXPECT_NEAR(static_cast<double>(p.MassProperties[0]), 1 / 68.5217659, 1e-17);
+  p.StaticLoad = p.Radius = p.MassProperties[0] = 1;
+  p.SetUnitSystem(1);
+  EXPECT_NEAR(static_cast<double>(p.StaticLoad), 224.8089237, 1e-12);
+  EXPECT_NEAR(static_cast<double>(p.Radius), 3.280839895, 1e-14);
+  EXPECT_NEAR(static_cast<double>(p.MassProperties[0]), 68.5217659, 1e-12);
 }
 
 TEST(TProgramData, SwitchingThereAndBackRestoresEveryValue) {

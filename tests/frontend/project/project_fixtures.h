@@ -15,6 +15,14 @@ namespace zrv::front::fixtures {
 
 using Rows = std::vector<std::vector<Extended>>;
 
+/// A host that counts the window calls it gets.
+class CountingHost : public NullProjectHost {
+public:
+  void closeAllChildren() override { ++closed; }
+  void refreshDataForms() override { ++refreshed; }
+  int closed = 0, refreshed = 0;
+};
+
 /// Fills `table` with `rows` (choices as numbers) and, for a load table, the
 /// nested amplitude rows.
 inline void fill(TGridTable& table, Rows rows, Rows nested = {}) {
@@ -238,6 +246,12 @@ struct Generated {
 
 inline std::vector<Generated> allProjects() {
   return {{"halfspace-harmonic", halfspaceHarmonic},
+          {"halfspace-harmonic-no-masses",
+           [](TProgramData& p) {
+             // Load point about the centre of the base, which the tail alone carries.
+             halfspaceHarmonic(p);
+             fill(p.tables().MassCal(), {{0, 0, 0, 0, 0, 0, 0}});
+           }},
           {"halfspace-transient", halfspaceTransientPlain},
           {"stratum-transient-english", stratumTransient},
           {"multilayer-random", multilayerRandom},
