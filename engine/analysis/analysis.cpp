@@ -176,14 +176,24 @@ std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSyste
                                            int threads) {
   std::vector<FrequencyImpedance> out(static_cast<std::size_t>(plan.count));
   std::atomic<int> next{0};
+  // The run stops at its lowest failing frequency, so the frequencies above a
+  // known failure need not be computed. Frequencies are taken in rising order,
+  // so every frequency below the lowest failure is still computed.
+  std::atomic<int> first_failure{plan.count};
   std::exception_ptr error;
   std::mutex error_lock;
   const auto worker = [&] {
     try {
       GroupWork work;
-      for (int i = next++; i < plan.count; i = next++)
-        impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count, work,
-                     out[static_cast<std::size_t>(i)]);
+      for (int i = next++; i < plan.count && i < first_failure; i = next++) {
+        FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
+        impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count, work, fi);
+        if (fi.failure != FrequencyImpedance::none) {
+          int known = first_failure;
+          while (i < known && !first_failure.compare_exchange_weak(known, i)) {
+          }
+        }
+      }
     } catch (...) {
       const std::lock_guard<std::mutex> hold(error_lock);
       if (!error) error = std::current_exception();
