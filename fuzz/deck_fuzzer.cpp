@@ -53,6 +53,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   g_folder = pattern;
   g_home = fs::current_path();
   std::atexit(remove_folder);
+  // The fuzzer runs one process per core: one analysis thread each is enough.
+  setenv("ZORVIN_THREADS", "1", 0);
   // Absolute paths, as the program writes them.
   const std::string stem = (g_folder / "deck").string();
   std::ofstream names(g_folder / "names.dat", std::ios::trunc);
