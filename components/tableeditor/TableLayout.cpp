@@ -1,0 +1,91 @@
+#include "tableeditor/TableLayout.h"
+
+#include <algorithm>
+
+#include "grid/TColumn.h"
+#include "grid/TGridTable.h"
+
+namespace zrv::comp {
+
+std::string rowPath(const TGridTable& table) {
+  if (!table.Owner()) return std::string();
+  return rowPath(*table.Owner()) + " " + std::to_string(table.RowNumber());
+}
+
+std::string tableEditorCaption(const TGridTable& table) { return table.Caption() + " " + rowPath(table); }
+
+int headerRowCount(const TGridTable& table) {
+  int h = 0;
+  for (int i = 0; i < table.visibleColumnCount(); ++i) h = std::max(h, table.visibleColumn(i).HeaderLineCount());
+  return h;
+}
+
+std::vector<std::string> columnHeaderLines(const TColumn& column, int rows) {
+  std::vector<std::string> lines;
+  const int n = column.HeaderLineCount();
+  for (int j = 0; j < rows; ++j) lines.push_back(j < n ? column.GetHeaderLine(j) : std::string());
+  return lines;
+}
+
+std::string rowLabel(int row, int rowGroup) { return std::to_string(row / std::max(1, rowGroup) + 1); }
+
+TRowButtons rowButtonState(const TGridTable& table) {
+  TRowButtons b;
+  b.visible = table.MinRows() != table.MaxRows();
+  const int n = table.RowCount();
+  const int g = table.RowGroup();
+  b.addEnabled = table.MaxRows() <= 0 || n + g <= table.MaxRows();
+  b.deleteEnabled = n - g >= table.MinRows();
+  return b;
+}
+
+TCellPos cellAfterEnter(TCellPos current, int rowCount, int columnCount) {
+  if (current.row < rowCount - 1) return {current.row + 1, current.column};
+  if (current.column < columnCount - 1) return {0, current.column + 1};
+  return {0, 0};
+}
+
+int shownRowsAfterAdd(int shownRows, int rowCountBefore, int rowGroup) {
+  if (shownRows < rowCountBefore) return shownRows;
+  return std::min(shownRows + rowGroup, kMaxShownRows);
+}
+
+TGridExtent gridExtent(const TGridMetrics& m, int firstColumn, int shownColumns, int shownRows) {
+  const int columns = static_cast<int>(m.columnWidths.size());
+  TGridExtent e;
+  e.vScroll = shownRows < m.rowCount;
+  e.hScroll = shownColumns < columns;
+  e.width = 2 * m.frame + m.rowLabelWidth;
+  for (int c = std::max(0, firstColumn); c < std::min(columns, firstColumn + shownColumns); ++c)
+    e.width += m.columnWidths[c];
+  if (e.vScroll) e.width += m.vScrollWidth;
+  e.height = 2 * m.frame + m.headerHeight + m.rowHeight * shownRows;
+  if (e.hScroll) e.height += m.hScrollHeight;
+  return e;
+}
+
+TShownCounts shownCountsForSize(const TGridMetrics& m, int firstColumn, int width, int height) {
+  const int columns = static_cast<int>(m.columnWidths.size());
+  firstColumn = std::clamp(firstColumn, 0, std::max(0, columns - 1));
+  TShownCounts s;
+  bool vScroll = false;
+  bool hScroll = false;
+  // Each scroll bar takes room from the other direction: settle them in turn.
+  for (int pass = 0; pass < 3; ++pass) {
+    int room = width - 2 * m.frame - m.rowLabelWidth - (vScroll ? m.vScrollWidth : 0);
+    s.columns = 0;
+    for (int c = firstColumn; c < columns && m.columnWidths[c] <= room; ++c) {
+      room -= m.columnWidths[c];
+      ++s.columns;
+    }
+    const int rowRoom = height - 2 * m.frame - m.headerHeight - (hScroll ? m.hScrollHeight : 0);
+    s.rows = m.rowHeight > 0 ? std::clamp(rowRoom / m.rowHeight, 0, m.rowCount) : m.rowCount;
+    if (columns > 0) s.columns = std::max(1, s.columns);
+    if (m.rowCount > 0) s.rows = std::max(1, s.rows);
+    vScroll = s.rows < m.rowCount;
+    hScroll = s.columns < columns - firstColumn || firstColumn > 0;
+  }
+  return s;
+}
+
+}  // namespace zrv::comp

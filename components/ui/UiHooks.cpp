@@ -1,0 +1,73 @@
+#include "ui/UiHooks.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace zrv::comp {
+namespace {
+
+TMessageHook& messageHook() {
+  static TMessageHook hook;
+  return hook;
+}
+
+TChildHost& childHost() {
+  static TChildHost host;
+  return host;
+}
+
+QString boxTitle() { return QApplication::applicationName(); }
+
+// Messages end their lines with a carriage return ("Entry could not be
+// evaluated:\r..."), which a label does not break on.
+QString boxText(const QString& text) {
+  QString shown = text;
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+}  // namespace
+
+void setMessageHook(TMessageHook hook) { messageHook() = std::move(hook); }
+
+void ShowInformation(const QString& text) {
+  if (messageHook()) {
+    messageHook()(TMsgKind::Information, text);
+    return;
+  }
+  QMessageBox::information(QApplication::activeWindow(), boxTitle(), boxText(text), QMessageBox::Ok);
+}
+
+TMsgResult AskYesNoCancel(const QString& text) {
+  if (messageHook()) return messageHook()(TMsgKind::Confirmation, text);
+  const auto button = QMessageBox::question(QApplication::activeWindow(), boxTitle(), boxText(text),
+                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                            QMessageBox::Yes);
+  if (button == QMessageBox::Yes) return TMsgResult::Yes;
+  if (button == QMessageBox::No) return TMsgResult::No;
+  return TMsgResult::Cancel;
+}
+
+void ShowError(const QString& text) {
+  if (messageHook()) {
+    messageHook()(TMsgKind::Error, text);
+    return;
+  }
+  QMessageBox::critical(QApplication::activeWindow(), boxTitle(), boxText(text), QMessageBox::Ok);
+}
+
+void setChildHost(TChildHost host) { childHost() = std::move(host); }
+
+void ShowAsChild(QWidget* child) {
+  if (childHost()) {
+    childHost()(child);
+    return;
+  }
+  child->show();
+  child->raise();
+  child->activateWindow();
+}
+
+}  // namespace zrv::comp

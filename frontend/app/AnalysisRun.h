@@ -1,0 +1,43 @@
+#pragma once
+// One analysis run of the engine library in the program's own process:
+// the names file in a per-user run folder, the library loaded from the
+// program's folder for the one call and unloaded after it.
+
+#include <QString>
+#include <functional>
+
+namespace zrv::front {
+
+/// The engine library's file name and its entry.
+inline constexpr const char* kEngineLibrary = "libzrv3-comp.so";
+inline constexpr const char* kEngineEntry = "_IZORVIN";
+/// The interface revision the engine checks.
+inline constexpr int kEngineInterface = 13;
+
+/// How a run ended.
+enum class TRunStatus {
+  Called,         // the entry was called; `code` holds its result
+  LibraryFailed,  // the library or its entry could not be used; nothing called
+  Busy,           // a run is already under way; nothing done
+};
+
+struct TRunOutcome {
+  TRunStatus status = TRunStatus::LibraryFailed;
+  int code = -1;
+};
+
+/// The folder the engine works in: names.dat, TAPE7 and TAPE8. A per-user
+/// writable folder, made when missing.
+QString DefaultRunFolder();
+
+/// Runs the engine on project `fileName` (an absolute path): writes
+/// names.dat in `runFolder` and makes that folder current (it stays current),
+/// deletes the old plot-data file, loads `libraryPath`, looks up the entry,
+/// calls `beforeCall`, the entry with 13, then `afterCall`, unloads the
+/// library and deletes names.dat. Raises comp::EInOutError naming the file
+/// when the run folder or the names file cannot be written; the library is
+/// then not loaded.
+TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const QString& runFolder,
+                      const std::function<void()>& beforeCall = {}, const std::function<void()>& afterCall = {});
+
+}  // namespace zrv::front

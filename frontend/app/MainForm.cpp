@@ -1,0 +1,485 @@
+#include "app/MainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/AnalysisRun.h"
+#include "app/Desktop.h"
+#include "app/MainChildren.h"
+#include "app/RunAnalysis.h"
+#include "base/exceptions.h"
+#include "forms/TDataForm.h"
+#include "project/PlotDataReader.h"
+#include "project/TProgramData.h"
+#include "project/TProjectTables.h"
+#include "ui/UiHooks.h"
+
+namespace zrv::front {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("ZORVIN 3.0.13 (*.zvd);;All Files (*)");
+
+QString toQ(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setAcceptDrops(true);
+  m_programFolder = QCoreApplication::applicationDirPath();
+  m_runFolder = DefaultRunFolder();
+  m_mdi = new QMdiArea(this);
+  m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(m_mdi);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+
+  m_settings = ReadMainSettings();
+  m_tables = std::make_unique<TProjectTables>();
+  m_tables->D().SetComments(
+      "Weak Zone Shear Moduli Ratio is suggested to be:\n"
+      "- 0.25 to 0.50 for machine foundations,\n"
+      "- less than 0.25 for seismic response.\n"
+      "A value of 1 indicates no reduction will be considered\n"
+      "A value of 0 may generate numerical errors.");
+  m_plots = std::make_unique<TResultPlots>();
+  buildPlots();
+  m_project = std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this));
+
+  // Component windows (table editors, plot windows) become children here.
+  comp::setChildHost([this](QWidget* child) { ShowChild(child); });
+  comp::InstallTableEditor();
+  buildMenus();
+  resize(1000, 720);
+  setCaption();
+}
+
+TMainForm::~TMainForm() {
+  comp::setChildHost({});
+  disconnect(m_mdi, nullptr, this, nullptr);
+  // Children refer to the project, tables and plots: they go first.
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) {
+    if (QWidget* w = s->widget()) w->close();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) delete s;
+}
+
+void TMainForm::Start(const QString& argument) {
+  m_settings = ReadMainSettings();
+  if (!argument.isEmpty()) {
+    QString path = argument;
+    if (!QFileInfo(path).fileName().contains('.')) path += ".zvd";
+    if (QFileInfo(path).isFile()) {
+      OpenFile(QFileInfo(path).absoluteFilePath());
+      setCaption();
+      return;
+    }
+  }
+  guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
+  setCaption();
+}
+
+// ---------------------------------------------------------------- state
+
+bool TMainForm::IsModified() const { return m_modified || m_tables->changed(); }
+
+void TMainForm::SetModified(bool modified) {
+  m_modified = modified;
+  if (!modified) m_tables->clearChanged();
+}
+
+void TMainForm::setCaption() { setWindowTitle(MainCaption(toQ(m_project->FileName))); }
+
+void TMainForm::saveSettings() { WriteMainSettings(m_settings); }
+
+void TMainForm::UpdatePrevFile(const QString& path) {
+  if (!m_settings.recent.UpdatePrevFile(path)) return;
+  saveSettings();
+}
+
+void TMainForm::replaceProject(std::unique_ptr<TProgramData> project) {
+  // The new project closed every child while the old one was still in place.
+  m_project = std::move(project);
+  m_plotsLoaded = false;
+  SetModified(false);
+  UpdatePileMenus();
+  UpdateLoadingMenus();
+}
+
+// ---------------------------------------------------------------- children
+
+QMdiSubWindow* TMainForm::subWindowOf(const QWidget* widget) const {
+  if (widget == nullptr) return nullptr;
+  for (QMdiSubWindow* s : m_mdi->subWindowList())
+    if (s->widget() == widget) return s;
+  return nullptr;
+}
+
+void TMainForm::ShowChild(QWidget* child) {
+  if (child == nullptr) return;
+  QMdiSubWindow* sub = subWindowOf(child);
+  if (sub == nullptr) {
+    sub = m_mdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A child that closes (and frees) itself takes its frame with it.
+    connect(child, &QObject::destroyed, sub, [s = QPointer<QMdiSubWindow>(sub)] {
+      if (s) s->deleteLater();
+    });
+  }
+  child->show();
+  if (sub->isMinimized()) sub->showNormal();
+  sub->show();
+  m_mdi->setActiveSubWindow(sub);
+}
+
+void TMainForm::subWindowActivated(QMdiSubWindow* window) {
+  // Leaving the program for another one neither stores nor reloads a form.
+  if (m_reactivating || window == nullptr || window == m_activeForm) return;
+  if (m_activeForm) {
+    if (auto* form = qobject_cast<TDataForm*>(m_activeForm->widget())) {
+      if (!deactivate(*form)) {
+        // The form keeps the focus until its entry is mended.
+        m_reactivating = true;
+        m_mdi->setActiveSubWindow(m_activeForm);
+        m_reactivating = false;
+        return;
+      }
+    }
+  }
+  m_activeForm = window;
+  if (auto* form = qobject_cast<TDataForm*>(window->widget())) {
+    guarded([&] { form->FormActivate(); });
+  } else if (QWidget* view = window->widget()) {
+    // Views refresh themselves when their window becomes active; inside the
+    // main window that is when their child window is chosen.
+    QEvent activate(QEvent::WindowActivate);
+    guarded([&] { QCoreApplication::sendEvent(view, &activate); });
+  }
+}
+
+bool TMainForm::DeactivateActiveChild() {
+  QMdiSubWindow* sub = m_mdi->activeSubWindow();
+  if (sub == nullptr) sub = m_activeForm;
+  if (sub == nullptr) return true;
+  if (auto* form = qobject_cast<TDataForm*>(sub->widget())) return deactivate(*form);
+  return true;
+}
+
+bool TMainForm::deactivate(TDataForm& form) {
+  try {
+    return form.FormDeactivate();
+  } catch (const std::exception& e) {
+    // An entry that cannot be stored keeps its form in front, like a refused one.
+    comp::ShowError(QString::fromUtf8(e.what()));
+    return false;
+  }
+}
+
+void TMainForm::closeAllChildren() {
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) s->close();
+  // Closed forms go now, so that their created-flags are clear at once.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TMainForm::refreshDataForms() {
+  for (QMdiSubWindow* s : m_mdi->subWindowList())
+    if (auto* form = qobject_cast<TDataForm*>(s->widget())) form->FormActivate();
+}
+
+// ---------------------------------------------------------------- files
+
+bool TMainForm::QuerySave() {
+  if (!IsModified()) return true;
+  switch (comp::AskYesNoCancel("Do you want to save any changes?")) {
+    case comp::TMsgResult::Cancel:
+      return false;
+    case comp::TMsgResult::No:
+      return true;
+    default:
+      break;
+  }
+  FileSaveClick();
+  return m_project->FileName != TProgramData::kNewFileName && !IsModified();
+}
+
+void TMainForm::FileNewClick() {
+  DeactivateActiveChild();
+  if (!QuerySave()) return;
+  guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
+  setCaption();
+  if (m_view3DOpen) Close3DView();
+}
+
+void TMainForm::FileOpenClick() {
+  DeactivateActiveChild();
+  if (!QuerySave()) return;
+  const QString path = desktop().openFile(this, "Open", QDir::currentPath(), kFileFilter);
+  if (!path.isEmpty()) OpenFile(path);
+}
+
+bool TMainForm::OpenFile(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  std::unique_ptr<TProgramData> project;
+  try {
+    project = TProgramData::CreateFromFile(absolute.toStdString(), *m_tables, *this);
+  } catch (const comp::EInOutError& e) {
+    comp::ShowInformation(QString::fromUtf8(e.what()));
+    return false;
+  } catch (const std::exception& e) {
+    comp::ShowError(QString::fromUtf8(e.what()));
+    return false;
+  }
+  QDir::setCurrent(QFileInfo(absolute).absolutePath());
+  replaceProject(std::move(project));
+  if (m_view3DOpen) Close3DView();
+  setCaption();
+  readProjectPlots();
+  UpdatePrevFile(absolute);
+  return true;
+}
+
+void TMainForm::readProjectPlots() {
+  const QString plotFile = ChangeFileExt(toQ(m_project->FileName), ".zvp");
+  if (QFileInfo::exists(plotFile))
+    ReadPlotData(plotFile);
+  else
+    m_plotsLoaded = false;
+}
+
+bool TMainForm::ReadPlotData(const QString& path) {
+  try {
+    m_plotsLoaded = zrv::front::ReadPlotData(path.toStdString(), *m_plots, m_project->UnitSystem,
+                                             m_project->GenerateMatrix, m_project->LoadType);
+  } catch (const std::exception&) {
+    m_plotsLoaded = false;  // damaged plot data leave the Graphics menu off
+  }
+  return m_plotsLoaded;
+}
+
+void TMainForm::FileSaveClick() {
+  if (m_project->FileName == TProgramData::kNewFileName) {
+    FileSaveAsClick();
+    return;
+  }
+  guarded([&] { m_project->WriteInputFiles(); });
+}
+
+void TMainForm::FileSaveAsClick() {
+  const QString old = toQ(m_project->FileName);
+  QString path = desktop().saveFile(this, "Save " + FileTitle(old) + " As", old, kFileFilter);
+  if (path.isEmpty()) return;
+  if (!QFileInfo(path).fileName().contains('.')) path += QStringLiteral(".") + kProjectExtension;
+  path = QFileInfo(path).absoluteFilePath();
+  m_project->FileName = path.toStdString();
+  try {
+    m_project->WriteInputFiles();
+  } catch (const std::exception& e) {
+    // Nothing was written under the new name: the project keeps its old one.
+    m_project->FileName = old.toStdString();
+    comp::ShowError(QString::fromUtf8(e.what()));
+    return;
+  }
+  setCaption();
+  UpdatePrevFile(path);
+}
+
+void TMainForm::RecentFileClick(int index) {
+  const QString path = m_settings.recent.entry(index);
+  if (path.isEmpty()) return;
+  DeactivateActiveChild();
+  if (!QuerySave()) return;
+  OpenFile(path);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  DeactivateActiveChild();
+  if (!QuerySave()) {
+    event->ignore();
+    return;
+  }
+  saveSettings();
+  closeAllChildren();
+  event->accept();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  DeactivateActiveChild();
+  if (!QuerySave()) return;
+  OpenFile(urls.first().toLocalFile());
+}
+
+// ---------------------------------------------------------------- project commands
+
+void TMainForm::SetUnits(int system) {
+  if (system == m_project->UnitSystem) return;
+  guarded([&] {
+    m_project->SetUnitSystem(system);
+    SetModified(true);
+  });
+}
+
+void TMainForm::SetLoadType(int loadType) {
+  m_project->LoadType = loadType;
+  // The menu decides now, not the loading line last read from a file.
+  m_project->LoadingText.clear();
+  SetModified(true);
+  UpdateLoadingMenus();
+}
+
+void TMainForm::SetQuadratic(int quadratic) {
+  if (m_project->QuadraticLoad != quadratic) {
+    m_project->QuadraticLoad = quadratic;
+    SetModified(true);
+  }
+  if (m_quadratic) m_quadratic->setChecked(quadratic == 1);
+  if (m_nonQuadratic) m_nonQuadratic->setChecked(quadratic != 1);
+}
+
+void TMainForm::UpdateLoadingMenus() {
+  m_project->LoadType = LoadTypeFromText(toQ(m_project->LoadingText), m_project->LoadType);
+  setLoadingChecks();
+  const int type = m_project->LoadType;
+  QPointer<QWidget>* current = nullptr;
+  if (type == 1) current = m_project->QuadraticLoad == 1 ? &m_frmQuad : &m_frmHarmonic;
+  if (type == 2) current = &m_frmTransient;
+  if (type == 3) current = &m_frmRandom;
+  if (current == nullptr || !*current) return;
+  for (QPointer<QWidget>* other : {&m_frmHarmonic, &m_frmQuad, &m_frmTransient, &m_frmRandom}) {
+    if (other == current || !*other) continue;
+    QWidget* form = other->data();
+    if (QMdiSubWindow* sub = subWindowOf(form)) {
+      sub->setWidget(nullptr);
+      delete sub;
+    }
+    delete form;
+  }
+}
+
+// ---------------------------------------------------------------- run
+
+void TMainForm::CompRunClick() {
+  DeactivateActiveChild();
+  FileSaveClick();
+  if (m_project->FileName == TProgramData::kNewFileName) return;
+  if (IsModified()) return;  // the save failed and said why
+  const QString fileName = toQ(m_project->FileName);
+  TDlgRunAnalysis progress(this);
+  TRunOutcome outcome;
+  try {
+    outcome = RunEngine(
+        fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
+        [&] {
+          QApplication::setOverrideCursor(Qt::WaitCursor);
+          progress.show();
+          progress.repaint();
+          QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        },
+        [&] {
+          progress.hide();
+          QApplication::restoreOverrideCursor();
+        });
+  } catch (const std::exception& e) {
+    comp::ShowError(QString::fromUtf8(e.what()));
+    return;
+  }
+  switch (outcome.status) {
+    case TRunStatus::Busy:
+      comp::ShowInformation("Attempt to reinitialize DLL");
+      return;
+    case TRunStatus::LibraryFailed:
+      comp::ShowInformation("Attempt to initialize DLL failed");
+      return;
+    case TRunStatus::Called:
+      break;
+  }
+  m_lastRunCode = outcome.code;
+  comp::ShowInformation(RunResultMessage(outcome.code));
+  readProjectPlots();
+}
+
+// ---------------------------------------------------------------- outside programs
+
+void TMainForm::openInEditor(const QString& path) {
+  const QString editor = m_settings.wordProcessor.trimmed();
+  const bool started = editor.isEmpty() ? desktop().openUrl(QUrl::fromLocalFile(path))
+                                        : desktop().startDetached(editor, {path});
+  if (!started) comp::ShowInformation("An error occurred in running the Word Processor");
+}
+
+void TMainForm::openDocument(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    comp::ShowInformation("The file " + path + " could not be found.");
+    return;
+  }
+  if (!desktop().openUrl(QUrl::fromLocalFile(path)))
+    comp::ShowInformation("The file " + path + " could not be opened.");
+}
+
+QString TMainForm::DataFolder() const { return QDir(m_programFolder).filePath("help"); }
+
+// ---------------------------------------------------------------- plots
+
+void TMainForm::buildPlots() {
+  struct Setup {
+    TGraphPlot* plot;
+    const char* caption;
+    const char* yCaption;
+    const char* yUnits;
+  };
+  TResultPlots& p = *m_plots;
+  const Setup setups[] = {
+      {&p.pltRealKXX, "Translational Stiffness", "Stiffness", "F/L2"},
+      {&p.pltRealKYY, "Stiffness Kyy", "Stiffness", "F/L2"},
+      {&p.pltRealKWW, "Stiffness Kww", "Stiffness", "F/L2"},
+      {&p.pltRealKPPX, "Rotational Stiffness", "Stiffness", "F-L2/rad"},
+      {&p.pltRealKPPY, "Stiffness Kppy", "Stiffness", "F-L2/rad"},
+      {&p.pltRealKZT, "Stiffness Kzt", "Stiffness", "F-L2/rad"},
+      {&p.pltRealKXP, "Stiffness Kxp", "Stiffness", "F/rad"},
+      {&p.pltRealKYP, "Stiffness Kyp", "Stiffness", "F/rad"},
+      {&p.pltDampCXX, "Translational Damping", "Damping", "F-sec/L2"},
+      {&p.pltDampCYY, "Damping Cyy", "Damping", "F-sec/L2"},
+      {&p.pltDampCWW, "Damping Cww", "Damping", "F-sec/L2"},
+      {&p.pltDampCPPX, "Rotational Damping", "Damping", "F-L2-sec/rad"},
+      {&p.pltDampCPPY, "Damping Cppy", "Damping", "F-L2-sec/rad"},
+      {&p.pltDampCZT, "Damping Czt", "Damping", "F-L2-sec/rad"},
+      {&p.pltDampCXP, "Damping Cxp", "Damping", "F-sec/rad"},
+      {&p.pltDampCYP, "Damping Cyp", "Damping", "F-sec/rad"},
+      {&p.pltDxyzR, "Footing Response Amplitude (Displacement)", "Amplitude", "L2"},
+      {&p.pltMxyzR, "Footing Response Amplitude (Rotation)", "Amplitude", "rad"},
+  };
+  for (const Setup& s : setups) {
+    s.plot->Caption = s.caption;
+    s.plot->GraphTitle = s.caption;
+    s.plot->XCaption = "Frequency";
+    s.plot->XUnits = "Hz";
+    s.plot->YCaption = s.yCaption;
+    s.plot->YUnits = s.yUnits;
+    s.plot->SetWindowFactory(comp::PlotFormFactory());
+  }
+}
+
+void TMainForm::showPlot(int which) {
+  TResultPlots& p = *m_plots;
+  TGraphPlot* plots[] = {&p.pltRealKXX, &p.pltRealKPPX, &p.pltDampCXX, &p.pltDampCPPX, &p.pltDxyzR, &p.pltMxyzR};
+  guarded([&] { plots[which]->Show(); });
+}
+
+}  // namespace zrv::front

@@ -1,0 +1,186 @@
+#pragma once
+// The main window: a multiple-document window that holds the open project,
+// its thirteen tables and eighteen result plots, the menus that act on them,
+// the settings and the recent-file list, and the analysis run.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+#include "app/IMainForm.h"
+#include "app/MainRules.h"
+#include "project/IProjectHost.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace zrv::front {
+
+class TDataForm;
+class TProgramData;
+class TProjectTables;
+struct TResultPlots;
+
+class TMainForm : public QMainWindow, public IMainForm, public IProjectHost {
+  Q_OBJECT
+public:
+  /// Reads the settings and builds the menus; the project comes with Start.
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  /// First showing: reads the recent files, then opens `argument` (".zvd"
+  /// appended when it has no dot) when that file exists, else starts a new
+  /// project; sets the caption.
+  void Start(const QString& argument = QString());
+
+  // IMainForm
+  TProgramData& Project() override { return *m_project; }
+  TProjectTables& Tables() override { return *m_tables; }
+  TResultPlots& Plots() override { return *m_plots; }
+  bool IsModified() const override;
+  void SetModified(bool modified) override;
+  void UpdatePileMenus() override;
+  void UpdateLoadingMenus() override;
+  void Close3DView() override;
+  QString WordProcessorPath() const override { return m_settings.wordProcessor; }
+  void SetWordProcessorPath(const QString& path) override { m_settings.wordProcessor = path; }
+  QString GetVersion() const override { return kVersion; }
+  void ShowChild(QWidget* child) override;
+
+  // IProjectHost
+  void closeAllChildren() override;
+  void refreshDataForms() override;
+  void setModified(bool modified) override { SetModified(modified); }
+
+  /// The folder the engine library is loaded from (the program's folder).
+  QString ProgramFolder() const { return m_programFolder; }
+  void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
+  /// The engine's working folder (names.dat, TAPE7, TAPE8).
+  QString RunFolder() const { return m_runFolder; }
+  void SetRunFolder(const QString& folder) { m_runFolder = folder; }
+  /// The folder of the help page and the user's manual.
+  QString DataFolder() const;
+
+  bool PlotsLoaded() const { return m_plotsLoaded; }
+  const TRecentFiles& RecentFiles() const { return m_settings.recent; }
+  /// The entry code of the last run, -1 when none was called.
+  int LastRunCode() const { return m_lastRunCode; }
+
+  // Commands (the menu handlers).
+  /// Runs the active data form's deactivation; false when its entry is refused.
+  bool DeactivateActiveChild();
+  /// True when the project may be left: unmodified, or the user answered No,
+  /// or Yes and the project was saved under a name.
+  bool QuerySave();
+  void FileNewClick();
+  void FileOpenClick();
+  /// Opens the project file `path`; a file that cannot be read leaves the
+  /// open project as it was, with the reader's message shown.
+  bool OpenFile(const QString& path);
+  void FileSaveClick();
+  void FileSaveAsClick();
+  void RecentFileClick(int index);
+  /// Adds `path` to the top of the recent files and writes the settings when
+  /// the list changed.
+  void UpdatePrevFile(const QString& path);
+  void SetUnits(int system);
+  void SetLoadType(int loadType);
+  void SetQuadratic(int quadratic);
+  void CompRunClick();
+  /// Reads the project's plot-data file into the plots; the result becomes PlotsLoaded.
+  bool ReadPlotData(const QString& path);
+  void Open3DView();
+
+  // Menu openings: enable and fill the items.
+  void FileMenuClick();
+  void DataMenuClick();
+  void ComputationMenuClick();
+  void GraphicsMenuClick();
+  void WindowMenuClick();
+
+  /// The action with menu text `text` (first match, '&' counted), for tests.
+  QAction* findAction(const QString& text) const;
+  QMdiArea* mdiArea() const { return m_mdi; }
+  /// The child window that holds `widget` as a sub-window, or null.
+  QMdiSubWindow* subWindowOf(const QWidget* widget) const;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+private:
+  void buildMenus();
+  void buildFileMenu();
+  void buildDataMenu();
+  void buildViewMenus();
+  void buildResultMenus();
+  void buildHelpMenu();
+  void buildPlots();
+  void setCaption();
+  void saveSettings();
+  void replaceProject(std::unique_ptr<TProgramData> project);
+  void readProjectPlots();
+  void openInEditor(const QString& path);
+  void openDocument(const QString& path);
+  void subWindowActivated(QMdiSubWindow* window);
+  bool deactivate(TDataForm& form);
+  /// Runs `fn`; an exception's message goes to the error box.
+  template <class Fn>
+  void guarded(Fn&& fn);
+  /// Shows the lazily made form in `flag`, making it first when missing.
+  template <class Form>
+  void openForm(QPointer<QWidget>& flag);
+  void showTable(int index);
+  void showPlot(int which);
+  void setLoadingChecks();
+  void set3DItemsVisible(bool visible);
+
+  std::unique_ptr<TProjectTables> m_tables;
+  std::unique_ptr<TResultPlots> m_plots;
+  std::unique_ptr<TProgramData> m_project;
+  TMainSettings m_settings;
+  bool m_modified = false;
+  bool m_plotsLoaded = false;
+  bool m_view3DOpen = false;
+  int m_lastRunCode = -1;
+  QString m_programFolder;
+  QString m_runFolder;
+
+  QMdiArea* m_mdi = nullptr;
+  QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
+  bool m_reactivating = false;
+
+  // Created-flags of the lazily made children.
+  QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,
+      m_frmHarmonic, m_frmQuad, m_frmRandom, m_frmTransient, m_frmLayout, m_frmShape, m_frmMassdata,
+      m_frmFoundations, m_frmMultimat, m_frmTipsoil, m_view3D, m_ampPlot;
+
+  // Menus and the items whose state changes.
+  QMenu *m_fileMenu = nullptr, *m_dataMenu = nullptr, *m_unitsMenu = nullptr, *m_computationMenu = nullptr,
+        *m_graphicsMenu = nullptr, *m_windowMenu = nullptr, *m_show3DMenu = nullptr, *m_harmonicMenu = nullptr;
+  std::array<QAction*, TRecentFiles::kMax> m_recentItems{};
+  QAction* m_recentSeparator = nullptr;
+  QAction *m_saveBitmap = nullptr, *m_pageSetup = nullptr, *m_printPage = nullptr, *m_3DSeparator = nullptr;
+  QAction *m_english = nullptr, *m_si = nullptr;
+  QAction *m_pileProperties = nullptr, *m_pileElements = nullptr, *m_pileCoordinates = nullptr,
+          *m_pileCapMass = nullptr, *m_pileCapShape = nullptr, *m_soilLayers = nullptr;
+  QAction *m_foundationDimension = nullptr, *m_footingMass = nullptr, *m_foundationShape = nullptr;
+  QAction *m_foundationLayer = nullptr, *m_soilColumn = nullptr, *m_sideSoil = nullptr;
+  QAction *m_harmonicLoad = nullptr, *m_transientLoad = nullptr, *m_randomLoad = nullptr;
+  QAction *m_quadratic = nullptr, *m_nonQuadratic = nullptr;
+  QAction *m_harmonicData = nullptr, *m_transientData = nullptr, *m_randomData = nullptr;
+  QAction *m_editInput = nullptr, *m_editNotes = nullptr, *m_editOutput = nullptr, *m_run = nullptr;
+  std::array<QAction*, 4> m_stiffnessItems{};
+  std::array<QAction*, 3> m_responseItems{};
+  std::array<QAction*, 6> m_show3DItems{};
+  QAction* m_windowSeparator = nullptr;
+  std::array<QAction*, 50> m_windowItems{};
+  QToolBar* m_toolBar = nullptr;
+};
+
+}  // namespace zrv::front

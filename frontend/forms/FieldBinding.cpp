@@ -1,0 +1,115 @@
+#include "forms/FieldBinding.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <climits>
+#include <cmath>
+
+#include "dataedit/TDataEdit.h"
+
+namespace zrv::front {
+
+namespace {
+
+constexpr Extended kMinInt32 = -2147483648.0L;
+constexpr Extended kMaxInt32 = 2147483647.0L;
+
+int roundToInt(Extended x) {
+  if (std::isnan(x)) return 0;
+  if (x >= static_cast<Extended>(INT_MAX)) return INT_MAX;
+  if (x <= static_cast<Extended>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(std::llround(x));
+}
+
+}  // namespace
+
+TFieldBinding bindReal(comp::TDataEdit* edit, Extended TProjectFields::*field) {
+  return {edit, [field](const TProjectFields& f) { return f.*field; },
+          [field](TProjectFields& f, Extended x) { f.*field = x; }};
+}
+
+TFieldBinding bindInteger(comp::TDataEdit* edit, int TProjectFields::*field) {
+  return {edit, [field](const TProjectFields& f) { return static_cast<Extended>(f.*field); },
+          [field](TProjectFields& f, Extended x) { f.*field = roundToInt(x); }};
+}
+
+TFieldBinding bindMassProperty(comp::TDataEdit* edit, int index) {
+  const auto i = static_cast<std::size_t>(index);
+  return {edit, [i](const TProjectFields& f) { return f.MassProperties[i]; },
+          [i](TProjectFields& f, Extended x) { f.MassProperties[i] = x; }};
+}
+
+comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEditSpec& spec, int column) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("Label%1").arg(spec.number));
+  auto* edit = new comp::TDataEdit(parent);
+  edit->setObjectName(QStringLiteral("DataEdit%1").arg(spec.number));
+  switch (spec.range) {
+    case TEditRange::Full:
+      break;
+    case TEditRange::Int32:
+      edit->SetMaxVal(kMaxInt32);
+      edit->SetMinVal(kMinInt32);
+      break;
+    case TEditRange::Max:
+      edit->SetMaxVal(spec.max);
+      break;
+  }
+  edit->SetCaption(spec.caption);
+  edit->SetUnitsString(spec.units);
+  edit->SetEditLabel(label);
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
+  return edit;
+}
+
+bool loadBindings(const std::vector<TFieldBinding>& bindings, const TProjectFields& fields) {
+  bool clamped = false;
+  for (const auto& b : bindings) {
+    if (!b.edit->UnitsString().isEmpty()) b.edit->SetUnits(fields.UnitSystem);
+    const Extended value = b.get(fields);
+    b.edit->SetNumber(value);
+    if (value > b.edit->MaxVal() || value < b.edit->MinVal()) clamped = true;
+  }
+  return clamped;
+}
+
+void storeBindings(const std::vector<TFieldBinding>& bindings, TProjectFields& fields) {
+  for (const auto& b : bindings) {
+    try {
+      b.set(fields, b.edit->Number());
+    } catch (const comp::Exception&) {
+      // Only the focused box can hold an unchecked entry, and the form
+      // refuses to store while it fails; any other keeps its field.
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+TFieldForm::TFieldForm(IMainForm& main, QWidget* parent) : TDataForm(main, parent) {}
+
+void TFieldForm::FormActivate() {
+  m_loading = true;
+  BeforeLoad();
+  const bool clamped = loadBindings(m_bindings, m_main.Project());
+  m_loading = false;
+  if (clamped) MarkModified();
+}
+
+comp::TDataEdit* TFieldForm::DataEdit(int number) const {
+  return findChild<comp::TDataEdit*>(QStringLiteral("DataEdit%1").arg(number));
+}
+
+void TFieldForm::StoreEntries() { storeBindings(m_bindings, m_main.Project()); }
+
+void TFieldForm::bind(TFieldBinding binding) {
+  connect(binding.edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+  m_bindings.push_back(std::move(binding));
+}
+
+void TFieldForm::Changed() {
+  if (!m_loading) MarkModified();
+}
+
+}  // namespace zrv::front

@@ -1,0 +1,135 @@
+#include "views/AmpPlotCurves.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/numbers.h"
+#include "project/PlotDataReader.h"
+
+namespace zrv::front {
+
+namespace {
+
+constexpr double kFoot = 0.3048;
+
+std::string general6(double v) { return comp::format_general(v, 6); }
+
+}  // namespace
+
+double AmpUnitFactor(int displaySystem, int projectSystem) {
+  const int project = projectSystem == 1 ? 1 : 2;
+  if (displaySystem == project) return 1.0;
+  return displaySystem == 1 ? 1.0 / kFoot : kFoot;
+}
+
+int AmpPointCount(const TResultPlots& plots) {
+  const TGraphPlot& d = plots.pltDxyzR;
+  const TGraphPlot& m = plots.pltMxyzR;
+  if (d.LineCount() < 3 || m.LineCount() < 3) return 0;
+  std::size_t n = d.Line(0).Points().size();
+  for (int k = 0; k < 3; ++k) {
+    n = std::min(n, d.Line(k).Points().size());
+    n = std::min(n, m.Line(k).Points().size());
+  }
+  return static_cast<int>(n);
+}
+
+TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVec3& ref, const TVec3& cg,
+                             double h) {
+  TAmpCurves c;
+  const int n = AmpPointCount(plots);
+  c.freq.reserve(n);
+  c.x.reserve(n);
+  c.y.reserve(n);
+  c.z.reserve(n);
+  const TVec3 r{ref.x - h * cg.x, ref.y - h * cg.y, ref.z - h * cg.z};
+  const TGraphPlot& d = plots.pltDxyzR;
+  const TGraphPlot& m = plots.pltMxyzR;
+  for (int i = 0; i < n; ++i) {
+    const double f = static_cast<double>(d.Line(0).Points()[i].X);
+    const TVec3 u{static_cast<double>(d.Line(0).Points()[i].Y) * h, static_cast<double>(d.Line(1).Points()[i].Y) * h,
+                  static_cast<double>(d.Line(2).Points()[i].Y) * h};
+    const TVec3 t{static_cast<double>(m.Line(0).Points()[i].Y), static_cast<double>(m.Line(1).Points()[i].Y),
+                  static_cast<double>(m.Line(2).Points()[i].Y)};
+    c.freq.push_back(f);
+    if (kind == TAmpKind::Displacement) {
+      c.x.push_back(u.x + r.y * t.z - r.z * t.y);
+      c.y.push_back(u.y + r.z * t.x - r.x * t.z);
+      c.z.push_back(u.z + r.x * t.y - r.y * t.x);
+    } else {
+      c.x.push_back(t.x);
+      c.y.push_back(t.y);
+      c.z.push_back(t.z);
+    }
+  }
+  return c;
+}
+
+std::string AmpAxisTitle(TAmpKind kind, int displaySystem) {
+  if (kind == TAmpKind::Rotation) return "Rotational Amplitude (rad)";
+  return displaySystem == 1 ? "Translational Amplitude (ft)" : "Translational Amplitude (m)";
+}
+
+std::string FormatExportReal(double value) {
+  if (std::isnan(value)) return " NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : " INF";
+  // 15 significant digits in scientific form, then the exponent widened to
+  // four digits.
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  std::string text(buf, res.ptr);
+  const auto e = text.find('e');
+  const std::string mantissa = text.substr(0, e);
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  char exp[16];
+  std::snprintf(exp, sizeof exp, "E%c%04d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return (std::signbit(value) && value != 0 ? "-" : " ") + mantissa + exp;
+}
+
+std::string AmpExportText(const TVec3& ref, int displaySystem, TAmpKind kind, const TAmpCurves& curves) {
+  const bool english = displaySystem == 1;
+  const std::string unit = english ? " ft" : " m";
+  std::string out = "Reference Point\r\n";
+  out += "X= " + FormatExportReal(ref.x) + unit + ", Y= " + FormatExportReal(ref.y) + unit +
+         ", Z= " + FormatExportReal(ref.z) + unit + "\r\n";
+  // Rotations are labelled as such, not as lengths.
+  if (kind == TAmpKind::Displacement) {
+    out += "n,Frequency,Disp_x,Disp_y,Disp_z\r\n";
+    out += english ? ",Hz,ft,ft,ft\r\n" : ",Hz,m,m,m\r\n";
+  } else {
+    out += "n,Frequency,Rot_x,Rot_y,Rot_z\r\n";
+    out += ",Hz,rad,rad,rad\r\n";
+  }
+  for (int i = 0; i < curves.count(); ++i) {
+    out += std::to_string(i + 1) + "," + FormatExportReal(curves.freq[i]) + "," + FormatExportReal(curves.x[i]) +
+           "," + FormatExportReal(curves.y[i]) + "," + FormatExportReal(curves.z[i]) + "\r\n";
+  }
+  return out;
+}
+
+std::string AmpPointMessage(const std::string& title, int k, const TAmpCurves& curves,
+                            const TResultPlots& plots, double h) {
+  if (k < 0 || k >= curves.count() || k >= AmpPointCount(plots)) return title + "\r";
+  const TGraphPlot& d = plots.pltDxyzR;
+  const TGraphPlot& m = plots.pltMxyzR;
+  std::string s = title + "\r";
+  s += "Point: " + std::to_string(k) + "\r";
+  s += "Freq: " + general6(curves.freq[k]) + "\r";
+  s += "X: " + general6(curves.x[k]) + "\r";
+  s += "Y: " + general6(curves.y[k]) + "\r";
+  s += "Z: " + general6(curves.z[k]) + "\r";
+  s += "Xo: " + general6(static_cast<double>(d.Line(0).Points()[k].Y) * h) + "\r";
+  s += "Yo: " + general6(static_cast<double>(d.Line(1).Points()[k].Y) * h) + "\r";
+  s += "Zo: " + general6(static_cast<double>(d.Line(2).Points()[k].Y) * h) + "\r";
+  s += "Rx: " + general6(static_cast<double>(m.Line(0).Points()[k].Y)) + "\r";
+  s += "Ry: " + general6(static_cast<double>(m.Line(1).Points()[k].Y)) + "\r";
+  s += "Rz: " + general6(static_cast<double>(m.Line(2).Points()[k].Y)) + "\r";
+  return s;
+}
+
+std::string AmpCursorText(double x, double y) { return "(" + general6(x) + "," + general6(y) + ")"; }
+
+}  // namespace zrv::front

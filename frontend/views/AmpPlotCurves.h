@@ -1,0 +1,69 @@
+#pragma once
+// The amplitude curves of the interactive amplitude plot, apart from the
+// dialog: the response at a chosen point from the footing's translation and
+// rotation amplitudes, the unit factor of the displayed system, and the texts
+// of the point message and of the comma-separated export.
+
+#include <string>
+#include <vector>
+
+namespace zrv::front {
+
+struct TResultPlots;
+
+/// A point or a vector in x, y, z.
+struct TVec3 {
+  double x = 0, y = 0, z = 0;
+};
+
+/// What the three curves show.
+enum class TAmpKind { Displacement, Rotation };
+
+/// The three curves against frequency (Hz), as displayed.
+struct TAmpCurves {
+  std::vector<double> freq;
+  std::vector<double> x, y, z;
+  int count() const { return static_cast<int>(freq.size()); }
+};
+
+/// Factor from the project's lengths to the displayed ones: 1 when the two
+/// systems agree, 0.3048 for SI shown for an English project, 1/0.3048 for
+/// English shown for an SI project. Any project system other than 1 counts
+/// as SI.
+double AmpUnitFactor(int displaySystem, int projectSystem);
+
+/// Points usable from the result plots: the point count of the translations
+/// when both the translation and the rotation plots hold three curves of at
+/// least that many points, else the smaller count; 0 when a plot lacks a curve.
+int AmpPointCount(const TResultPlots& plots);
+
+/// The curves for the reference point `ref` (displayed units) and the centre
+/// of gravity `cg` (project units), with h = AmpUnitFactor(...):
+/// Displacement: v = h*u + r x theta with r = ref - h*cg, u the translations
+/// and theta the rotations (radians, not scaled); Rotation: v = theta.
+TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVec3& ref, const TVec3& cg,
+                             double h);
+
+/// Left-axis title: "Translational Amplitude (ft)" or "(m)", or
+/// "Rotational Amplitude (rad)".
+std::string AmpAxisTitle(TAmpKind kind, int displaySystem);
+
+/// A real in 23 characters: a blank or "-", one digit, ".", 14 digits, "E",
+/// the exponent's sign and four digits (1.5 is " 1.50000000000000E+0000").
+/// Infinities and NaN are written as " INF", "-INF" and " NAN".
+std::string FormatExportReal(double value);
+
+/// The exported text, lines ended by CR LF: "Reference Point", the point
+/// with its unit, the two header lines and one line per curve point.
+std::string AmpExportText(const TVec3& ref, int displaySystem, TAmpKind kind, const TAmpCurves& curves);
+
+/// The message of a clicked curve point k (lines ended by "\r"): the curve
+/// title, point, frequency, the three curve values, the footing's
+/// translations times h and its rotations, in 6 significant digits.
+std::string AmpPointMessage(const std::string& title, int k, const TAmpCurves& curves,
+                            const TResultPlots& plots, double h);
+
+/// The cursor read-out "(x,y)" in 6 significant digits.
+std::string AmpCursorText(double x, double y);
+
+}  // namespace zrv::front

@@ -1,0 +1,479 @@
+// The main window on the offscreen platform: projects, the save question,
+// menu enabling, unit switch, children, outside programs and a run whose
+// engine library is missing.
+#include "app/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/About.h"
+#include "app/Desktop.h"
+#include "forms/Options.h"
+#include "forms/Title.h"
+#include "project/PlotDataReader.h"
+#include "project/TProgramData.h"
+#include "project/TProjectTables.h"
+#include "qt_test_support.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace zrv::front {
+namespace {
+
+QString q(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+class MainFormTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, q(settings.path()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, q(settings.path()));
+    test::recordedMessages().clear();
+    test::nextAnswer() = comp::TMsgResult::Yes;
+    desktop().openFile = [this](QWidget*, const QString&, const QString&, const QString&) { return openAnswer; };
+    desktop().saveFile = [this](QWidget*, const QString& caption, const QString&, const QString&) {
+      saveCaptions << caption;
+      return saveAnswer;
+    };
+    desktop().execDialog = [this](QDialog& d) {
+      dialogs << d.windowTitle();
+      if (auto* about = dynamic_cast<TAboutBox*>(&d)) aboutVersion = about->Version()->text();
+      return 0;
+    };
+    desktop().startDetached = [this](const QString& program, const QStringList& args) {
+      started << program + " " + args.join(' ');
+      return startResult;
+    };
+    desktop().openUrl = [this](const QUrl& url) {
+      opened << url.toLocalFile();
+      return startResult;
+    };
+    window = std::make_unique<TMainForm>();
+    window->SetRunFolder(q(run.path() / "run"));
+    window->show();
+    window->Start();
+  }
+  void TearDown() override {
+    window.reset();
+    resetDesktop();
+  }
+
+  /// Copies example `name` (deck and mass file, and any other file of it) into the work folder.
+  fs::path example(const std::string& name) {
+    for (const char* ext : {".zvd", ".zvm", ".zvp", ".zvo"}) {
+      const fs::path from = fs::path(ZRV_EXAMPLES_DIR) / (name + ext);
+      if (fs::exists(from)) fs::copy_file(from, work / (name + ext), fs::copy_options::overwrite_existing);
+    }
+    return work / (name + ".zvd");
+  }
+  std::vector<QString> messages() const {
+    std::vector<QString> texts;
+    for (const auto& m : test::recordedMessages()) texts.push_back(m.text);
+    return texts;
+  }
+  bool enabled(const QString& text) const {
+    QAction* a = window->findAction(text);
+    EXPECT_NE(a, nullptr) << text.toStdString();
+    return a != nullptr && a->isEnabled();
+  }
+
+  test::TempDir settings, run, work;
+  test::ChangeDir keepDir{fs::current_path()};
+  std::unique_ptr<TMainForm> window;
+  QString openAnswer, saveAnswer;
+  QStringList saveCaptions, dialogs, started, opened;
+  QString aboutVersion;
+  bool startResult = true;
+};
+
+TEST_F(MainFormTest, StartsWithANewProject) {
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - NewData");
+  EXPECT_EQ(window->Project().FileName, "NewData.zvd");
+  EXPECT_EQ(window->Project().UnitSystem, 2);
+  EXPECT_FALSE(window->IsModified());
+  EXPECT_EQ(window->GetVersion(), "3.0.13");
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MainFormTest, StartOpensTheArgumentWithItsExtensionAdded) {
+  fs::copy_file(fs::path(ZRV_EXAMPLES_DIR) / "stratum-harmonic.zvd", work / "Job1.zvd");
+  test::ChangeDir in(work.path());
+  window->Start("Job1");
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Job1");
+  EXPECT_EQ(window->Project().FoundationType, "STRATUM");
+  // A missing file gives a new project.
+  window->Start("Job2");
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - NewData");
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MainFormTest, SaveQuestionAnswers) {
+  EXPECT_TRUE(window->QuerySave());
+  EXPECT_TRUE(messages().empty());
+
+  window->SetModified(true);
+  test::nextAnswer() = comp::TMsgResult::Cancel;
+  EXPECT_FALSE(window->QuerySave());
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "Do you want to save any changes?");
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Confirmation);
+
+  test::nextAnswer() = comp::TMsgResult::No;
+  EXPECT_TRUE(window->QuerySave());
+
+  // Yes, and the Save As dialog is cancelled: the project has no name yet.
+  test::nextAnswer() = comp::TMsgResult::Yes;
+  EXPECT_FALSE(window->QuerySave());
+  EXPECT_EQ(saveCaptions.last(), "Save NewData As");
+
+  // Yes, and a name is chosen (".zvd" added): saved, agreed.
+  saveAnswer = q(work / "block");
+  EXPECT_TRUE(window->QuerySave());
+  EXPECT_TRUE(fs::exists(work / "block.zvd"));
+  EXPECT_TRUE(fs::exists(work / "block.zvm"));
+  EXPECT_FALSE(window->IsModified());
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Block");
+  EXPECT_EQ(window->RecentFiles().entry(0), q(work / "block.zvd"));
+}
+
+TEST_F(MainFormTest, ClosingAsksAndCancelKeepsTheWindow) {
+  window->SetModified(true);
+  test::nextAnswer() = comp::TMsgResult::Cancel;
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  test::nextAnswer() = comp::TMsgResult::No;
+  EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainFormTest, OpeningAFileTwiceKeepsOneRecentEntry) {
+  const fs::path a = example("stratum-harmonic");
+  const fs::path b = example("halfspace-transient");
+  ASSERT_TRUE(window->OpenFile(q(a)));
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Stratum-harmonic");
+  EXPECT_EQ(fs::current_path(), work.path());
+  ASSERT_TRUE(window->OpenFile(q(b)));
+  ASSERT_TRUE(window->OpenFile(q(b)));
+  EXPECT_EQ(window->RecentFiles().count(), 2);
+  EXPECT_EQ(window->RecentFiles().entry(0), q(b));
+  EXPECT_EQ(window->RecentFiles().entry(1), q(a));
+  EXPECT_EQ(QSettings("Kaltro", "ZORVIN").value("3.0.13/File1").toString(), q(b));
+
+  // The File menu lists them relative to the current folder.
+  window->FileMenuClick();
+  EXPECT_NE(window->findAction("1 halfspace-transient.zvd"), nullptr);
+  EXPECT_NE(window->findAction("2 stratum-harmonic.zvd"), nullptr);
+
+  // A recent item opens its file.
+  window->RecentFileClick(1);
+  EXPECT_EQ(window->Project().FoundationType, "STRATUM");
+}
+
+TEST_F(MainFormTest, ADroppedFileOpensAfterTheSaveQuestion) {
+  const fs::path deck = example("pilegroup-harmonic");
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(q(deck))});
+  const auto drop = [&] {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &event);
+  };
+  window->SetModified(true);
+  test::nextAnswer() = comp::TMsgResult::Cancel;
+  drop();
+  EXPECT_EQ(window->Project().FileName, "NewData.zvd");
+  test::nextAnswer() = comp::TMsgResult::No;
+  drop();
+  EXPECT_EQ(messages().size(), 2u);
+  EXPECT_EQ(window->Project().FoundationType, "PILE");
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Pilegroup-harmonic");
+  EXPECT_EQ(fs::current_path(), work.path());
+}
+
+TEST_F(MainFormTest, AFileThatCannotBeReadLeavesTheProject) {
+  ASSERT_TRUE(window->OpenFile(q(example("stratum-harmonic"))));
+  test::write_file(work / "broken.zvd", "TITLE=x\nGRAVITY=9.8\nFOUNDATION=HALF-SPACE\nRECTANGULAR=");
+  EXPECT_FALSE(window->OpenFile(q(work / "broken.zvd")));
+  EXPECT_EQ(window->Project().FoundationType, "STRATUM");
+  EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Stratum-harmonic");
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(window->RecentFiles().entry(0), q(work / "stratum-harmonic.zvd"));
+}
+
+TEST_F(MainFormTest, DataMenuFollowsTheFoundation) {
+  ASSERT_TRUE(window->OpenFile(q(example("pilegroup-harmonic"))));
+  window->DataMenuClick();
+  EXPECT_TRUE(enabled("&Pile Properties"));
+  EXPECT_TRUE(enabled("Pile Coordinates"));
+  EXPECT_FALSE(enabled("Footing Mass Parameters"));
+  EXPECT_FALSE(enabled("Soil Column Layer"));
+  EXPECT_TRUE(enabled("Side Soil of Pile Cap"));
+
+  ASSERT_TRUE(window->OpenFile(q(example("stratum-random"))));
+  window->DataMenuClick();
+  EXPECT_FALSE(enabled("&Pile Properties"));
+  EXPECT_TRUE(enabled("Footing Mass Parameters"));
+  EXPECT_FALSE(enabled("Side Soil"));
+  // Random loading: only its own loading-data item.
+  EXPECT_TRUE(enabled("Random Loading Data"));
+  EXPECT_FALSE(enabled("Transient Loading Data"));
+  EXPECT_FALSE(enabled("Harmonic Loading Data"));
+  EXPECT_TRUE(window->findAction("Random Loading")->isChecked());
+
+  ASSERT_TRUE(window->OpenFile(q(example("multilayer-harmonic"))));
+  window->DataMenuClick();
+  EXPECT_TRUE(enabled("Foundation Layer"));
+  EXPECT_TRUE(enabled("Soil Column Layer"));
+  EXPECT_TRUE(enabled("Side Soil of Fondation"));
+  EXPECT_TRUE(enabled("Harmonic Loading Data"));
+  const TProjectTables& t = window->Tables();
+  if (t.MultiElement().RowCount() > 1) {
+    EXPECT_EQ(t.Multisoil().RowCount(), std::max(1, t.MultiElement().RowCount() - t.D().RowCount()));
+  }
+}
+
+TEST_F(MainFormTest, ChoosingALoadTypeEnablesItsItemOnly) {
+  window->findAction("Transient Loading")->trigger();
+  EXPECT_EQ(window->Project().LoadType, 2);
+  EXPECT_TRUE(enabled("Transient Loading Data"));
+  EXPECT_FALSE(enabled("Harmonic Loading Data"));
+  EXPECT_TRUE(window->IsModified());
+  window->findAction("Harmonic Loading")->trigger();
+  EXPECT_EQ(window->Project().LoadType, 1);
+  EXPECT_TRUE(enabled("Harmonic Loading Data"));
+  EXPECT_FALSE(enabled("Transient Loading Data"));
+}
+
+TEST_F(MainFormTest, ChoosingAUnitSystemTwiceConvertsOnce) {
+  ASSERT_TRUE(window->OpenFile(q(example("stratum-harmonic"))));
+  ASSERT_EQ(window->Project().UnitSystem, 1);
+  ASSERT_NEAR(static_cast<double>(window->Project().LengthX), 20.0, 1e-12);
+  window->findAction("&SI Units (kN, Mg, m)")->trigger();
+  window->findAction("&SI Units (kN, Mg, m)")->trigger();
+  EXPECT_EQ(window->Project().UnitSystem, 2);
+  EXPECT_NEAR(static_cast<double>(window->Project().LengthX), 20 * 0.3048, 1e-9);
+  EXPECT_TRUE(window->IsModified());
+  window->findAction("&English Units (lbs, slug, ft)")->trigger();
+  EXPECT_NEAR(static_cast<double>(window->Project().LengthX), 20.0, 1e-9);
+}
+
+TEST_F(MainFormTest, GraphicsMenuNeedsPlotData) {
+  window->GraphicsMenuClick();
+  EXPECT_FALSE(enabled("&Translational Stiffness (Kxx, Kyy, Kww)"));
+  EXPECT_FALSE(enabled("Footing Response Amplitude (Displacement)"));
+
+  // The example's plot data are read when the project opens.
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  EXPECT_TRUE(window->PlotsLoaded());
+  EXPECT_EQ(window->Plots().pltDxyzR.PointCount(), 99);
+  window->GraphicsMenuClick();
+  EXPECT_TRUE(enabled("&Translational Stiffness (Kxx, Kyy, Kww)"));
+  EXPECT_TRUE(enabled("Rotational Damping (Cppx, Cppy, Czt)"));
+  EXPECT_TRUE(enabled("Footing Response Amplitude (Rotation)"));
+  EXPECT_TRUE(enabled("Interactive Footing Response Amplitude "));
+
+  // Without the stiffness matrix the four stiffness and damping items go.
+  window->Project().GenerateMatrix = 0;
+  window->GraphicsMenuClick();
+  EXPECT_FALSE(enabled("Translational Damping (Cxx, Cyy, Cww)"));
+  EXPECT_TRUE(enabled("Footing Response Amplitude (Displacement)"));
+
+  // A project without plot data: everything off.
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-transient"))));
+  EXPECT_FALSE(window->PlotsLoaded());
+  window->GraphicsMenuClick();
+  EXPECT_FALSE(enabled("&Translational Stiffness (Kxx, Kyy, Kww)"));
+}
+
+TEST_F(MainFormTest, RunWithoutTheEngineLibrary) {
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  test::TempDir emptyProgramFolder;
+  window->SetProgramFolder(q(emptyProgramFolder.path()));
+  window->CompRunClick();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "Attempt to initialize DLL failed");
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Information);
+  EXPECT_EQ(window->LastRunCode(), -1);
+  // The run folder is current and holds no names file; the old plot data are gone.
+  EXPECT_EQ(fs::current_path(), run.path() / "run");
+  EXPECT_FALSE(fs::exists(run.path() / "run" / "names.dat"));
+  EXPECT_FALSE(fs::exists(work / "halfspace-harmonic.zvp"));
+  window->GraphicsMenuClick();
+  EXPECT_FALSE(enabled("Footing Response Amplitude (Displacement)"));
+}
+
+TEST_F(MainFormTest, RunOfANewProjectWhoseSaveIsCancelledDoesNothing) {
+  window->CompRunClick();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(saveCaptions.size(), 1);
+  EXPECT_FALSE(fs::exists(run.path() / "run"));
+}
+
+TEST_F(MainFormTest, DataFormsStoreWhenAnotherChildIsActivated) {
+  window->findAction("&Title")->trigger();
+  QMdiSubWindow* titleWindow = window->mdiArea()->activeSubWindow();
+  ASSERT_NE(titleWindow, nullptr);
+  auto* title = dynamic_cast<TdlgTitle*>(titleWindow->widget());
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->TitleMemo()->text(), "New Pile");
+  title->TitleMemo()->setText("Fan foundation");
+  EXPECT_FALSE(window->IsModified());
+
+  window->findAction("Control &Options...")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(window->Project().ProjectTitle, "Fan foundation");
+  EXPECT_TRUE(window->IsModified());
+
+  // The Title item shows the one existing form again.
+  window->findAction("&Title")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(window->mdiArea()->activeSubWindow(), titleWindow);
+
+  // The Window menu lists the children; New closes them all.
+  window->WindowMenuClick();
+  EXPECT_NE(window->findAction("Project Title"), nullptr);
+  EXPECT_NE(window->findAction("Control Options"), nullptr);
+  test::nextAnswer() = comp::TMsgResult::No;
+  window->FileNewClick();
+  EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+  EXPECT_EQ(window->Project().ProjectTitle, "New Pile");
+}
+
+TEST_F(MainFormTest, ChangingTheLoadTypeFreesTheOtherLoadingForms) {
+  window->findAction("Transient Loading")->trigger();
+  window->findAction("Transient Loading Data")->trigger();
+  ASSERT_EQ(window->mdiArea()->subWindowList().size(), 1);
+  // Harmonic chosen: its form does not exist yet, so the transient one stays.
+  window->findAction("Harmonic Loading")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 1);
+  window->findAction("NonQuadratic")->trigger();
+  ASSERT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(window->Project().QuadraticLoad, 0);
+  const QString harmonicTitle = window->mdiArea()->activeSubWindow()->windowTitle();
+  window->UpdateLoadingMenus();
+  ASSERT_EQ(window->mdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(window->mdiArea()->subWindowList()[0]->windowTitle(), harmonicTitle);
+  // The transient form is made anew when asked for (the harmonic one stays
+  // until the loading menus are updated again).
+  window->findAction("Transient Loading")->trigger();
+  window->findAction("Transient Loading Data")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  window->UpdateLoadingMenus();
+  ASSERT_EQ(window->mdiArea()->subWindowList().size(), 1);
+  EXPECT_NE(window->mdiArea()->subWindowList()[0]->windowTitle(), harmonicTitle);
+}
+
+TEST_F(MainFormTest, UncheckingTheMatrixDropsItsLineAndTheStiffnessPlots) {
+  const fs::path deck = example("halfspace-harmonic");
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+  ASSERT_NE(test::read_file(deck).find("\nMATRIX\n"), std::string::npos);
+  window->findAction("Control &Options...")->trigger();
+  auto* options = dynamic_cast<TDlgOptions*>(window->mdiArea()->activeSubWindow()->widget());
+  ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->MatrixBox()->isChecked());
+  options->MatrixBox()->click();
+  window->FileSaveClick();
+  EXPECT_EQ(test::read_file(deck).find("MATRIX"), std::string::npos);
+  window->GraphicsMenuClick();
+  EXPECT_FALSE(enabled("&Translational Stiffness (Kxx, Kyy, Kww)"));
+  EXPECT_TRUE(enabled("Footing Response Amplitude (Displacement)"));
+}
+
+TEST_F(MainFormTest, TablesPlotsAndTheAmplitudeDialogOpenFromTheMenus) {
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  window->DataMenuClick();
+  window->findAction("Side Soil of Fondation")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 1);
+  window->GraphicsMenuClick();
+  window->findAction("&Translational Stiffness (Kxx, Kyy, Kww)")->trigger();
+  window->findAction("Footing Response Amplitude (Rotation)")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 3);
+  EXPECT_TRUE(window->Plots().pltRealKXX.HasWindow());
+  window->findAction("Interactive Footing Response Amplitude ")->trigger();
+  EXPECT_EQ(dialogs, QStringList{"Footing Amplitude Plot"});
+
+  // New closes the table editor and the plot windows.
+  test::nextAnswer() = comp::TMsgResult::No;
+  window->FileNewClick();
+  EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+  EXPECT_FALSE(window->Plots().pltRealKXX.HasWindow());
+
+  // Windows still open when the main window goes are closed first.
+  ASSERT_TRUE(window->OpenFile(q(work / "halfspace-harmonic.zvd")));
+  window->findAction("Side Soil of Fondation")->trigger();
+  window->findAction("&Title")->trigger();
+  window->findAction("Footing Response Amplitude (Displacement)")->trigger();
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 3);
+  window.reset();
+}
+
+TEST_F(MainFormTest, ComputationMenuOpensFilesInTheEditor) {
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  window->ComputationMenuClick();
+  EXPECT_TRUE(enabled("Edit I&nput Text"));
+  EXPECT_TRUE(enabled("Edit &Output Text"));
+  EXPECT_FALSE(enabled("Edit &Processor-Run Notes"));
+  EXPECT_TRUE(enabled("&Run Analysis"));
+
+  // No editor set: the desktop's default application.
+  window->SetWordProcessorPath("");
+  window->findAction("Edit I&nput Text")->trigger();
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_EQ(opened[0], q(work / "halfspace-harmonic.zvd"));
+
+  window->SetWordProcessorPath("/usr/bin/gedit");
+  window->findAction("Edit &Output Text")->trigger();
+  ASSERT_EQ(started.size(), 1);
+  EXPECT_EQ(started[0], "/usr/bin/gedit " + q(work / "halfspace-harmonic.zvo"));
+
+  startResult = false;
+  window->findAction("Edit &Output Text")->trigger();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "An error occurred in running the Word Processor");
+}
+
+TEST_F(MainFormTest, HelpMenu) {
+  window->findAction("&About...")->trigger();
+  EXPECT_EQ(dialogs, QStringList{"About TARNEL"});
+  EXPECT_EQ(aboutVersion, "Version 3.0.13");
+#ifndef ZORVIN_UPDATE_ADDRESS
+  EXPECT_FALSE(enabled("Check for &Updates"));
+#endif
+  // The help page ships beside the program.
+  window->findAction("&Contents")->trigger();
+  EXPECT_EQ(opened, QStringList{q(fs::path(ZRV_BIN_DIR) / "help" / "zorvin-help.html")});
+  EXPECT_TRUE(messages().empty());
+  opened.clear();
+
+  test::TempDir program;
+  window->SetProgramFolder(q(program.path()));
+  window->findAction("&User's Manual")->trigger();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "The file " + q(program.path() / "help" / "zorvin-manual.pdf") + " could not be found.");
+  fs::create_directories(program.path() / "help");
+  test::write_file(program.path() / "help" / "zorvin-help.html", "<html></html>");
+  window->findAction("&Contents")->trigger();
+  EXPECT_EQ(opened, QStringList{q(program.path() / "help" / "zorvin-help.html")});
+}
+
+}  // namespace
+}  // namespace zrv::front
