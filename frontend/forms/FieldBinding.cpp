@@ -1,11 +1,16 @@
 #include "forms/FieldBinding.h"
 
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <climits>
 #include <cmath>
+#include <exception>
+#include <utility>
 
 #include "dataedit/TDataEdit.h"
+#include "ui/UiHooks.h"
 
 namespace zrv::front {
 
@@ -110,6 +115,24 @@ void TFieldForm::bind(TFieldBinding binding) {
 
 void TFieldForm::Changed() {
   if (!m_loading) MarkModified();
+}
+
+void TFieldForm::addDataButtonRow(QBoxLayout* layout, const QString& prompt, std::function<void()> onClick) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(prompt, this));
+  auto* button = new QPushButton(QStringLiteral("Data Button"), this);
+  button->setObjectName(QStringLiteral("Button1"));
+  connect(button, &QPushButton::clicked, this, std::move(onClick));
+  row->addWidget(button);
+  layout->addLayout(row);
+}
+
+void TFieldForm::showReportingError(const std::function<void()>& show) {
+  try {
+    show();
+  } catch (const std::exception& e) {
+    comp::ShowError(QString::fromStdString(e.what()));
+  }
 }
 
 }  // namespace zrv::front

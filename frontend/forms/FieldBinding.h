@@ -12,6 +12,7 @@
 #include "forms/TDataForm.h"
 #include "project/TProgramData.h"
 
+class QBoxLayout;
 class QGridLayout;
 
 namespace zrv::front {
@@ -84,6 +85,12 @@ protected:
   /// The change handlers: mark the project modified unless the form loads.
   void Changed();
   bool loading() const { return m_loading; }
+  /// Adds to `layout` a row of `prompt` and the "Data Button" (named
+  /// "Button1"), whose click runs `onClick`.
+  void addDataButtonRow(QBoxLayout* layout, const QString& prompt, std::function<void()> onClick);
+  /// Runs `show` (opening a table in the table editor); a failure is
+  /// reported by the default error handler.
+  static void showReportingError(const std::function<void()>& show);
 
   std::vector<TFieldBinding> m_bindings;
 

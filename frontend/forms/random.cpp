@@ -1,14 +1,10 @@
 #include "forms/random.h"
 
 #include <QGridLayout>
-#include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "dataedit/EntryCheck.h"
 #include "dataedit/TDataEdit.h"
-#include "ui/UiHooks.h"
 
 namespace zrv::front {
 
@@ -40,23 +36,14 @@ Tfrmrandom::Tfrmrandom(IMainForm& main, QWidget* parent) : TFieldForm(main, pare
   bind(bindInteger(spectra, &TProjectFields::LoadTypeCount));
   layout->addLayout(grid);
 
-  auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(
-      QStringLiteral("Enter spectrum coordinates and spectrum amplitude by clicking the right button "), this));
-  auto* button = new QPushButton(QStringLiteral("Data Button"), this);
-  button->setObjectName(QStringLiteral("Button1"));
-  connect(button, &QPushButton::clicked, this, [this] { Button1Click(); });
-  row->addWidget(button);
-  layout->addLayout(row);
+  addDataButtonRow(
+      layout, QStringLiteral("Enter spectrum coordinates and spectrum amplitude by clicking the right button "),
+      [this] { Button1Click(); });
   layout->addStretch();
 }
 
 void Tfrmrandom::Button1Click() {
-  try {
-    m_main.Tables().Trandom().Show();
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromStdString(e.what()));
-  }
+  showReportingError([this] { m_main.Tables().Trandom().Show(); });
 }
 
 }  // namespace zrv::front

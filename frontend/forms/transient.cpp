@@ -1,13 +1,9 @@
 #include "forms/transient.h"
 
 #include <QGridLayout>
-#include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "dataedit/TDataEdit.h"
-#include "ui/UiHooks.h"
 
 namespace zrv::front {
 
@@ -28,22 +24,14 @@ Tfrmtransient::Tfrmtransient(IMainForm& main, QWidget* parent) : TFieldForm(main
   bind(bindInteger(loads, &TProjectFields::LoadTypeCount));
   layout->addLayout(grid);
 
-  auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(QStringLiteral("Enter load type and load amplitude by clicking the right button"), this));
-  auto* button = new QPushButton(QStringLiteral("Data Button"), this);
-  button->setObjectName(QStringLiteral("Button1"));
-  connect(button, &QPushButton::clicked, this, [this] { Button1Click(); });
-  row->addWidget(button);
-  layout->addLayout(row);
+  addDataButtonRow(layout,
+                   QStringLiteral("Enter load type and load amplitude by clicking the right button"),
+                   [this] { Button1Click(); });
   layout->addStretch();
 }
 
 void Tfrmtransient::Button1Click() {
-  try {
-    m_main.Tables().TLoadtype().Show();
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromStdString(e.what()));
-  }
+  showReportingError([this] { m_main.Tables().TLoadtype().Show(); });
 }
 
 }  // namespace zrv::front

@@ -462,23 +462,18 @@ void TBlockScene::DrawRectX(Extended x, Extended dy, Extended dz) { face(dy, dz,
 void TBlockScene::DrawRectY(Extended dx, Extended y, Extended dz) { face(dz, dx, y, 1, false); }
 void TBlockScene::DrawRectZ(Extended dx, Extended dy, Extended z) { face(dx, dy, z, 2, false); }
 
-void TBlockScene::DrawSolidPara3D(Extended dx, Extended dy, Extended dz) {
-  DrawSolidRectX(dx / 2, dy, dz);
-  DrawSolidRectX(-dx / 2, -dy, dz);
-  DrawSolidRectY(dx, dy / 2, dz);
-  DrawSolidRectY(-dx, -dy / 2, dz);
-  DrawSolidRectZ(dx, dy, dz / 2);
-  DrawSolidRectZ(-dx, dy, -dz / 2);
+void TBlockScene::para3D(Extended dx, Extended dy, Extended dz, bool filled) {
+  // The two X faces, the two Y faces, the two Z faces.
+  face(dy, dz, dx / 2, 0, filled);
+  face(-dy, dz, -dx / 2, 0, filled);
+  face(dz, dx, dy / 2, 1, filled);
+  face(dz, -dx, -dy / 2, 1, filled);
+  face(dx, dy, dz / 2, 2, filled);
+  face(-dx, dy, -dz / 2, 2, filled);
 }
 
-void TBlockScene::DrawPara3D(Extended dx, Extended dy, Extended dz) {
-  DrawRectX(dx / 2, dy, dz);
-  DrawRectX(-dx / 2, -dy, dz);
-  DrawRectY(dx, dy / 2, dz);
-  DrawRectY(-dx, -dy / 2, dz);
-  DrawRectZ(dx, dy, dz / 2);
-  DrawRectZ(-dx, dy, -dz / 2);
-}
+void TBlockScene::DrawSolidPara3D(Extended dx, Extended dy, Extended dz) { para3D(dx, dy, dz, true); }
+void TBlockScene::DrawPara3D(Extended dx, Extended dy, Extended dz) { para3D(dx, dy, dz, false); }
 
 void TBlockScene::DrawCircleZ(Extended r) {
   m_gl.BeginPrimitive(TglCanvas::LineStrip());

@@ -126,6 +126,8 @@ public:
 private:
   void snapshot();
   void face(Extended cu, Extended cv, Extended cn, int axis, bool filled);
+  // The six faces of a box of sides dx, dy, dz about the origin.
+  void para3D(Extended dx, Extended dy, Extended dz, bool filled);
 
   comp::TglCanvas& m_gl;
   const TProgramData& m_project;

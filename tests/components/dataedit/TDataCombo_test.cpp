@@ -13,14 +13,7 @@
 namespace zrv::comp {
 namespace {
 
-using test::recordedMessages;
-
-QStringList takeMessages() {
-  QStringList texts;
-  for (const auto& m : recordedMessages()) texts << m.text;
-  recordedMessages().clear();
-  return texts;
-}
+using test::takeMessages;
 
 TEST(TDataCombo, ItemsStandForTheirValues) {
   QWidget parent;

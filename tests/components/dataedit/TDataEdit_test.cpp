@@ -18,15 +18,7 @@
 namespace zrv::comp {
 namespace {
 
-using test::recordedMessages;
-
-// The texts of the boxes shown since the last call, and clears them.
-QStringList takeMessages() {
-  QStringList texts;
-  for (const auto& m : recordedMessages()) texts << m.text;
-  recordedMessages().clear();
-  return texts;
-}
+using test::takeMessages;
 
 TEST(EntryCheck, AcceptsExpressionsAndIntegralValues) {
   TEntryCheck c = CheckEntry("2+3*4", false, -kMaxExtended, kMaxExtended);

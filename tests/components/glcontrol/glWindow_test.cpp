@@ -2,30 +2,20 @@
 #include "glcontrol/glWindow.h"
 
 #include <GL/gl.h>
-#include <QElapsedTimer>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "keep_gl_driver.h"
+#include "gl_test_support.h"
 #include "qt_test_support.h"
 
 using namespace zrv::comp;
 
 namespace {
 
-template <class Pred>
-bool waitFor(Pred pred, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using zrv::test::waitFor;
 
 // A shown window with a live context, painted once; null (test skipped) when
 // the platform offers no OpenGL.

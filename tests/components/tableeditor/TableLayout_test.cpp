@@ -139,7 +139,9 @@ TEST(TableLayout, AddingShowsOneMoreGroupUpToTen) {
   EXPECT_EQ(shownRowsAfterAdd(3, 5, 1), 3);  // not all rows were shown
 }
 
-TEST(TableLayout, GridExtentCountsWholeRowsColumnsAndScrollBars) {
+// A grid of three columns and 25 rows of 20 pixels, with scroll bars of 15
+// and 16 pixels.
+TGridMetrics sampleMetrics() {
   TGridMetrics m;
   m.frame = 1;
   m.rowLabelWidth = 30;
@@ -149,6 +151,11 @@ TEST(TableLayout, GridExtentCountsWholeRowsColumnsAndScrollBars) {
   m.hScrollHeight = 16;
   m.columnWidths = {50, 60, 70};
   m.rowCount = 25;
+  return m;
+}
+
+TEST(TableLayout, GridExtentCountsWholeRowsColumnsAndScrollBars) {
+  TGridMetrics m = sampleMetrics();
 
   // Everything but the rows fits: 2 + 30 + 180 + 15 wide, 2 + 40 + 200 high.
   TGridExtent e = gridExtent(m, 0, 3, 10);
@@ -167,15 +174,7 @@ TEST(TableLayout, GridExtentCountsWholeRowsColumnsAndScrollBars) {
 }
 
 TEST(TableLayout, ShownCountsAreTheWholeRowsAndColumnsThatFit) {
-  TGridMetrics m;
-  m.frame = 1;
-  m.rowLabelWidth = 30;
-  m.headerHeight = 40;
-  m.rowHeight = 20;
-  m.vScrollWidth = 15;
-  m.hScrollHeight = 16;
-  m.columnWidths = {50, 60, 70};
-  m.rowCount = 25;
+  TGridMetrics m = sampleMetrics();
 
   // The size of ten rows and all columns gives them back.
   TShownCounts s = shownCountsForSize(m, 0, 227, 242);

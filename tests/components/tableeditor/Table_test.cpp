@@ -80,11 +80,7 @@ protected:
     return item ? item->text() : QString("<none>");
   }
 
-  static std::vector<QString> messages() {
-    std::vector<QString> texts;
-    for (const auto& m : test::recordedMessages()) texts.push_back(m.text);
-    return texts;
-  }
+  static std::vector<QString> messages() { return test::recordedTexts(); }
 
   std::vector<std::unique_ptr<TGridTable>> tables;
   std::vector<TTableForm*> modalForms;

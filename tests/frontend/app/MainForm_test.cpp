@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/About.h"
@@ -30,6 +31,7 @@
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
+#include "main_window_fixture.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
@@ -38,15 +40,12 @@ namespace fs = std::filesystem;
 namespace zrv::front {
 namespace {
 
-QString q(const fs::path& p) { return QString::fromStdString(p.string()); }
+using test::q;
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public test::MainWindowTest {
 protected:
   void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, q(settings.path()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, q(settings.path()));
-    test::recordedMessages().clear();
+    isolate();
     test::nextAnswer() = comp::TMsgResult::Yes;
     desktop().openFile = [this](QWidget*, const QString&, const QString&, const QString&) { return openAnswer; };
     desktop().saveFile = [this](QWidget*, const QString& caption, const QString&, const QString&) {
@@ -66,28 +65,24 @@ protected:
       opened << url.toLocalFile();
       return startResult;
     };
-    window = std::make_unique<TMainForm>();
-    window->SetRunFolder(q(run.path() / "run"));
-    window->show();
-    window->Start();
-  }
-  void TearDown() override {
-    window.reset();
-    resetDesktop();
+    startWindow();
   }
 
-  /// Copies example `name` (deck and mass file, and any other file of it) into the work folder.
-  fs::path example(const std::string& name) {
-    for (const char* ext : {".zvd", ".zvm", ".zvp", ".zvo"}) {
+  /// Copies example `name` (deck and mass file) into the work folder; with
+  /// `analysed`, also runs it through the engine with the batch runner, so
+  /// that its report and plot data lie beside it.
+  fs::path example(const std::string& name, bool analysed = false) {
+    for (const char* ext : {".zvd", ".zvm"}) {
       const fs::path from = fs::path(ZRV_EXAMPLES_DIR) / (name + ext);
       if (fs::exists(from)) fs::copy_file(from, work / (name + ext), fs::copy_options::overwrite_existing);
     }
-    return work / (name + ".zvd");
-  }
-  std::vector<QString> messages() const {
-    std::vector<QString> texts;
-    for (const auto& m : test::recordedMessages()) texts.push_back(m.text);
-    return texts;
+    const fs::path deck = work / (name + ".zvd");
+    if (analysed) {
+      const std::string command = std::string(ZRV_BIN_DIR) + "/zrv3-run '" + deck.string() + "' >/dev/null";
+      EXPECT_EQ(std::system(command.c_str()), 0) << command;
+      EXPECT_TRUE(fs::exists(work / (name + ".zvp")));
+    }
+    return deck;
   }
   bool enabled(const QString& text) const {
     QAction* a = window->findAction(text);
@@ -95,9 +90,6 @@ protected:
     return a != nullptr && a->isEnabled();
   }
 
-  test::TempDir settings, run, work;
-  test::ChangeDir keepDir{fs::current_path()};
-  std::unique_ptr<TMainForm> window;
   QString openAnswer, saveAnswer;
   QStringList saveCaptions, dialogs, started, opened;
   QString aboutVersion;
@@ -282,7 +274,7 @@ TEST_F(MainFormTest, GraphicsMenuNeedsPlotData) {
   EXPECT_FALSE(enabled("Footing Response Amplitude (Displacement)"));
 
   // The example's plot data are read when the project opens.
-  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic", true))));
   EXPECT_TRUE(window->PlotsLoaded());
   EXPECT_EQ(window->Plots().pltDxyzR.PointCount(), 99);
   window->GraphicsMenuClick();
@@ -305,7 +297,7 @@ TEST_F(MainFormTest, GraphicsMenuNeedsPlotData) {
 }
 
 TEST_F(MainFormTest, RunWithoutTheEngineLibrary) {
-  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic", true))));
   test::TempDir emptyProgramFolder;
   window->SetProgramFolder(q(emptyProgramFolder.path()));
   window->CompRunClick();
@@ -383,7 +375,7 @@ TEST_F(MainFormTest, ChangingTheLoadTypeFreesTheOtherLoadingForms) {
 }
 
 TEST_F(MainFormTest, UncheckingTheMatrixDropsItsLineAndTheStiffnessPlots) {
-  const fs::path deck = example("halfspace-harmonic");
+  const fs::path deck = example("halfspace-harmonic", true);
   ASSERT_TRUE(window->OpenFile(q(deck)));
   ASSERT_NE(test::read_file(deck).find("\nMATRIX\n"), std::string::npos);
   window->findAction("Control &Options...")->trigger();
@@ -399,7 +391,7 @@ TEST_F(MainFormTest, UncheckingTheMatrixDropsItsLineAndTheStiffnessPlots) {
 }
 
 TEST_F(MainFormTest, TablesPlotsAndTheAmplitudeDialogOpenFromTheMenus) {
-  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic", true))));
   window->DataMenuClick();
   window->findAction("Side Soil of Fondation")->trigger();
   EXPECT_EQ(window->mdiArea()->subWindowList().size(), 1);
@@ -427,7 +419,7 @@ TEST_F(MainFormTest, TablesPlotsAndTheAmplitudeDialogOpenFromTheMenus) {
 }
 
 TEST_F(MainFormTest, ComputationMenuOpensFilesInTheEditor) {
-  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic", true))));
   window->ComputationMenuClick();
   EXPECT_TRUE(enabled("Edit I&nput Text"));
   EXPECT_TRUE(enabled("Edit &Output Text"));

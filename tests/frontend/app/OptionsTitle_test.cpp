@@ -8,38 +8,17 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "app/IMainForm.h"
 #include "forms/Options.h"
 #include "forms/Title.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
+#include "fake_main_form.h"
 #include "qt_test_support.h"
 
 namespace zrv::front {
 namespace {
 
-class FakeMain : public IMainForm {
-public:
-  TProjectTables tables;
-  NullProjectHost host;
-  TProgramData project{tables, host};
-  TResultPlots plots;
-  bool modified = false;
-  QString editor;
-
-  TProgramData& Project() override { return project; }
-  TProjectTables& Tables() override { return tables; }
-  TResultPlots& Plots() override { return plots; }
-  bool IsModified() const override { return modified; }
-  void SetModified(bool m) override { modified = m; }
-  void UpdatePileMenus() override {}
-  void UpdateLoadingMenus() override {}
-  void Close3DView() override {}
-  QString WordProcessorPath() const override { return editor; }
-  void SetWordProcessorPath(const QString& path) override { editor = path; }
-  QString GetVersion() const override { return "3.0.13"; }
-  void ShowChild(QWidget* child) override { child->show(); }
-};
+using FakeMain = zrv::test::FakeMainForm;
 
 TEST(TDlgOptions, ShowsAndStoresTheEditorAndTheMatrixChoice) {
   FakeMain main;

@@ -18,36 +18,17 @@
 
 #include <filesystem>
 
-#include "app/IMainForm.h"
 #include "dataedit/TDataEdit.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
+#include "fake_main_form.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
 namespace zrv::front {
 namespace {
 
-class FakeMain : public IMainForm {
-public:
-  TProgramData& Project() override { return project; }
-  TProjectTables& Tables() override { return tables; }
-  TResultPlots& Plots() override { return plots; }
-  bool IsModified() const override { return false; }
-  void SetModified(bool) override {}
-  void UpdatePileMenus() override {}
-  void UpdateLoadingMenus() override {}
-  void Close3DView() override {}
-  QString WordProcessorPath() const override { return {}; }
-  void SetWordProcessorPath(const QString&) override {}
-  QString GetVersion() const override { return "3.0.13"; }
-  void ShowChild(QWidget* child) override { child->show(); }
-
-  TProjectTables tables;
-  NullProjectHost host;
-  TProgramData project{tables, host};
-  TResultPlots plots;
-};
+using FakeMain = zrv::test::FakeMainForm;
 
 // One frequency row of the response plots: f, translations, rotations.
 struct Row {

@@ -243,20 +243,10 @@ TEST_F(SideViewTest, PrintedProfile) {
   EXPECT_TRUE(dark(page, 176, 58));         // its first stroke from (175, 50) to (182, 120)
 
   test::TempDir dir;
-  const std::string pdf = (dir.path() / "side.pdf").string();
-  QString title;
-  bool landscape = false;
-  setViewPrintDialog([&](QPrinter& printer, QWidget*) {
-    title = printer.docName();
-    landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
-    return true;
-  });
-  view->printButton()->click();
-  EXPECT_EQ(title, "Soil-Pile Profile");
-  EXPECT_TRUE(landscape);
-  EXPECT_EQ(test::read_file(pdf).substr(0, 5), "%PDF-");
+  const test::PrintedPage printed = test::printThroughDialog(*view->printButton(), dir.path() / "side.pdf");
+  EXPECT_EQ(printed.title, "Soil-Pile Profile");
+  EXPECT_TRUE(printed.landscape);
+  EXPECT_EQ(printed.pdf.substr(0, 5), "%PDF-");
 }
 
 }  // namespace

@@ -3,21 +3,14 @@
 // project, table filling, and a canvas that records what a scene draws with
 // every vertex and text position carried through the current model-view
 // matrix, so that geometry is checked without OpenGL.
-#include <QString>
-#include <QWidget>
 #include <array>
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "app/IMainForm.h"
+#include "fake_main_form.h"
 #include "glcontrol/glCanvas.h"
-#include "grid/TEnumColumn.h"
-#include "project/PlotDataReader.h"
-#include "project/TProgramData.h"
-#include "project/TProjectTables.h"
 
 namespace zrv::test::block {
 
@@ -25,43 +18,8 @@ using comp::Extended;
 using Vec3 = std::array<Extended, 3>;
 using Matrix = comp::TglMatrix;
 
-class FakeMain : public front::IMainForm {
-public:
-  front::TProgramData& Project() override { return project; }
-  front::TProjectTables& Tables() override { return tables; }
-  front::TResultPlots& Plots() override { return plots; }
-  bool IsModified() const override { return false; }
-  void SetModified(bool) override {}
-  void UpdatePileMenus() override {}
-  void UpdateLoadingMenus() override {}
-  void Close3DView() override { ++closed3D; }
-  QString WordProcessorPath() const override { return {}; }
-  void SetWordProcessorPath(const QString&) override {}
-  QString GetVersion() const override { return "3.0.13"; }
-  void ShowChild(QWidget* child) override { child->show(); }
-
-  front::TProjectTables tables;
-  front::NullProjectHost host;
-  front::TProgramData project{tables, host};
-  front::TResultPlots plots;
-  int closed3D = 0;
-};
-
-/// Sets `table` to the given rows (cells by column; choices as numbers).
-inline void setRows(comp::TGridTable& table, std::initializer_list<std::vector<Extended>> rows) {
-  table.SetRowCount(0);
-  table.SetRowCount(static_cast<int>(rows.size()));
-  int r = 0;
-  for (const auto& row : rows) {
-    for (int c = 0; c < static_cast<int>(row.size()); ++c) {
-      if (dynamic_cast<comp::TEnumColumn*>(&table.Column(c)) != nullptr)
-        table.Column(c).SetInteger(r, static_cast<int>(row[static_cast<std::size_t>(c)]));
-      else
-        table.Column(c).SetFloat(r, row[static_cast<std::size_t>(c)]);
-    }
-    ++r;
-  }
-}
+using FakeMain = FakeMainForm;
+using test::setRows;
 
 inline Matrix identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 

@@ -6,57 +6,20 @@
 #include <QColor>
 #include <QImage>
 #include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <initializer_list>
-#include <vector>
+#include <filesystem>
+#include <memory>
+#include <string>
 
-#include "app/IMainForm.h"
-#include "grid/TEnumColumn.h"
-#include "project/PlotDataReader.h"
-#include "project/TProgramData.h"
-#include "project/TProjectTables.h"
+#include "fake_main_form.h"
 #include "qt_test_support.h"
+#include "test_support.h"
+#include "views/ViewPrinting.h"
 
 namespace zrv::test {
-
-class FakeMainForm : public front::IMainForm {
-public:
-  front::TProgramData& Project() override { return project; }
-  front::TProjectTables& Tables() override { return tables; }
-  front::TResultPlots& Plots() override { return plots; }
-  bool IsModified() const override { return modified; }
-  void SetModified(bool m) override { modified = m; }
-  void UpdatePileMenus() override {}
-  void UpdateLoadingMenus() override {}
-  void Close3DView() override {}
-  QString WordProcessorPath() const override { return {}; }
-  void SetWordProcessorPath(const QString&) override {}
-  QString GetVersion() const override { return "3.0.13"; }
-  void ShowChild(QWidget* child) override { child->show(); }
-
-  front::TProjectTables tables;
-  front::NullProjectHost host;
-  front::TProgramData project{tables, host};
-  front::TResultPlots plots;
-  bool modified = false;
-};
-
-/// Sets `table` to the given rows (cells by column; choices as numbers).
-inline void setRows(comp::TGridTable& table, std::initializer_list<std::vector<long double>> rows) {
-  table.SetRowCount(0);
-  table.SetRowCount(static_cast<int>(rows.size()));
-  int r = 0;
-  for (const auto& row : rows) {
-    for (int c = 0; c < static_cast<int>(row.size()); ++c) {
-      if (dynamic_cast<comp::TEnumColumn*>(&table.Column(c)) != nullptr)
-        table.Column(c).SetInteger(r, static_cast<int>(row[static_cast<std::size_t>(c)]));
-      else
-        table.Column(c).SetFloat(r, row[static_cast<std::size_t>(c)]);
-    }
-    ++r;
-  }
-}
 
 /// The widget painted into an image of its size, without its child widgets.
 inline QImage renderOf(QWidget& widget) {
@@ -68,6 +31,29 @@ inline QImage renderOf(QWidget& widget) {
 
 inline bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 96; }
 inline bool white(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }
+
+/// What a print through the replaced print dialog gave.
+struct PrintedPage {
+  QString title;           // the document name
+  bool landscape = false;  // the orientation the dialog was handed
+  std::string pdf;         // the printed file
+};
+
+/// Clicks `button` with the print dialog replaced by one that notes the
+/// document name and orientation and prints into the PDF file `pdf`.
+inline PrintedPage printThroughDialog(QPushButton& button, const std::filesystem::path& pdf) {
+  auto printed = std::make_shared<PrintedPage>();
+  front::setViewPrintDialog([printed, pdf](QPrinter& printer, QWidget*) {
+    printed->title = printer.docName();
+    printed->landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    return true;
+  });
+  button.click();
+  printed->pdf = read_file(pdf);
+  return *printed;
+}
 
 /// Runs deferred deletions (a view that closed itself is gone afterwards).
 inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

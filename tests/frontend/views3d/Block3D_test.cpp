@@ -1,14 +1,13 @@
 // The 3D view inside the main window: opened by "3D View", driven by the
 // toolbar and the "Show 3D View" menu, and closed, on a real OpenGL context.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include "../../components/glcontrol/keep_gl_driver.h"
+#include "gl_test_support.h"
 #include "app/MainForm.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
@@ -19,28 +18,13 @@ using namespace zrv::front;
 
 namespace {
 
-template <class Pred>
-bool waitFor(Pred pred, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using zrv::test::figurePixels;
+using zrv::test::waitFor;
 
 QAction* actionOf(const QList<QAction*>& actions, const QString& text) {
   for (QAction* a : actions)
     if (a->text() == text) return a;
   return nullptr;
-}
-
-int figurePixels(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
-  return n;
 }
 
 }  // namespace
@@ -69,7 +53,7 @@ TEST(View3D, MainWindowOpensDrivesAndClosesTheView) {
   EXPECT_FALSE(bar->isHidden());
   EXPECT_EQ(view->windowTitle(), "Zorvin, 3D-View");
   // Moved into the main window, the view still paints its figure.
-  EXPECT_TRUE(waitFor([&] { return figurePixels(view->GL().GrabFrame()) > 200; }));
+  EXPECT_TRUE(waitFor([&] { return figurePixels(view->GL().GrabFrame()) > 200; }, 5000));
 
   actionOf(bar->actions(), "View 4")->trigger();
   EXPECT_EQ(view->View().AngleX, 22.5L);

@@ -5,7 +5,6 @@
 #include "views/Block.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
 #include <QOpenGLContext>
@@ -16,7 +15,7 @@
 
 #include "../views/block_fixture.h"
 #include "glcontrol/glWindow.h"
-#include "../../components/glcontrol/keep_gl_driver.h"
+#include "gl_test_support.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
@@ -26,16 +25,8 @@ namespace comp = zrv::comp;
 
 namespace {
 
-template <class Pred>
-bool waitFor(Pred pred, int ms = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using zrv::test::figurePixels;
+using zrv::test::waitFor;
 
 // A pile project on screen; `live` when the view got an OpenGL context.
 struct OpenView {
@@ -66,13 +57,6 @@ struct OpenView {
 
 #define REQUIRE_GL(v) \
   if (!(v).live) GTEST_SKIP() << "no OpenGL context on this platform"
-
-int figurePixels(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
-  return n;
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
+#include "main_window_fixture.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
@@ -20,25 +21,15 @@ namespace fs = std::filesystem;
 namespace zrv::front {
 namespace {
 
-QString q(const fs::path& p) { return QString::fromStdString(p.string()); }
+using test::q;
 
-class RunTest : public ::testing::Test {
+class RunTest : public test::MainWindowTest {
 protected:
   void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, q(settings.path()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, q(settings.path()));
-    test::recordedMessages().clear();
+    isolate();
     desktop().saveFile = [](QWidget*, const QString&, const QString&, const QString&) { return QString(); };
     desktop().openFile = desktop().saveFile;
-    window = std::make_unique<TMainForm>();
-    window->SetRunFolder(q(run.path() / "run"));
-    window->show();
-    window->Start();
-  }
-  void TearDown() override {
-    window.reset();
-    resetDesktop();
+    startWindow();
   }
 
   fs::path copyExample(const std::string& name) {
@@ -46,15 +37,6 @@ protected:
       fs::copy_file(fs::path(ZRV_EXAMPLES_DIR) / (name + ext), work / (name + ext));
     return work / (name + ".zvd");
   }
-  std::vector<QString> messages() const {
-    std::vector<QString> texts;
-    for (const auto& m : test::recordedMessages()) texts.push_back(m.text);
-    return texts;
-  }
-
-  test::TempDir settings, run, work;
-  test::ChangeDir keepDir{fs::current_path()};
-  std::unique_ptr<TMainForm> window;
 };
 
 /// The three numbers of the frequency line of a harmonic deck (rad/s): the

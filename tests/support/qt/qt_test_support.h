@@ -2,6 +2,7 @@
 // Support for widget tests: modal boxes are recorded, not shown; a
 // confirmation box is answered with nextAnswer().
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "ui/UiHooks.h"
@@ -19,5 +20,20 @@ std::vector<RecordedMessage>& recordedMessages();
 comp::TMsgResult& nextAnswer();
 /// Installs the recorder (done by the test main).
 void recordMessages();
+
+/// The texts of the boxes recorded so far.
+inline std::vector<QString> recordedTexts() {
+  std::vector<QString> texts;
+  for (const auto& m : recordedMessages()) texts.push_back(m.text);
+  return texts;
+}
+
+/// The texts of the boxes recorded since the last call, and clears them.
+inline QStringList takeMessages() {
+  QStringList texts;
+  for (const auto& m : recordedMessages()) texts << m.text;
+  recordedMessages().clear();
+  return texts;
+}
 
 }  // namespace zrv::test
