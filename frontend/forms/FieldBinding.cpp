@@ -44,12 +44,12 @@ TFieldBinding bindMassProperty(comp::TDataEdit* edit, int index) {
           [i](TProjectFields& f, Extended x) { f.MassProperties[i] = x; }};
 }
 
-comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEditSpec& spec, int column) {
+comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEditDesign& design, int column) {
   auto* label = new QLabel(parent);
-  label->setObjectName(QStringLiteral("Label%1").arg(spec.number));
+  label->setObjectName(QStringLiteral("Label%1").arg(design.number));
   auto* edit = new comp::TDataEdit(parent);
-  edit->setObjectName(QStringLiteral("DataEdit%1").arg(spec.number));
-  switch (spec.range) {
+  edit->setObjectName(QStringLiteral("DataEdit%1").arg(design.number));
+  switch (design.range) {
     case TEditRange::Full:
       break;
     case TEditRange::Int32:
@@ -57,11 +57,11 @@ comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEdi
       edit->SetMinVal(kMinInt32);
       break;
     case TEditRange::Max:
-      edit->SetMaxVal(spec.max);
+      edit->SetMaxVal(design.max);
       break;
   }
-  edit->SetCaption(spec.caption);
-  edit->SetUnitsString(spec.units);
+  edit->SetCaption(design.caption);
+  edit->SetUnitsString(design.units);
   edit->SetEditLabel(label);
   grid->addWidget(label, row, column);
   grid->addWidget(edit, row, column + 1);

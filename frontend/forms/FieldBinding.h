@@ -23,11 +23,11 @@ using comp::Extended;
 enum class TEditRange {
   Full,   // the box's own defaults: no limit
   Int32,  // -2147483648 .. 2147483647 (not integer-only)
-  Max,    // no minimum, maximum TEditSpec::max
+  Max,    // no minimum, maximum TEditDesign::max
 };
 
 /// How one edit box of a form is made.
-struct TEditSpec {
+struct TEditDesign {
   int number = 0;  // the box is named "DataEdit" + number, its label "Label" + number
   QString caption;
   QString units;  // unit code, empty for none
@@ -52,7 +52,7 @@ TFieldBinding bindMassProperty(comp::TDataEdit* edit, int index);
 
 /// Makes a labelled edit box in row `row` of `grid` (label in column
 /// `column`, box in the next), with its caption, unit code and limits.
-comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEditSpec& spec, int column = 0);
+comp::TDataEdit* addEdit(QWidget* parent, QGridLayout* grid, int row, const TEditDesign& design, int column = 0);
 
 /// Sets the unit system of every box that carries a unit code to `fields`'
 /// UnitSystem, then loads every box with its field (clamped by the box).

@@ -9,7 +9,7 @@ TfrmMultimat::TfrmMultimat(IMainForm& main, QWidget* parent) : TFieldForm(main, 
   setWindowTitle(QStringLiteral("Foundation Properties"));
   auto* grid = new QGridLayout(this);
   struct Row {
-    TEditSpec spec;
+    TEditDesign design;
     Extended TProjectFields::*field;
   };
   const QString length = QStringLiteral("L2");
@@ -33,7 +33,7 @@ TfrmMultimat::TfrmMultimat(IMainForm& main, QWidget* parent) : TFieldForm(main, 
   };
   int r = 0;
   for (const Row& row : rows) {
-    bind(bindReal(addEdit(this, grid, r, row.spec), row.field));
+    bind(bindReal(addEdit(this, grid, r, row.design), row.field));
     ++r;
   }
   grid->setRowStretch(r, 1);

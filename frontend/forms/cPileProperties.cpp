@@ -43,7 +43,7 @@ constexpr TPileChoice kChoices[] = {TPileChoice::PileHead, TPileChoice::TipType,
 
 // Boxes 1 to 10 and their fields.
 struct TPileEdit {
-  TEditSpec spec;
+  TEditDesign design;
   Extended TProjectFields::*field;
 };
 
@@ -111,10 +111,10 @@ TfrmCPileProperties::TfrmCPileProperties(IMainForm& main, QWidget* parent) : TFi
   for (int i = 0; i < 10; ++i) {
     const TPileEdit& e = kEdits[i];
     if (i < 3) {
-      bind(bindReal(addEdit(baseBox, baseGrid, i, e.spec), e.field));
+      bind(bindReal(addEdit(baseBox, baseGrid, i, e.design), e.field));
       continue;
     }
-    bind(bindReal(addEdit(this, grid, row++, e.spec), e.field));
+    bind(bindReal(addEdit(this, grid, row++, e.design), e.field));
     if (i == 8) {
       grid->addWidget(
           new QLabel(QStringLiteral("(use 1.334 for solid circular sections; use 1.52 for rectangular sections)"), this),

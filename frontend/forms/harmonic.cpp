@@ -111,9 +111,9 @@ THarmonicFormBase::THarmonicFormBase(IMainForm& main, QWidget* parent, bool quad
   // be lost without the save question.
   for (int i = 0; i < 12; ++i) {
     const THarmonicEdit& e = kEdits[i];
-    const TEditSpec spec{i + 1, QString::fromLatin1(quadratic ? e.quadCaption : e.caption),
+    const TEditDesign design{i + 1, QString::fromLatin1(quadratic ? e.quadCaption : e.caption),
                          QString::fromLatin1(quadratic ? e.quadUnits : e.units), e.range};
-    comp::TDataEdit* edit = i < 9 ? addEdit(this, grid, i, spec) : addEdit(pointBox, pointGrid, i - 9, spec);
+    comp::TDataEdit* edit = i < 9 ? addEdit(this, grid, i, design) : addEdit(pointBox, pointGrid, i - 9, design);
     bind(bindReal(edit, e.field));
     m_edits[static_cast<std::size_t>(i)] = edit;
   }
