@@ -468,6 +468,8 @@ void TMainForm::buildPlots() {
   for (const Setup& s : setups) {
     s.plot->Caption = s.caption;
     s.plot->GraphTitle = s.caption;
+    // Frequency along the bottom, values growing upwards.
+    s.plot->XOnTop = false;
     s.plot->XCaption = "Frequency";
     s.plot->XUnits = "Hz";
     s.plot->YCaption = s.yCaption;

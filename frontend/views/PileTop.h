@@ -45,6 +45,8 @@ public:
   /// The outline kept by the last paint.
   const TTopOutline& outline() const { return m_outline; }
   QPushButton* printButton() const { return m_button; }
+  /// The size a new child window of the main window opens with.
+  QSize sizeHint() const override { return {480, 400}; }
 
 protected:
   bool event(QEvent* event) override;

@@ -43,6 +43,8 @@ public:
   const TWorldWindow& viewWindow() const { return m_view; }
   const std::vector<TSideOutline>& outlines() const { return m_outlines; }
   QPushButton* printButton() const { return m_button; }
+  /// The size a new child window of the main window opens with.
+  QSize sizeHint() const override { return {640, 480}; }
 
 protected:
   TDlgSideView(IMainForm& main, TSidePlane plane, const QString& caption, QWidget* parent);

@@ -467,5 +467,20 @@ TEST_F(MainFormTest, HelpMenu) {
   EXPECT_EQ(opened, QStringList{q(program.path() / "help" / "zorvin-help.html")});
 }
 
+TEST_F(MainFormTest, ViewsOpenAtAUsableSize) {
+  // Views draw on their own and have no layout: they must still open as
+  // child windows large enough to show the drawing.
+  ASSERT_TRUE(window->OpenFile(q(example("pilegroup-harmonic"))));
+  window->findAction("Top View")->trigger();
+  window->findAction("Side View (XZ-Plane)")->trigger();
+  window->findAction("Side View (YZ-Plane)")->trigger();
+  const QList<QMdiSubWindow*> list = window->mdiArea()->subWindowList();
+  ASSERT_EQ(list.size(), 3);
+  for (QMdiSubWindow* sub : list) {
+    EXPECT_GE(sub->widget()->width(), 400) << sub->windowTitle().toStdString();
+    EXPECT_GE(sub->widget()->height(), 300) << sub->windowTitle().toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace zrv::front
