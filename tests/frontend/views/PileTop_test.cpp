@@ -15,18 +15,12 @@ namespace zrv::front {
 namespace {
 
 using test::dark;
-using test::FakeMainForm;
 using test::renderOf;
 using test::setRows;
 using test::white;
 
-class TopViewTest : public ::testing::Test {
+class TopViewTest : public test::ViewTest<TDlgTopView> {
 protected:
-  void SetUp() override { test::recordedMessages().clear(); }
-  void TearDown() override {
-    delete view.data();
-    setViewPrintDialog({});
-  }
 
   // Two piles of radius 0.5 at (3, 4) and (-2, -1) in a 350 by 350 view.
   void makePiles() {
@@ -44,8 +38,6 @@ protected:
     QApplication::sendEvent(view, &move);
   }
 
-  FakeMainForm main;
-  QPointer<TDlgTopView> view;
 };
 
 void expectWindow(const TWorldWindow& w, long double l, long double r, long double t, long double b) {

@@ -15,7 +15,6 @@ namespace zrv::front {
 namespace {
 
 using test::dark;
-using test::FakeMainForm;
 using test::renderOf;
 using test::setRows;
 using test::white;
@@ -27,13 +26,8 @@ void expectWindow(const TWorldWindow& w, long double l, long double r, long doub
   EXPECT_NEAR(w.bottom, b, 1e-12);
 }
 
-class SideViewTest : public ::testing::Test {
+class SideViewTest : public test::ViewTest<TDlgSideView> {
 protected:
-  void SetUp() override { test::recordedMessages().clear(); }
-  void TearDown() override {
-    delete view.data();
-    setViewPrintDialog({});
-  }
 
   // One pile at x = 0, y = 3 of radius 0.5 and 10 deep in one soil layer.
   void onePile() {
@@ -56,8 +50,6 @@ protected:
     QApplication::sendEvent(view, &move);
   }
 
-  FakeMainForm main;
-  QPointer<TDlgSideView> view;
 };
 
 TEST_F(SideViewTest, TheTwoViews) {

@@ -58,4 +58,19 @@ inline PrintedPage printThroughDialog(QPushButton& button, const std::filesystem
 /// Runs deferred deletions (a view that closed itself is gone afterwards).
 inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+/// A test of one view of type View over a fake main window: no message is
+/// left from an earlier test, and the view and the print hook go after it.
+template <class View>
+class ViewTest : public ::testing::Test {
+protected:
+  void SetUp() override { recordedMessages().clear(); }
+  void TearDown() override {
+    delete view.data();
+    front::setViewPrintDialog({});
+  }
+
+  FakeMainForm main;
+  QPointer<View> view;
+};
+
 }  // namespace zrv::test
