@@ -1,19 +1,10 @@
 #pragma once
 // Support for the tests on a real OpenGL context: waiting for the event loop
-// to bring something about, and keeping the OpenGL driver loaded to the end
-// of the process. The driver is otherwise unloaded at exit before the leak
-// checker reports, which then cannot name the driver's own allocations and so
-// cannot suppress them.
+// to bring something about, and counting what a view drew.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <dlfcn.h>
-#include <link.h>
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace zrv::test {
 
@@ -37,24 +28,5 @@ inline int figurePixels(const QImage& image) {
     for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
   return n;
 }
-
-class KeepGlDriverLoaded : public ::testing::Environment {
-public:
-  // Runs after the last test, while the application and the driver live.
-  void TearDown() override {
-    std::vector<std::string> drivers;
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void* out) {
-          if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-            static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
-          return 0;
-        },
-        &drivers);
-    for (const auto& name : drivers) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-  }
-};
-
-inline ::testing::Environment* const keepGlDriverLoaded =
-    ::testing::AddGlobalTestEnvironment(new KeepGlDriverLoaded);
 
 }  // namespace zrv::test
