@@ -3,6 +3,7 @@
 // 16 cm width (lines of 4 to 6 px and labels of 36 px at 1800 px).
 #include "figures.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -33,12 +34,19 @@ void arrow(QPainter& p, QPointF from, QPointF to, const QColor& c, qreal w) {
   p.drawPolygon(QPolygonF({tip, back + n * head * 0.4, back - n * head * 0.4}));
 }
 
+// A label at `at`; `backed` clears the ground under it, so that no line runs through it.
 void text(QPainter& p, QPointF at, const QString& s, const QFont& f, const QColor& c = Qt::black,
-          Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+          Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool backed = false) {
   p.setFont(f);
-  p.setPen(c);
   const QRectF box(at.x() - (align & Qt::AlignRight ? 1400 : align & Qt::AlignHCenter ? 700 : 0),
                    at.y() - 100, 1400, 200);
+  if (backed) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 220));
+    const QRectF bb = QFontMetricsF(f, p.device()).boundingRect(box, static_cast<int>(align), s);
+    p.drawRoundedRect(bb.adjusted(-8, -2, 8, 2), 6, 6);
+  }
+  p.setPen(c);
   p.drawText(box, static_cast<int>(align), s);
 }
 
@@ -104,7 +112,8 @@ QImage drawCoordinates() {
   text(p, P(L + 1.3, 0, 0) + QPointF(12, 30), "x", axis, kLocal);
   text(p, P(0, W + 1.6, 0) + QPointF(-50, -30), "y", axis, kLocal);
   text(p, P(0, 0, H + 1.2) + QPointF(18, -10), "z", axis, kLocal);
-  text(p, P(0, 0, 0) + QPointF(-60, 70), "local origin (chosen by the user)", label, kLocal);
+  text(p, P(0, 0, 0) + QPointF(-60, 70), "local origin (chosen by the user)", label, kLocal,
+       Qt::AlignLeft | Qt::AlignVCenter, true);
 
   // The centre of gravity with the global axes; the centre of the base below it.
   const QPointF cg = P(L / 2, W / 2, 0.55 * H), cb = P(L / 2, W / 2, 0);
@@ -119,13 +128,15 @@ QImage drawCoordinates() {
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
   p.drawEllipse(cb, 11, 11);
-  text(p, cb + QPointF(30, 44), "C.B. (centre of the base)", labelFont(40, true));
+  text(p, cb + QPointF(30, 44), "C.B. (centre of the base)", labelFont(40, true), Qt::black,
+       Qt::AlignLeft | Qt::AlignVCenter, true);
   // The base lies below the C.G.: its global Z is positive.
   const QPointF d1 = cg + QPointF(170, 0), d2 = cb + QPointF(170, 0);
   p.setPen(QPen(Qt::black, 2, Qt::DotLine));
   p.drawLine(cb, d2);
   arrow(p, d1, d2, Qt::black, 3);
-  text(p, (d1 + d2) / 2 + QPointF(16, 0), "Z of C.B. > 0", label);
+  text(p, (d1 + d2) / 2 + QPointF(16, 0), "Z of C.B. > 0", label, Qt::black, Qt::AlignLeft | Qt::AlignVCenter,
+       true);
 
   // Legend.
   const QFont legend = labelFont(38);

@@ -52,16 +52,17 @@ bool fail(const QString& message) {
 }
 
 // Every fragment gets the sans or the fixed-pitch family explicitly; code
-// blocks a light background; tables thin borders and a shaded header row;
+// blocks a smaller size and a light background; tables thin borders and a shaded header row;
 // images their print width. Chapters start on a new page and headings of
 // levels 1 and 2 are numbered and carry an anchor for the HTML contents.
-// Lengths are given in screen pixels times `u`, the device's pixels per screen pixel.
-std::vector<Heading> style(QTextDocument& doc, const std::map<QString, QImage>& figures, qreal u) {
+// Lengths are in screen pixels: the layout scales them to the device.
+std::vector<Heading> style(QTextDocument& doc, const std::map<QString, QImage>& figures) {
   std::vector<Heading> headings;
   int chapter = 0, section = 0;
   for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
     QTextCursor c(b);
     QTextBlockFormat bf = b.blockFormat();
+    QString caption;  // an image's text, shown below it
     std::vector<QTextFragment> fragments;
     for (auto it = b.begin(); !it.atEnd(); ++it) fragments.push_back(it.fragment());
     for (const QTextFragment& f : fragments) {
@@ -79,18 +80,32 @@ std::vector<Heading> style(QTextDocument& doc, const std::map<QString, QImage>& 
           fc.setCharFormat(img);
         }
         bf.setAlignment(Qt::AlignHCenter);
+        caption = cf.property(QTextFormat::ImageAltText).toString();
         continue;
       }
       const bool fence = bf.hasProperty(QTextFormat::BlockCodeFence), fixed = fence || cf.fontFixedPitch();
       QTextCharFormat m;
       m.setFontFamilies(fixed ? kMono : kSans);
       if (fixed && !fence) m.setBackground(QColor(238, 238, 238));
+      if (fence) m.setFontPointSize(8.5);  // about 90 characters to a line
       fc.mergeCharFormat(m);
+    }
+    if (!caption.isEmpty()) {
+      QTextCursor at(b);
+      at.movePosition(QTextCursor::EndOfBlock);
+      QTextBlockFormat below;
+      below.setAlignment(Qt::AlignHCenter);
+      below.setBottomMargin(8);
+      QTextCharFormat italic;
+      italic.setFont(font(kSans, 9));
+      italic.setFontItalic(true);
+      at.insertBlock(below, italic);
+      at.insertText(caption, italic);
     }
     if (bf.hasProperty(QTextFormat::BlockCodeFence)) {
       bf.setBackground(QColor(242, 242, 242));
-      bf.setLeftMargin(6 * u);
-      bf.setNonBreakableLines(true);
+      bf.setLeftMargin(6);
+      bf.setNonBreakableLines(false);  // a long line wraps rather than runs off the page
     }
     const int level = bf.headingLevel();
     if (level == 1 || level == 2) {
@@ -117,8 +132,8 @@ std::vector<Heading> style(QTextDocument& doc, const std::map<QString, QImage>& 
       headings.push_back({level, number, title, anchor, b});
     }
     if (level > 0) {
-      bf.setTopMargin(level == 1 ? 0 : 12 * u);
-      bf.setBottomMargin(6 * u);
+      bf.setTopMargin(level == 1 ? 0 : 12);
+      bf.setBottomMargin(6);
     }
     QTextCursor(b).setBlockFormat(bf);
   }
@@ -126,14 +141,24 @@ std::vector<Heading> style(QTextDocument& doc, const std::map<QString, QImage>& 
     auto* table = qobject_cast<QTextTable*>(frame);
     if (table == nullptr) continue;
     QTextTableFormat tf = table->format();
-    tf.setBorder(1 * u);
+    tf.setBorder(1);
     tf.setBorderBrush(QColor(120, 120, 120));
     tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tf.setBorderCollapse(true);
     tf.setCellSpacing(0);
-    tf.setCellPadding(4 * u);
+    tf.setCellPadding(3);
+    tf.setTopMargin(4);
+    tf.setBottomMargin(8);
     tf.setHeaderRowCount(1);
     table->setFormat(tf);
+    // Cell paragraphs without the paragraph spacing, so rows stay compact.
+    const int end = table->lastPosition();
+    for (QTextBlock cb = doc.findBlock(table->firstPosition()); cb.isValid() && cb.position() <= end; cb = cb.next()) {
+      QTextBlockFormat f = cb.blockFormat();
+      f.setTopMargin(0);
+      f.setBottomMargin(0);
+      QTextCursor(cb).setBlockFormat(f);
+    }
     for (int col = 0; col < table->columns(); ++col) {
       QTextTableCell cell = table->cellAt(0, col);
       QTextCharFormat cf = cell.format();
@@ -305,18 +330,14 @@ bool run(const QString& docsDir, const QString& outDir, const QString& version) 
   for (const auto& [name, image] : figures)
     if (!image.save(out.filePath(name), "PNG")) return fail("cannot write " + out.filePath(name));
 
-  // One document for the screen (the HTML help), one for print.
-  QTextDocument screen, print;
-  std::vector<Heading> headings;
-  for (QTextDocument* doc : {&screen, &print}) {
-    doc->setDefaultFont(font(kSans, 10));
-    doc->setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-    for (const auto& [name, image] : figures) doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
-    headings = style(*doc, figures, doc == &print ? kDpi / 96 : 1);
-  }
-  if (!writeHtml(screen, headings, out.filePath("zorvin-help.html"), version)) return false;
+  QTextDocument doc;
+  doc.setDefaultFont(font(kSans, 10));
+  doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+  for (const auto& [name, image] : figures) doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
+  const std::vector<Heading> headings = style(doc, figures);
+  if (!writeHtml(doc, headings, out.filePath("zorvin-help.html"), version)) return false;
   int pages = 0;
-  if (!writePdf(print, headings, out.filePath("zorvin-manual.pdf"), version, pages)) return false;
+  if (!writePdf(doc, headings, out.filePath("zorvin-manual.pdf"), version, pages)) return false;
   std::printf("zorvin-manual.pdf: %d pages\n", pages);
   return true;
 }
