@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -329,6 +330,9 @@ bool run(const QString& docsDir, const QString& outDir, const QString& version) 
                                           {"figures/pilegroup.png", drawPileGroup()}};
   for (const auto& [name, image] : figures)
     if (!image.save(out.filePath(name), "PNG")) return fail("cannot write " + out.filePath(name));
+  // Only the figures drawn here exist: any other image would be missing from both outputs.
+  for (const QRegularExpressionMatch& m : QRegularExpression(R"(!\[[^\]]*\]\(([^)]*)\))").globalMatch(markdown))
+    if (figures.count(m.captured(1)) == 0) return fail("the chapters show an unknown figure " + m.captured(1));
 
   QTextDocument doc;
   doc.setDefaultFont(font(kSans, 10));
