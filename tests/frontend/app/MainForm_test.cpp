@@ -42,6 +42,14 @@ namespace {
 
 using test::q;
 
+// The number of page objects of a PDF file ("/Type /Page", not "/Type /Pages").
+int pdfPageCount(const std::string& pdf) {
+  int count = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    count += at + 11 >= pdf.size() || pdf[at + 11] != 's';
+  return count;
+}
+
 class MainFormTest : public test::MainWindowTest {
 protected:
   void SetUp() override {
@@ -450,10 +458,17 @@ TEST_F(MainFormTest, HelpMenu) {
 #ifndef ZORVIN_UPDATE_ADDRESS
   EXPECT_FALSE(enabled("Check for &Updates"));
 #endif
-  // The help page ships beside the program.
+  // The help page and the manual are built into the program's help folder.
+  const fs::path help = fs::path(ZRV_BIN_DIR) / "help";
   window->findAction("&Contents")->trigger();
-  EXPECT_EQ(opened, QStringList{q(fs::path(ZRV_BIN_DIR) / "help" / "zorvin-help.html")});
+  window->findAction("&User's Manual")->trigger();
+  EXPECT_EQ(opened, (QStringList{q(help / "zorvin-help.html"), q(help / "zorvin-manual.pdf")}));
   EXPECT_TRUE(messages().empty());
+  for (const QString& file : opened) EXPECT_TRUE(fs::exists(file.toStdString())) << file.toStdString();
+  const std::string pdf = test::read_file(help / "zorvin-manual.pdf");
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_GE(pdfPageCount(pdf), 3);  // title, contents and at least one chapter
+  EXPECT_NE(test::read_file(help / "zorvin-help.html").find("<a href=\"#s1\">"), std::string::npos);
   opened.clear();
 
   test::TempDir program;
@@ -465,6 +480,16 @@ TEST_F(MainFormTest, HelpMenu) {
   test::write_file(program.path() / "help" / "zorvin-help.html", "<html></html>");
   window->findAction("&Contents")->trigger();
   EXPECT_EQ(opened, QStringList{q(program.path() / "help" / "zorvin-help.html")});
+}
+
+// With all ten chapters in the source tree the manual runs to at least 20 pages.
+TEST(Manual, HasAtLeastTwentyPagesWithAllChapters) {
+  int chapters = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(ZRV_SOURCE_DIR) / "docs" / "manual"))
+    chapters += entry.path().extension() == ".md";
+  if (chapters < 10) GTEST_SKIP() << "only " << chapters << " of the ten chapters are in docs/manual";
+  const std::string pdf = test::read_file(fs::path(ZRV_BIN_DIR) / "help" / "zorvin-manual.pdf");
+  EXPECT_GE(pdfPageCount(pdf), 20);
 }
 
 TEST_F(MainFormTest, ViewsOpenAtAUsableSize) {
