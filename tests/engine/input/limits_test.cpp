@@ -109,12 +109,20 @@ TEST(Limits, RefusedJustPastTheBound) {
        " ERROR - NUMBER OF FREQUENCIES EXCEEDS 500"},
       {"501 frequencies, zero step", kFooting + harmonic("500 0 0"),
        " ERROR - NUMBER OF FREQUENCIES EXCEEDS 500"},
-      {"layer Poisson 0.5", piles(2, 2) + pile_soil(2, "150 18 0.5 0.05"),
-       " ERROR - POISSONS RATIO OF LAYER  1 MUST BE LESS THAN 0.5"},
-      {"below Poisson 0.5", piles(2) + pile_soil(1, "150 18 0.3 0.05", "300 20 0.5 0.03"),
-       " ERROR - POISSONS RATIO OF SOIL BELOW MUST BE LESS THAN 0.5"},
+      {"layer Poisson 0.6", piles(2, 2) + pile_soil(2, "150 18 0.6 0.05"),
+       " ERROR - POISSONS RATIO OF LAYER  1 MUST NOT BE GREATER THAN 0.5"},
+      {"below Poisson 0.6", piles(2) + pile_soil(1, "150 18 0.3 0.05", "300 20 0.6 0.03"),
+       " ERROR - POISSONS RATIO OF SOIL BELOW MUST NOT BE GREATER THAN 0.5"},
       {"side-layer Poisson 0.6", kHalf + half_soil(1, "1 150 18 0.6 0.05"),
-       " ERROR - POISSONS RATIO OF SIDE LAYER  1 MUST BE LESS THAN 0.5"},
+       " ERROR - POISSONS RATIO OF SIDE LAYER  1 MUST NOT BE GREATER THAN 0.5"},
+      {"side-layer Poisson 0.5 with a zone",
+       kHalf + "SOIL\nWEAK\nCONSTANTS=1\n1 1 150 18 0.5 0.05 0.7 0.3 0.1 0.1\n"
+               "BELOW=200 18 0.3 0.05\n",
+       " ERROR - POISSONS RATIO OF SIDE LAYER  1 MUST BE LESS THAN 0.5 WITH A WEAKENED ZONE"},
+      {"layer Poisson 0.5 with a zone",
+       piles(2, 2) + "SOIL\nWEAK\nCONSTANTS\n1 150 18 0.3 0.05 0.5 0.3 0.05 0.2\n"
+                     "2 150 18 0.5 0.05 0.5 0.3 0.05 0.2\nBELOW=300 20 0.3 0.03\n",
+       " ERROR - POISSONS RATIO OF LAYER  2 MUST BE LESS THAN 0.5 WITH A WEAKENED ZONE"},
       {"stratum Poisson 0.5", stratum("CIRCULAR=1", "0 5", "500 120 0.5 0.05"),
        " ERROR - POISSONS RATIO OF STRATUM MUST BE LESS THAN 0.5"},
       {"stratum velocity 0", stratum("CIRCULAR=1", "0 5", "0 120 0.3 0.05"),
@@ -169,6 +177,14 @@ TEST(Limits, AcceptedAtTheBound) {
       {"3 random points", kFooting + random_load(3)},
       {"500 frequencies", kFooting + harmonic("500 1 1")},
       {"one frequency", kFooting + harmonic("6.28 6.28 0")},
+      // Saturated soil wherever the impedance has a form for it.
+      {"Poisson 0.5 in layers and below", piles(2, 2) + pile_soil(2, "150 18 0.5 0.05",
+                                                                  "300 20 0.5 0.03")},
+      {"Poisson 0.5 in a side layer and the half-space",
+       kHalf + "SOIL\nCONSTANTS=1\n1 1 150 18 0.5 0.05\nBELOW=200 18 0.5 0.05\n"},
+      {"Poisson 0.5 where the zone ratio means no zone",
+       kHalf + "SOIL\nWEAK\nCONSTANTS=1\n1 1 150 18 0.5 0.05 1 0.5 0.05 0.1\n"
+               "BELOW=200 18 0.3 0.05\n"},
   };
   for (const auto& [what, deck] : cases) {
     SCOPED_TRACE(what);
