@@ -132,6 +132,21 @@ TEST(AnalysisDriver, PlotDataRecordsAndLayouts) {
     ASSERT_EQ(out.result, 0) << out.report;
     EXPECT_EQ(out.plot, (std::vector<std::string>{"          31"}));
   }
+  // Frequencies from 10000 rad/s on fill more than F7.2: the report's response
+  // table, like the plot data, writes them wider instead of as asterisks.
+  {
+    const Outcome out =
+        run(halfspace(false) + harmonic_load("NONQUADRATIC", 20000, 9000, 5500, "1 0 2", "0 0 0"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    const auto rows = rows_after(out.report, "---------   ---------   ---------", 3);
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+      const double w = 9000 + 5500 * i;
+      ASSERT_EQ(rows[static_cast<std::size_t>(i)].size(), 8u);
+      EXPECT_NEAR(rows[static_cast<std::size_t>(i)][0], w * 0.5 / 3.14, 0.01);
+      EXPECT_EQ(rows[static_cast<std::size_t>(i)][1], w);
+    }
+  }
   // A frequency too wide for F7.2 takes a wider field instead of asterisks.
   const std::array<float, 6> u{1.0f, 2.0f, 0.0f, -3.5e-6f, 4.0f, 5.0f};
   EXPECT_EQ(response_record(6.28f, u),
