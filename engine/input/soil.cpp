@@ -38,11 +38,10 @@ PoissonRule rule_for_zone(float zone_thickness) {
   return zone_thickness != 0.0f ? PoissonRule::below_half_with_zone : PoissonRule::up_to_half;
 }
 
-bool check_poisson_rows(RunState& s, const SoilProperties* rows, const LayerWeakZone* zones, int n,
-                        const char* what) {
+bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const char* what) {
   for (int k = 0; k < n; ++k)
     if (!check_poisson(s, rows[k].poisson_ratio, with_i3(what, k + 1),
-                       rule_for_zone(zones[k].thickness_ratio)))
+                       rule_for_zone(s.soil.weak[static_cast<std::size_t>(k)].thickness_ratio)))
       return false;
   return true;
 }
@@ -141,6 +140,7 @@ void pile_parabolic(RunState& s) {
     if (!s.deck_ended) soil_error(s);
     return;
   }
+  check_poisson(s, tip.poisson_ratio, "SOIL");
   if (echo_on(s)) constants_block(s, tip);
 
   f.layer_count = static_cast<float>(kMaxLayers);
@@ -173,7 +173,9 @@ void pile_parabolic(RunState& s) {
           "1X,'WEAK THICKNESS RATIO  ..........',F12.5)",
           zone.shear_modulus_ratio, zone.poisson_ratio, zone.damping, zone.thickness_ratio);
   }
-  check_poisson(s, tip.poisson_ratio, "SOIL", rule_for_zone(zone.thickness_ratio));
+  // Saturated soil passed above; the zone's horizontal form excludes it.
+  if (tip.poisson_ratio == 0.5f)
+    check_poisson(s, tip.poisson_ratio, "SOIL", rule_for_zone(zone.thickness_ratio));
   soil.weak.fill(zone);
 }
 
@@ -195,7 +197,7 @@ void pile_layered(RunState& s) {
     if (!weak) z = no_zone(p);
   }
   if (n > 0) soil.reference_velocity = soil.layers[static_cast<std::size_t>(n - 1)].shear_velocity;
-  check_poisson_rows(s, soil.layers.data(), soil.weak.data(), n, "LAYER");
+  check_poisson_rows(s, soil.layers.data(), n, "LAYER");
   if (!echo_on(s)) return;
   s.report().write_fmt(
       "(/,/,1X,'SOIL CONSTANTS',/,1X,14('*'),/,/,"
@@ -294,7 +296,7 @@ void multilayer(RunState& s) {
     if (k >= m || !weak) z = no_zone(p);
   }
   if (n > 0) soil.reference_velocity = soil.layers[static_cast<std::size_t>(n - 1)].shear_velocity;
-  check_poisson_rows(s, soil.layers.data(), soil.weak.data(), std::max(m, n), "LAYER");
+  check_poisson_rows(s, soil.layers.data(), std::max(m, n), "LAYER");
   if (!echo_on(s)) return;
   fio::Unit& out = s.report();
   out.write_fmt(

@@ -29,10 +29,10 @@ bool check_poisson(RunState& s, float nu, const std::string& what,
 // The rule of a layer whose weakened zone has this thickness (0: no zone).
 PoissonRule rule_for_zone(float zone_thickness);
 
-// Checks the first `n` rows with their weakened zones, naming a refused one as
-// `what` and its number.
-bool check_poisson_rows(RunState& s, const SoilProperties* rows, const LayerWeakZone* zones, int n,
-                        const char* what);
+// Checks the first `n` rows of the layer table with their weakened zones (the
+// zones of the layers' own table), naming a refused one as `what` and its
+// number.
+bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const char* what);
 
 // Checks the first `n` side layers with their zones, naming a refused one by
 // its number.
