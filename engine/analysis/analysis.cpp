@@ -393,15 +393,22 @@ void ANALYS(RunState& s) {
         return;
       }
       start = Clock::now();
-      Matrix6 result = pass == 1 && side_soil ? fi.embedded : fi.bare;
-      reduce_damping(result);
+      // The pass-1 matrix holds the side soil; pass 2 prints its table without
+      // it. The response of both passes comes from the pass-1 matrix.
+      Matrix6 full = side_soil ? fi.embedded : fi.bare;
+      reduce_damping(full);
+      Matrix6 shown = full;
+      if (pass == 2 && side_soil) {
+        shown = fi.bare;
+        reduce_damping(shown);
+      }
       (pass == 1 ? times.pass1 : times.pass2) += seconds_since(start);
 
       start = Clock::now();
-      if (matrix_print) write_constants(s, pass, i, omega, result, side_count);
+      if (matrix_print) write_constants(s, pass, i, omega, shown, side_count);
       times.output += seconds_since(start);
       start = Clock::now();
-      respond(s, *response, i, omega, result);
+      respond(s, *response, i, omega, full);
       times.response += seconds_since(start);
     }
   }

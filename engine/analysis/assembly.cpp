@@ -123,8 +123,11 @@ void reduce_damping(Matrix6& m) {
     v = Complex(v.real(), v.imag() * factor);
   };
   for (int i = 1; i <= 6; ++i) reduce(i, i);
+  // Both entries of each coupling pair, so that the matrix stays symmetric.
   reduce(2, 4);
+  reduce(4, 2);
   reduce(5, 1);
+  reduce(1, 5);
 }
 
 namespace {

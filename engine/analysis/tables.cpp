@@ -96,12 +96,9 @@ std::array<std::string, 2> matrix_records(float omega, const Constants& c) {
 }
 
 std::string response_record(float omega, const std::array<float, 6>& amplitude) {
-  std::string field = fio::edit_f(omega, 7, 2);
-  for (int w = 8; field.find('*') != std::string::npos && w <= 60; ++w)
-    field = fio::edit_f(omega, w, 2);
   const auto& u = amplitude;
-  return " " + field + "  " +
-         fio::format("(6(1X,1P,E11.4))", u[0], u[1], u[2], u[3], u[4], u[5]).front();
+  return fio::format("(1X,F7.2,2X,6(1X,1P,E11.4))", omega, u[0], u[1], u[2], u[3], u[4], u[5])
+      .front();
 }
 
 }  // namespace zrv

@@ -34,11 +34,12 @@ inline Item item(const char* v) { return item(std::string_view(v)); }
 // stands for one quote), /, nX, A, Aw, Iw, Fw.d, Ew.d, kP (in force for the
 // rest of the list, E fields only), n(...), n('c'). When items remain at the
 // end of the list the list starts again from its last top-level group, with a
-// new record, as sequential formatted output does. A field too narrow for its
-// value is filled with asterisks. The blanks of nX appear only when something
-// follows them in the same record. A list that is malformed, or an item of the
-// wrong kind for its field, throws std::invalid_argument (a programming error,
-// never a data error).
+// new record, as sequential formatted output does. A number too wide for its
+// field is written in the fewest columns that hold it instead (the single-field
+// editors below fill the field with asterisks). The blanks of nX appear only
+// when something follows them in the same record. A list that is malformed, or
+// an item of the wrong kind for its field, throws std::invalid_argument (a
+// programming error, never a data error).
 std::vector<std::string> format(std::string_view fmt, std::span<const Item> items);
 
 inline std::vector<std::string> format(std::string_view fmt, const std::vector<Item>& items) {

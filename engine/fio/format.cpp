@@ -262,6 +262,20 @@ private:
   }
 };
 
+// A number edited in `w` columns, or when it does not fit there, in the
+// fewest columns that hold it: a report or plot-data field never shows
+// asterisks in place of a value. The fields of the layouts follow blanks or
+// text, so a wider field does not run into the one before it.
+template <class Edit>
+std::string widened(const Edit& edit, int w) {
+  std::string field = edit(w);
+  const auto overflow = [](const std::string& f) {
+    return !f.empty() && f.find_first_not_of('*') == std::string::npos;
+  };
+  for (int wider = w + 1; overflow(field) && wider <= w + 400; ++wider) field = edit(wider);
+  return field;
+}
+
 template <class T>
 const T& item_as(std::string_view fmt, const Item& it, const char* what) {
   if (const T* p = std::get_if<T>(&it)) return *p;
@@ -389,11 +403,21 @@ std::vector<std::string> format(std::string_view fmt, std::span<const Item> item
       case Op::slash: end_record(); break;
       case Op::blanks: pending += static_cast<std::size_t>(op.w); break;
       case Op::scale: scale = op.w; break;
-      case Op::i_field: put(edit_i(item_as<long>(fmt, items[next++], "I field needs an integer"), op.w)); break;
-      case Op::f_field: put(edit_f(item_as<double>(fmt, items[next++], "F field needs a real"), op.w, op.d)); break;
-      case Op::e_field:
-        put(edit_e(item_as<double>(fmt, items[next++], "E field needs a real"), op.w, op.d, scale));
+      case Op::i_field: {
+        const long v = item_as<long>(fmt, items[next++], "I field needs an integer");
+        put(widened([&](int w) { return edit_i(v, w); }, op.w));
         break;
+      }
+      case Op::f_field: {
+        const double v = item_as<double>(fmt, items[next++], "F field needs a real");
+        put(widened([&](int w) { return edit_f(v, w, op.d); }, op.w));
+        break;
+      }
+      case Op::e_field: {
+        const double v = item_as<double>(fmt, items[next++], "E field needs a real");
+        put(widened([&](int w) { return edit_e(v, w, op.d, scale); }, op.w));
+        break;
+      }
       case Op::a_field:
         put(edit_a(item_as<std::string_view>(fmt, items[next++], "A field needs a text"), op.w));
         break;

@@ -165,6 +165,15 @@ cd horizontal_with_zone(const Layer& layer, const SideSoil& in, cd su, cd q) {
 
 enum class Motion { vertical, rocking, torsion };
 
+// Most terms of a zone series. Its terms fall off like r^n, r = max(|sqrt(w)|,
+// (rho - 1) / rho), the distance to the nearest singular point of the equation
+// of motion (where the modulus or the radius vanishes); a zone whose series
+// needs more terms, as for a shear-modulus ratio below about 0.005, is
+// integrated instead.
+constexpr int kMaxSeriesTerms = 20000;
+// Step of the integration as a fraction of the local length scale.
+constexpr double kStepFraction = 0.05;
+
 // -u'/u at the inner radius of a zone whose complex shear modulus runs from the
 // layer's at the outer radius rho (with zero slope) parabolically to the
 // zone's at the inner radius 1, all in units of r: G(x) = G_layer m(x) with
@@ -183,66 +192,67 @@ struct Zone {
 };
 
 // Sums u as a power series in x, u = sum C_n x^n, whose coefficients follow
-// from the equation of motion by a recurrence in beta^2 = w / X^2 (so a zone
-// equal to the layer, w = 0, needs no special case), until its terms no longer
-// change the sums. Returns false when the sums do not settle or cancel too far
-// to be trusted (large |sigma| X).
+// from the equation of motion by a recurrence, until its terms no longer
+// change the sums. The recurrence runs on the terms T_n = C_n X^n at the inner
+// radius rather than on C_n: C_n grows like (sqrt(w) / X)^n while X^n shrinks,
+// and for a soft zone (w near 1) the sum needs thousands of terms, so either
+// factor alone leaves the double range long before the sum has settled. It
+// depends on w only through w = beta^2 X^2, so a zone equal to the layer
+// (w = 0) needs no special case. Returns false when the sums do not settle or
+// cancel too far to be trusted (large |sigma| X).
 bool zone_series(const Zone& zone, cd k1_over_k0, cd& result) {
   const double rho = zone.rho;
   const cd sigma = zone.sigma;
   const double x = rho - 1.0;
-  const cd b2 = zone.w / (x * x);
-  const cd s2 = sigma * sigma;
+  const cd w = zone.w;
+  const cd s2x = sigma * sigma * (x * x);  // (sigma X)^2
   const double rho2 = rho * rho;
   // The outer solution is scaled to u(rho) = 1.
-  // c[0..3]: C_(n-1), C_(n-2), C_(n-3), C_(n-4) as n advances.
-  cd c[4];
-  c[2] = 1.0;
+  // t[0..3]: T_(n-1), T_(n-2), T_(n-3), T_(n-4) as n advances.
+  cd t[4];
+  t[2] = 1.0;
   if (zone.motion == Motion::vertical) {
-    c[1] = sigma * k1_over_k0;
-    c[0] = 0.5 * s2 + c[1] / (2.0 * rho);
+    t[1] = sigma * k1_over_k0 * x;
+    t[0] = 0.5 * s2x + t[1] * x / (2.0 * rho);
   } else {
-    c[1] = 1.0 / rho + sigma / k1_over_k0;
-    c[0] = (s2 * rho2 + 1.0 + rho * c[1]) / (2.0 * rho2);
+    t[1] = (1.0 / rho + sigma / k1_over_k0) * x;
+    t[0] = (s2x * rho2 + x * x + rho * x * t[1]) / (2.0 * rho2);
   }
-  cd value = c[2] + c[1] * x + c[0] * x * x;
-  cd slope = c[1] + 2.0 * c[0] * x;
-  double power = x * x;  // x^(n-1)
-  double largest = std::max({1.0, std::abs(c[1] * x), std::abs(c[0] * x * x)});
+  cd value = t[2] + t[1] + t[0];
+  cd slope = t[1] + 2.0 * t[0];  // X du/dx
+  double largest = std::max({1.0, std::abs(t[1]), std::abs(t[0])});
   int quiet = 0;
   constexpr double kTiny = 1e-17;
   for (int n = 3; quiet < 4; ++n) {
-    if (n > 20000) return false;
+    if (n > kMaxSeriesTerms) return false;
     const double m = n - 1.0;
     cd next;
     if (zone.motion == Motion::vertical) {
-      next = (m * m * c[0] + rho * (m * (n - 2.0) * b2 + s2) * c[1] -
-              (m * (n - 3.0) * b2 + s2) * c[2]) /
+      next = (x * m * m * t[0] + rho * (m * (n - 2.0) * w + s2x) * t[1] -
+              x * (m * (n - 3.0) * w + s2x) * t[2]) /
              (rho * n * m);
     } else {
       const double shift3 = zone.motion == Motion::rocking ? 0.0 : 2.0;
       const double shift4 = zone.motion == Motion::rocking ? 1.0 : 3.0;
-      next = m * (2.0 * n - 3.0) * c[0] / rho +
-             (rho2 * b2 * m * (n - 2.0) + rho2 * s2 - m * (n - 3.0)) * c[1] / rho2 -
-             (((n - 3.0) * (2.0 * n - 3.0) - shift3) * b2 + 2.0 * s2) * c[2] / rho;
-      if (n >= 4) next += (((n - 2.0) * (n - 4.0) - shift4) * b2 + s2) * c[3] / rho2;
+      next = x * m * (2.0 * n - 3.0) * t[0] / rho +
+             (rho2 * w * m * (n - 2.0) + rho2 * s2x - m * (n - 3.0) * x * x) * t[1] / rho2 -
+             x * (((n - 3.0) * (2.0 * n - 3.0) - shift3) * w + 2.0 * s2x) * t[2] / rho;
+      if (n >= 4) next += x * x * (((n - 2.0) * (n - 4.0) - shift4) * w + s2x) * t[3] / rho2;
       next /= n * m;
     }
-    const cd slope_term = static_cast<double>(n) * next * power;
-    power *= x;
-    const cd value_term = next * power;
-    value += value_term;
+    const cd slope_term = static_cast<double>(n) * next;
+    value += next;
     slope += slope_term;
-    largest = std::max(largest, std::abs(value_term));
-    const bool small = std::abs(value_term) <= kTiny * std::abs(value) &&
+    largest = std::max(largest, std::abs(next));
+    const bool small = std::abs(next) <= kTiny * std::abs(value) &&
                        std::abs(slope_term) <= kTiny * std::abs(slope);
     quiet = small ? quiet + 1 : 0;
-    c[3] = c[2];
-    c[2] = c[1];
-    c[1] = c[0];
-    c[0] = next;
+    t[3] = t[2];
+    t[2] = t[1];
+    t[1] = t[0];
+    t[0] = next;
   }
-  result = slope / value;
+  result = slope / (x * value);
   // Accept the sums while the cancellation leaves at least ten digits.
   return std::isfinite(result.real()) && std::isfinite(result.imag()) &&
          largest <= 1e6 * std::abs(value);
@@ -251,7 +261,7 @@ bool zone_series(const Zone& zone, cd k1_over_k0, cd& result) {
 // The same -u'/u by integrating the first-order equation of the flux ratio
 // P = xi m u'/u (torsion: P = xi^2 m (u'/u - 1/xi)) from rho inwards to 1 with
 // fourth-order steps. Inwards the wanted solution dominates the other one, so
-// the integration is stable; the steps are kept small against |sigma| / sqrt(m).
+// the integration is stable.
 cd zone_integrated(const Zone& zone, cd k1_over_k0) {
   const double rho = zone.rho;
   const double x = rho - 1.0;
@@ -284,20 +294,34 @@ cd zone_integrated(const Zone& zone, cd k1_over_k0) {
       p = rho * rho * (-zone.sigma / k1_over_k0 - 2.0 / rho);
       break;
   }
-  double smallest = 1.0;
-  for (int i = 0; i <= 10; ++i) smallest = std::min(smallest, std::abs(modulus(1.0 + 0.1 * i * x)));
-  const double stiffness = 2.0 * std::abs(zone.sigma) / std::sqrt(smallest) + 2.0;
-  const int steps =
-      static_cast<int>(std::min(2e5, std::ceil(std::abs(x) * stiffness / 0.25) + 20.0));
-  const double h = -x / steps;
+  // Each step is a small part of the shorter of two local lengths: the zone's
+  // wavelength sqrt(m) / |sigma|, and m / |m'|, over which the modulus changes
+  // by itself. The second is short only near the inner edge of a soft zone,
+  // where it shrinks with m, so the steps there shrink geometrically.
+  const double sigma = std::abs(zone.sigma);
+  const double span = std::abs(x);
+  const double modulus_rate = 2.0 * std::abs(zone.w) / (span * span);  // |m'| / |rho - xi|
+  const double inwards = x > 0.0 ? -1.0 : 1.0;
   double xi = rho;
-  for (int i = 0; i < steps; ++i) {
+  for (bool last = false; !last;) {
+    const double m = std::abs(modulus(xi));
+    const double from_outer = std::abs(rho - xi);
+    double length = span;
+    if (sigma > 0.0) length = std::min(length, std::sqrt(m) / sigma);
+    if (modulus_rate > 0.0 && from_outer > 0.0)
+      length = std::min(length, m / (modulus_rate * from_outer));
+    double step = std::max(kStepFraction * length, 1e-6 * span);
+    if (step >= std::abs(xi - 1.0)) {
+      step = std::abs(xi - 1.0);
+      last = true;
+    }
+    const double h = inwards * step;
     const cd k1 = rate(xi, p);
     const cd k2 = rate(xi + 0.5 * h, p + 0.5 * h * k1);
     const cd k3 = rate(xi + 0.5 * h, p + 0.5 * h * k2);
     const cd k4 = rate(xi + h, p + h * k3);
     p += h / 6.0 * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
-    xi = rho + (i + 1) * h;
+    xi = last ? 1.0 : xi + h;
   }
   const cd m1 = modulus(1.0);
   return zone.motion == Motion::torsion ? -(p / m1 + 1.0) : -p / m1;
@@ -306,8 +330,10 @@ cd zone_integrated(const Zone& zone, cd k1_over_k0) {
 cd zone_slope(Motion motion, cd sigma, double rho, cd w) {
   const Zone zone{motion, sigma, rho, w};
   const cd k1_over_k0 = bessel_k1_over_k0(rho * sigma);
+  // The series settles when r^n falls below about 1e-17 (e^-39), with a margin.
+  const double reach = std::max(std::sqrt(std::abs(w)), (rho - 1.0) / rho);
   cd result;
-  if (zone_series(zone, k1_over_k0, result)) return result;
+  if (reach < 1.0 - 50.0 / kMaxSeriesTerms && zone_series(zone, k1_over_k0, result)) return result;
   return zone_integrated(zone, k1_over_k0);
 }
 

@@ -22,23 +22,37 @@ bool read_all(RunState& s, std::initializer_list<float*> fields) {
   return true;
 }
 
-bool check_poisson(RunState& s, float nu, const std::string& what) {
-  if (nu < 0.5f) return true;
-  refuse(s, " ERROR - POISSONS RATIO OF " + what + " MUST BE LESS THAN 0.5");
+bool check_poisson(RunState& s, float nu, const std::string& what, PoissonRule rule) {
+  if (nu < 0.5f || (nu == 0.5f && rule == PoissonRule::up_to_half)) return true;
+  if (!(nu <= 0.5f) || rule == PoissonRule::below_half) {
+    refuse(s, " ERROR - POISSONS RATIO OF " + what +
+                  (rule == PoissonRule::below_half ? " MUST BE LESS THAN 0.5"
+                                                   : " MUST NOT BE GREATER THAN 0.5"));
+  } else {
+    refuse(s, " ERROR - POISSONS RATIO OF " + what + " MUST BE LESS THAN 0.5 WITH A WEAKENED ZONE");
+  }
   return false;
+}
+
+PoissonRule rule_for_zone(float zone_thickness) {
+  return zone_thickness != 0.0f ? PoissonRule::below_half_with_zone : PoissonRule::up_to_half;
 }
 
 bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const char* what) {
   for (int k = 0; k < n; ++k)
-    if (!check_poisson(s, rows[k].poisson_ratio, with_i3(what, k + 1))) return false;
+    if (!check_poisson(s, rows[k].poisson_ratio, with_i3(what, k + 1),
+                       rule_for_zone(s.soil.weak[static_cast<std::size_t>(k)].thickness_ratio)))
+      return false;
   return true;
 }
 
 bool check_side_poisson(RunState& s, int n) {
-  for (int k = 0; k < n; ++k)
-    if (!check_poisson(s, s.soil.side[static_cast<std::size_t>(k)].soil.poisson_ratio,
-                       with_i3("SIDE LAYER", k + 1)))
+  for (int k = 0; k < n; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (!check_poisson(s, s.soil.side[i].soil.poisson_ratio, with_i3("SIDE LAYER", k + 1),
+                       rule_for_zone(s.soil.side_weak[i].thickness)))
       return false;
+  }
   return true;
 }
 
@@ -112,7 +126,7 @@ void stratum(RunState& s) {
   }
   if (!(p.shear_velocity > 0.0f))
     refuse(s, " ERROR - SHEAR WAVE VELOCITY OF STRATUM MUST BE GREATER THAN 0");
-  check_poisson(s, p.poisson_ratio, "STRATUM");
+  check_poisson(s, p.poisson_ratio, "STRATUM", PoissonRule::below_half);
   if (echo_on(s)) constants_block(s, p);
 }
 
@@ -159,6 +173,9 @@ void pile_parabolic(RunState& s) {
           "1X,'WEAK THICKNESS RATIO  ..........',F12.5)",
           zone.shear_modulus_ratio, zone.poisson_ratio, zone.damping, zone.thickness_ratio);
   }
+  // Saturated soil passed above; the zone's horizontal form excludes it.
+  if (tip.poisson_ratio == 0.5f)
+    check_poisson(s, tip.poisson_ratio, "SOIL", rule_for_zone(zone.thickness_ratio));
   soil.weak.fill(zone);
 }
 

@@ -132,6 +132,21 @@ TEST(AnalysisDriver, PlotDataRecordsAndLayouts) {
     ASSERT_EQ(out.result, 0) << out.report;
     EXPECT_EQ(out.plot, (std::vector<std::string>{"          31"}));
   }
+  // Frequencies from 10000 rad/s on fill more than F7.2: the report's response
+  // table, like the plot data, writes them wider instead of as asterisks.
+  {
+    const Outcome out =
+        run(halfspace(false) + harmonic_load("NONQUADRATIC", 20000, 9000, 5500, "1 0 2", "0 0 0"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    const auto rows = rows_after(out.report, "---------   ---------   ---------", 3);
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+      const double w = 9000 + 5500 * i;
+      ASSERT_EQ(rows[static_cast<std::size_t>(i)].size(), 8u);
+      EXPECT_NEAR(rows[static_cast<std::size_t>(i)][0], w * 0.5 / 3.14, 0.01);
+      EXPECT_EQ(rows[static_cast<std::size_t>(i)][1], w);
+    }
+  }
   // A frequency too wide for F7.2 takes a wider field instead of asterisks.
   const std::array<float, 6> u{1.0f, 2.0f, 0.0f, -3.5e-6f, 4.0f, 5.0f};
   EXPECT_EQ(response_record(6.28f, u),
@@ -178,9 +193,11 @@ TEST(AnalysisDriver, SecondPassPrintsFactoredTableWithoutSideSoil) {
     EXPECT_EQ(second.find("CROSS-STIFFNESS"), std::string::npos);
   }
   // Half-space with a side layer: pass 1 stiffer than without it; the pass-2
-  // table and the response are those without the side soil.
+  // table is the one without the side soil. The response, embedded or not, is
+  // that of the printed pass-1 constants: under a vertical load alone (centre
+  // of gravity above the base centre) |F / (KWW - m w^2 + i w CWW)|.
   {
-    const std::string load = harmonic_load("NONQUADRATIC", 30, 10, 10, "1 0 2", "0 0 0");
+    const std::string load = harmonic_load("NONQUADRATIC", 30, 10, 10, "0 0 2", "0 0 0");
     const std::string head =
         deck_head("HALF-SPACE", "CIRCULAR=2", "150 300 350 400 0 0 0", "0 0 1.5", true);
     const Outcome bare = run(head + disc + load);
@@ -194,9 +211,21 @@ TEST(AnalysisDriver, SecondPassPrintsFactoredTableWithoutSideSoil) {
     };
     EXPECT_EQ(value_after(second(side.report), "(KWW)  ..."),
               value_after(second(bare.report), "(KWW)  ..."));
-    ASSERT_EQ(side.plot.size(), bare.plot.size());
-    for (std::size_t i = side.plot.size() - 3; i < side.plot.size(); ++i)
-      EXPECT_EQ(side.plot[i], bare.plot[i]);
+    for (const Outcome* out : {&bare, &side}) {
+      ASSERT_EQ(out->plot.size(), 1u + 2u * 3u + 3u);
+      const auto rows = rows_after(out->report, "---------   ---------   ---------", 3);
+      ASSERT_EQ(rows.size(), 3u);
+      for (int i = 0; i < 3; ++i) {
+        const double w = 10.0 * (i + 1);
+        const cd kzz(value_after(out->report, "(KWW)  ...", i),
+                     w * value_after(out->report, "(CWW)  ...", i));
+        const double want = std::abs(2.0 / (kzz - 150.0 * w * w));
+        const auto rec = numbers(out->plot[static_cast<std::size_t>(7 + i)]);
+        ASSERT_EQ(rec.size(), 7u);
+        EXPECT_NEAR(rec[3], want, 2e-4 * want) << (out == &side ? "side" : "bare") << " w " << w;
+        EXPECT_NEAR(rows[static_cast<std::size_t>(i)][4], want, 2e-4 * want);
+      }
+    }
   }
 }
 

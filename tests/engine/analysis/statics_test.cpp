@@ -36,34 +36,54 @@ void expect_near_rel(double actual, double expected, double tol, const char* wha
 }
 
 TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
-  const double vs = 200, gamma = 18, nu = 0.3, r = 2, h = 1.5;
-  const Outcome out =
-      run(deck_head("HALF-SPACE", "CIRCULAR=2", "100 200 200 300 0 0 0", "0 0 1.5", true) +
-          "SOIL\nCONSTANTS=0\nBELOW=200 18 0.3 0\n" +
-          harmonic_load("NONQUADRATIC", 10, 0, 10, "1 0 0", "0 0 0"));
-  ASSERT_EQ(out.result, 0) << out.report;
-  const double G = vs * vs * gamma / g;
-  const double kh = 8 * G * r / (2 - nu);
-  const double kr = 8 * G * r * r * r / (3 * (1 - nu));
-  const Printed p = first_table(out.report);
-  expect_near_rel(p.kxx, kh, 1e-3, "KXX");
-  expect_near_rel(p.kyy, kh, 1e-3, "KYY");
-  expect_near_rel(p.kww, 4 * G * r / (1 - nu), 1e-3, "KWW");
-  // Rocking about the centre of gravity: the base value plus the sway arm.
-  expect_near_rel(p.kppx, kr + h * h * kh, 1e-3, "KPPX");
-  expect_near_rel(p.kppy, kr + h * h * kh, 1e-3, "KPPY");
-  expect_near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3, "KZT");
-  expect_near_rel(p.kxp, h * kh, 1e-3, "KXP");
-  expect_near_rel(p.kyp, -h * kh, 1e-3, "KYP");
-  // The first matrix record carries the floored frequency and the same
-  // constants, to the three digits of its fields.
-  ASSERT_GE(out.plot.size(), 2u);
-  EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-03");
-  const std::vector<double> rec = numbers(out.plot[1]);
-  ASSERT_EQ(rec.size(), 9u);
-  const double want[8] = {kh, kh, 4 * G * r / (1 - nu), kr + h * h * kh, kr + h * h * kh,
-                          16 * G * r * r * r / 3, h * kh, -h * kh};
-  for (int i = 0; i < 8; ++i) expect_near_rel(rec[i + 1], want[i], 5e-3, "matrix record");
+  // Also for saturated soil (nu = 0.5), which the closed forms admit.
+  for (const double nu : {0.3, 0.5}) {
+    SCOPED_TRACE(nu);
+    const double vs = 200, gamma = 18, r = 2, h = 1.5;
+    const Outcome out =
+        run(deck_head("HALF-SPACE", "CIRCULAR=2", "100 200 200 300 0 0 0", "0 0 1.5", true) +
+            "SOIL\nCONSTANTS=0\nBELOW=200 18 " + std::to_string(nu) + " 0\n" +
+            harmonic_load("NONQUADRATIC", 10, 0, 10, "1 0 0", "0 0 0"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    const double G = vs * vs * gamma / g;
+    const double kh = 8 * G * r / (2 - nu);
+    const double kr = 8 * G * r * r * r / (3 * (1 - nu));
+    const Printed p = first_table(out.report);
+    expect_near_rel(p.kxx, kh, 1e-3, "KXX");
+    expect_near_rel(p.kyy, kh, 1e-3, "KYY");
+    expect_near_rel(p.kww, 4 * G * r / (1 - nu), 1e-3, "KWW");
+    // Rocking about the centre of gravity: the base value plus the sway arm.
+    expect_near_rel(p.kppx, kr + h * h * kh, 1e-3, "KPPX");
+    expect_near_rel(p.kppy, kr + h * h * kh, 1e-3, "KPPY");
+    expect_near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3, "KZT");
+    expect_near_rel(p.kxp, h * kh, 1e-3, "KXP");
+    expect_near_rel(p.kyp, -h * kh, 1e-3, "KYP");
+    // The first matrix record carries the floored frequency and the same
+    // constants, to the three digits of its fields.
+    ASSERT_GE(out.plot.size(), 2u);
+    EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-03");
+    const std::vector<double> rec = numbers(out.plot[1]);
+    ASSERT_EQ(rec.size(), 9u);
+    const double want[8] = {kh, kh, 4 * G * r / (1 - nu), kr + h * h * kh, kr + h * h * kh,
+                            16 * G * r * r * r / 3, h * kh, -h * kh};
+    for (int i = 0; i < 8; ++i) expect_near_rel(rec[i + 1], want[i], 5e-3, "matrix record");
+  }
+  // A side layer of saturated soil takes the incompressible horizontal
+  // reaction, the limit of the compressible one as nu tends to 0.5.
+  const auto embedded = [](const std::string& nu) {
+    return run(deck_head("HALF-SPACE", "CIRCULAR=2", "100 200 200 300 0 0 0", "0 0 0", true) +
+               "SOIL\nCONSTANTS=1\n1 1 150 18 " + nu + " 0.05\nBELOW=200 18 0.5 0.05\n" +
+               harmonic_load("NONQUADRATIC", 60, 20, 40, "1 0 0", "0 0 0"));
+  };
+  const Outcome saturated = embedded("0.5"), nearly = embedded("0.49999");
+  ASSERT_EQ(saturated.result, 0) << saturated.report;
+  ASSERT_EQ(nearly.result, 0) << nearly.report;
+  for (int i = 0; i < 2; ++i) {
+    expect_near_rel(value_after(saturated.report, "(KXX) ..", i),
+                    value_after(nearly.report, "(KXX) ..", i), 2e-4, "KXX");
+    expect_near_rel(value_after(saturated.report, "(CXX) ..", i),
+                    value_after(nearly.report, "(CXX) ..", i), 2e-4, "CXX");
+  }
 }
 
 TEST(AnalysisStatics, HalfspaceRectangleUsesEquivalentRadiiAndEccentricCentre) {

@@ -118,6 +118,9 @@ TEST(fio_format, descriptors_and_texts) {
   EXPECT_EQ(format("(i3, f5.1)", 4, 2.0), (Records{"  4  2.0"}));
   // Lower case, blanks between items and 1PE without a comma are accepted.
   EXPECT_EQ(format("( 1PE10.3 , 3/ )", 2.0), (Records{" 2.000E+00", "", "", ""}));
+  // A number too wide for its field takes the fewest columns that hold it.
+  EXPECT_EQ(format("(2X,F7.2,2X,F7.2,1X,I2,1X,1P,E9.3,'|')", 1592.36, 10000.0, 100, -1.0e-3),
+            (Records{"  1592.36  10000.00 100 -1.000E-03|"}));
 }
 
 TEST(fio_format, scale_factor_stays_for_e_fields_only) {
