@@ -19,6 +19,7 @@
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
 #include "forms/TDataForm.h"
+#include "grid/TTableEditor.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
@@ -187,9 +188,25 @@ bool TMainForm::deactivate(TDataForm& form) {
 }
 
 void TMainForm::closeAllChildren() {
-  for (QMdiSubWindow* s : m_mdi->subWindowList()) s->close();
+  // Every child goes, whatever its pending entry holds: a form or table
+  // editor that outlived its project would store the old project's values
+  // into the next one. Nothing is stored on the way out, and no form is
+  // activated or deactivated while the others close.
+  m_reactivating = true;
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) {
+    QWidget* w = s->widget();
+    if (auto* form = qobject_cast<TDataForm*>(w))
+      form->Discard();
+    else if (auto* editor = dynamic_cast<comp::TTableEditor*>(w))
+      editor->closeEditor();
+    else
+      s->close();
+  }
   // Closed forms go now, so that their created-flags are clear at once.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) delete s;  // a child that refused to close
+  m_activeForm = nullptr;
+  m_reactivating = false;
 }
 
 void TMainForm::refreshDataForms() {

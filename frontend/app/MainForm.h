@@ -153,7 +153,7 @@ private:
 
   QMdiArea* m_mdi = nullptr;
   QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
-  bool m_reactivating = false;
+  bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
 
   // Created-flags of the lazily made children.
   QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,

@@ -68,22 +68,6 @@ protected:
     startWindow();
   }
 
-  /// Copies example `name` (deck and mass file) into the work folder; with
-  /// `analysed`, also runs it through the engine with the batch runner, so
-  /// that its report and plot data lie beside it.
-  fs::path example(const std::string& name, bool analysed = false) {
-    for (const char* ext : {".zvd", ".zvm"}) {
-      const fs::path from = fs::path(ZRV_EXAMPLES_DIR) / (name + ext);
-      if (fs::exists(from)) fs::copy_file(from, work / (name + ext), fs::copy_options::overwrite_existing);
-    }
-    const fs::path deck = work / (name + ".zvd");
-    if (analysed) {
-      const std::string command = std::string(ZRV_BIN_DIR) + "/zrv3-run '" + deck.string() + "' >/dev/null";
-      EXPECT_EQ(std::system(command.c_str()), 0) << command;
-      EXPECT_TRUE(fs::exists(work / (name + ".zvp")));
-    }
-    return deck;
-  }
   bool enabled(const QString& text) const {
     QAction* a = window->findAction(text);
     EXPECT_NE(a, nullptr) << text.toStdString();
