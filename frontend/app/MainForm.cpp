@@ -78,6 +78,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::Start(const QString& argument) {
   m_settings = ReadMainSettings();
+  QString missing;
   if (!argument.isEmpty()) {
     QString path = argument;
     if (!QFileInfo(path).fileName().contains('.')) path += ".zvd";
@@ -86,9 +87,12 @@ void TMainForm::Start(const QString& argument) {
       setCaption();
       return;
     }
+    missing = QFileInfo(path).absoluteFilePath();
   }
   guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
   setCaption();
+  // The user asked for a file: the new project is not it.
+  if (!missing.isEmpty()) comp::ShowInformation("The file " + missing + " could not be found.");
 }
 
 // ---------------------------------------------------------------- state

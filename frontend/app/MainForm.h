@@ -34,7 +34,7 @@ public:
 
   /// First showing: reads the recent files, then opens `argument` (".zvd"
   /// appended when it has no dot) when that file exists, else starts a new
-  /// project; sets the caption.
+  /// project, saying that a named file was not found; sets the caption.
   void Start(const QString& argument = QString());
 
   // IMainForm

@@ -95,10 +95,13 @@ TEST_F(MainFormTest, StartOpensTheArgumentWithItsExtensionAdded) {
   window->Start("Job1");
   EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Job1");
   EXPECT_EQ(window->Project().FoundationType, "STRATUM");
-  // A missing file gives a new project.
+  EXPECT_EQ(window->RecentFiles().entry(0), q(fs::current_path() / "Job1.zvd"));
+  EXPECT_TRUE(messages().empty());
+  // A missing file gives a new project, and the user is told.
   window->Start("Job2");
   EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - NewData");
-  EXPECT_TRUE(messages().empty());
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "The file " + q(fs::current_path() / "Job2.zvd") + " could not be found.");
 }
 
 TEST_F(MainFormTest, SaveQuestionAnswers) {
