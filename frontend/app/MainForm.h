@@ -94,6 +94,8 @@ public:
   /// Reads the project's plot-data file into the plots; the result becomes PlotsLoaded.
   bool ReadPlotData(const QString& path);
   void Open3DView();
+  /// Window > "Arrange Icons": lines up the minimised children only.
+  void ArrangeIcons();
 
   // Menu openings: enable and fill the items.
   void FileMenuClick();

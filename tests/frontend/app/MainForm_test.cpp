@@ -337,6 +337,32 @@ TEST_F(MainFormTest, DataFormsStoreWhenAnotherChildIsActivated) {
   EXPECT_EQ(window->Project().ProjectTitle, "New Pile");
 }
 
+TEST_F(MainFormTest, ArrangeIconsMovesTheMinimisedChildrenOnly) {
+  window->findAction("&Title")->trigger();
+  QMdiSubWindow* title = window->mdiArea()->activeSubWindow();
+  window->findAction("Control &Options...")->trigger();
+  QMdiSubWindow* options = window->mdiArea()->activeSubWindow();
+  ASSERT_TRUE(title != nullptr && options != nullptr && title != options);
+  title->move(120, 80);
+  const QRect kept = title->geometry();
+  options->showMinimized();
+  options->move(300, 10);
+  window->findAction("&Arrange Icons")->trigger();
+  EXPECT_EQ(title->geometry(), kept);
+  EXPECT_TRUE(options->isMinimized());
+  EXPECT_EQ(options->x(), 0);
+  EXPECT_EQ(options->geometry().bottom() + 1, window->mdiArea()->viewport()->height());
+}
+
+TEST_F(MainFormTest, TheQuadraticFormIsAChildWindowLikeItsTwin) {
+  window->findAction("Quadratic")->trigger();
+  QMdiSubWindow* sub = window->mdiArea()->activeSubWindow();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->windowTitle(), "Harmonic Loading Data, Quadratic");
+  EXPECT_FALSE(sub->widget()->isWindow());
+  EXPECT_EQ(window->Project().QuadraticLoad, 1);
+}
+
 TEST_F(MainFormTest, ChangingTheLoadTypeFreesTheOtherLoadingForms) {
   window->findAction("Transient Loading")->trigger();
   window->findAction("Transient Loading Data")->trigger();
