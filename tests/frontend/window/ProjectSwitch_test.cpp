@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPointer>
+#include <QTableWidget>
 #include <QUrl>
 #include <filesystem>
 
@@ -20,6 +21,7 @@
 #include "forms/TDataForm.h"
 #include "main_window_fixture.h"
 #include "project/TProgramData.h"
+#include "tableeditor/Table.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
@@ -74,12 +76,21 @@ protected:
 
 TEST_F(ProjectSwitchTest, OpenLeavesNoFormOfTheOldProject) {
   const QPointer<QWidget> form = leaveInvalidEntry();
+  // A table editor whose current cell holds an entry that does not evaluate.
+  window->findAction("Pile Coordinates")->trigger();
+  QPointer<comp::TTableForm> editor;
+  for (QMdiSubWindow* s : window->mdiArea()->subWindowList())
+    if (auto* e = qobject_cast<comp::TTableForm*>(s->widget())) editor = e;
+  ASSERT_TRUE(editor);
+  editor->Grid()->setCurrentCell(1, 1);
+  editor->Grid()->item(1, 1)->setText("1+");
   const fs::path other = example("stratum-harmonic");
   const std::string original = test::read_file(other);
   openAnswer = q(other);
   window->FileOpenClick();
   ASSERT_EQ(window->Project().FoundationType, "STRATUM");
   expectNoChildLeft(form);
+  EXPECT_TRUE(editor.isNull());
 
   clickOnAndOpenTheFileMenu(form);
   window->FileSaveClick();
