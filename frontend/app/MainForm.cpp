@@ -19,6 +19,7 @@
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
 #include "forms/TDataForm.h"
+#include "grid/TTableEditor.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
@@ -77,6 +78,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::Start(const QString& argument) {
   m_settings = ReadMainSettings();
+  QString missing;
   if (!argument.isEmpty()) {
     QString path = argument;
     if (!QFileInfo(path).fileName().contains('.')) path += ".zvd";
@@ -85,9 +87,12 @@ void TMainForm::Start(const QString& argument) {
       setCaption();
       return;
     }
+    missing = QFileInfo(path).absoluteFilePath();
   }
   guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
   setCaption();
+  // The user asked for a file: the new project is not it.
+  if (!missing.isEmpty()) comp::ShowInformation("The file " + missing + " could not be found.");
 }
 
 // ---------------------------------------------------------------- state
@@ -187,9 +192,25 @@ bool TMainForm::deactivate(TDataForm& form) {
 }
 
 void TMainForm::closeAllChildren() {
-  for (QMdiSubWindow* s : m_mdi->subWindowList()) s->close();
+  // Every child goes, whatever its pending entry holds: a form or table
+  // editor that outlived its project would store the old project's values
+  // into the next one. Nothing is stored on the way out, and no form is
+  // activated or deactivated while the others close.
+  m_reactivating = true;
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) {
+    QWidget* w = s->widget();
+    if (auto* form = qobject_cast<TDataForm*>(w))
+      form->Discard();
+    else if (auto* editor = dynamic_cast<comp::TTableEditor*>(w))
+      editor->closeEditor();
+    else
+      s->close();
+  }
   // Closed forms go now, so that their created-flags are clear at once.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) delete s;  // a child that refused to close
+  m_activeForm = nullptr;
+  m_reactivating = false;
 }
 
 void TMainForm::refreshDataForms() {

@@ -34,7 +34,7 @@ public:
 
   /// First showing: reads the recent files, then opens `argument` (".zvd"
   /// appended when it has no dot) when that file exists, else starts a new
-  /// project; sets the caption.
+  /// project, saying that a named file was not found; sets the caption.
   void Start(const QString& argument = QString());
 
   // IMainForm
@@ -94,6 +94,8 @@ public:
   /// Reads the project's plot-data file into the plots; the result becomes PlotsLoaded.
   bool ReadPlotData(const QString& path);
   void Open3DView();
+  /// Window > "Arrange Icons": lines up the minimised children only.
+  void ArrangeIcons();
 
   // Menu openings: enable and fill the items.
   void FileMenuClick();
@@ -153,7 +155,7 @@ private:
 
   QMdiArea* m_mdi = nullptr;
   QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
-  bool m_reactivating = false;
+  bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
 
   // Created-flags of the lazily made children.
   QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,

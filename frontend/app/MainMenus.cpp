@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/About.h"
 #include "app/Desktop.h"
@@ -279,7 +280,7 @@ void TMainForm::buildViewMenus() {
   m_windowMenu = menuBar()->addMenu("&Window");
   connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::WindowMenuClick);
   m_windowMenu->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
-  m_windowMenu->addAction("&Arrange Icons", m_mdi, &QMdiArea::tileSubWindows);
+  m_windowMenu->addAction("&Arrange Icons", this, &TMainForm::ArrangeIcons);
   m_windowSeparator = m_windowMenu->addSeparator();
   for (std::size_t k = 0; k < m_windowItems.size(); ++k) {
     m_windowItems[k] = m_windowMenu->addAction(QString(), this, [this, k] {
@@ -287,6 +288,25 @@ void TMainForm::buildViewMenus() {
       if (k < static_cast<std::size_t>(list.size())) ShowChild(list[static_cast<int>(k)]->widget());
     });
     m_windowItems[k]->setVisible(false);
+  }
+}
+
+void TMainForm::ArrangeIcons() {
+  // Minimised children in a row along the bottom of the area, left to right,
+  // a new row above a full one; the other children stay where they are.
+  const int width = m_mdi->viewport()->width();
+  int x = 0, bottom = m_mdi->viewport()->height(), rowHeight = 0;
+  for (QMdiSubWindow* s : m_mdi->subWindowList()) {
+    if (!s->isMinimized()) continue;
+    const QSize size = s->size();
+    if (x > 0 && x + size.width() > width) {
+      x = 0;
+      bottom -= rowHeight;
+      rowHeight = 0;
+    }
+    s->move(x, bottom - size.height());
+    x += size.width();
+    rowHeight = std::max(rowHeight, size.height());
   }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The quadratic harmonic loading form ("Harmonic Loading Data, Quadratic"):
 // the same fields as the harmonic form, read as coefficients that the
-// analysis multiplies by the square of the frequency. It is a window of its
-// own beside the main window, created hidden at start-up.
+// analysis multiplies by the square of the frequency. Like its twin it is a
+// child window of the main window, which runs its activation and
+// deactivation.
 
 #include "forms/harmonic.h"
 
@@ -12,16 +13,6 @@ class TfrmQuad : public THarmonicFormBase {
   Q_OBJECT
 public:
   explicit TfrmQuad(IMainForm& main, QWidget* parent = nullptr);
-
-protected:
-  /// As a window of its own the form runs its own activation and
-  /// deactivation when it gains and loses the focus; a refused deactivation
-  /// brings it back to the front with the entry kept. Placed among the main
-  /// window's children instead, it leaves both to the main window.
-  void changeEvent(QEvent* event) override;
-
-private:
-  bool m_keepEntries = false;
 };
 
 }  // namespace zrv::front

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dataedit/TDataEdit.h"
+#include "project/TProgramData.h"
 
 namespace zrv::front {
 
@@ -60,6 +61,12 @@ void TfrmShape::showBoxes(bool circular) {
   show(1, circular);
   show(2, !circular);
   show(3, !circular);
+}
+
+void TfrmShape::StoreEntries() {
+  TFieldForm::StoreEntries();
+  TProgramData& p = m_main.Project();
+  p.WidthCopy = p.WidthY;
 }
 
 void TfrmShape::BeforeLoad() {

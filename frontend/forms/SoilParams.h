@@ -25,6 +25,9 @@ public:
 
 protected:
   void BeforeLoad() override;
+  /// Stores the three boxes; the width's copy, which the 3D view and the
+  /// geometry file draw from, follows the width.
+  void StoreEntries() override;
 
 private:
   void setShape(int circular);

@@ -24,8 +24,13 @@ comp::TDataEdit* TDataForm::InvalidFocusedEdit() {
   return edit->IsValid() ? nullptr : edit;
 }
 
+void TDataForm::Discard() {
+  m_discarding = true;
+  close();
+}
+
 void TDataForm::closeEvent(QCloseEvent* event) {
-  if (!FormDeactivate()) {
+  if (!m_discarding && !FormDeactivate()) {
     event->ignore();
     return;
   }

@@ -27,6 +27,9 @@ public:
   /// when the focused control is an edit box whose check fails (its own
   /// message has been shown); the main window then keeps the form in front.
   bool FormDeactivate();
+  /// Closes and frees the form without storing anything, whatever its focused
+  /// edit box holds: the project it shows is being replaced.
+  void Discard();
 
 protected:
   /// Stores every control into its field (integer fields rounded).
@@ -37,10 +40,13 @@ protected:
   comp::TDataEdit* InvalidFocusedEdit();
 
   /// Close: refused while the focused edit box is invalid; otherwise the
-  /// form is deactivated and freed.
+  /// form is deactivated and freed. A discarded form closes without storing.
   void closeEvent(QCloseEvent* event) override;
 
   IMainForm& m_main;
+
+private:
+  bool m_discarding = false;
 };
 
 }  // namespace zrv::front

@@ -77,6 +77,16 @@ public:
     if (!v || !std::isfinite(*v)) throw badNumber(text);
     return *v;
   }
+  /// A row count cut from the last line taken whole. The tables keep at
+  /// least one row, so a count below 1 would come back as a row the file
+  /// does not hold: such a file is refused, naming its line.
+  int toCount(const std::string& text, const char* what) const {
+    const int n = toInteger(text);
+    if (n < 1)
+      throw comp::EInOutError("Error on Line " + std::to_string(m_lastLine) + "\rThe number of " + what + " is " +
+                              std::to_string(n) + "; it must be at least 1.");
+    return n;
+  }
   int toInteger(const std::string& text) const {
     const auto v = comp::parse_number(text, '.');
     std::optional<std::int32_t> i;
@@ -218,10 +228,10 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   // Foundation.
   int elementRows = 0;
   if (pile) {
-    elementRows = in.toInteger(from(trim(in.line()), 8));
+    elementRows = in.toCount(from(trim(in.line()), 8), "pile elements");
     line = trim(in.line());
     f.PileHeadFixed = line.compare(0, 5, "FIXED") == 0 ? 1 : 0;
-    const int piles = in.toInteger(from(line, f.PileHeadFixed ? 7 : 8));
+    const int piles = in.toCount(from(line, f.PileHeadFixed ? 7 : 8), "piles");
     for (int r = 0; r < piles; ++r) {
       in.integer();
       auto& row = st.addRow(tables.Pilecoord());
@@ -230,7 +240,7 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     }
     in.dropRest();
   }
-  if (multi) elementRows = in.toInteger(from(trim(in.line()), 7));
+  if (multi) elementRows = in.toCount(from(trim(in.line()), 7), "foundation layers");
   in.skip();  // CONSTANTS
   if (pile || multi) {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ, &f.PileLength, &f.PileUnitWeight, &f.StaticLoad,

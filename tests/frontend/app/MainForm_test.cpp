@@ -76,22 +76,6 @@ protected:
     startWindow();
   }
 
-  /// Copies example `name` (deck and mass file) into the work folder; with
-  /// `analysed`, also runs it through the engine with the batch runner, so
-  /// that its report and plot data lie beside it.
-  fs::path example(const std::string& name, bool analysed = false) {
-    for (const char* ext : {".zvd", ".zvm"}) {
-      const fs::path from = fs::path(ZRV_EXAMPLES_DIR) / (name + ext);
-      if (fs::exists(from)) fs::copy_file(from, work / (name + ext), fs::copy_options::overwrite_existing);
-    }
-    const fs::path deck = work / (name + ".zvd");
-    if (analysed) {
-      const std::string command = std::string(ZRV_BIN_DIR) + "/zrv3-run '" + deck.string() + "' >/dev/null";
-      EXPECT_EQ(std::system(command.c_str()), 0) << command;
-      EXPECT_TRUE(fs::exists(work / (name + ".zvp")));
-    }
-    return deck;
-  }
   bool enabled(const QString& text) const {
     QAction* a = window->findAction(text);
     EXPECT_NE(a, nullptr) << text.toStdString();
@@ -119,10 +103,13 @@ TEST_F(MainFormTest, StartOpensTheArgumentWithItsExtensionAdded) {
   window->Start("Job1");
   EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - Job1");
   EXPECT_EQ(window->Project().FoundationType, "STRATUM");
-  // A missing file gives a new project.
+  EXPECT_EQ(window->RecentFiles().entry(0), q(fs::current_path() / "Job1.zvd"));
+  EXPECT_TRUE(messages().empty());
+  // A missing file gives a new project, and the user is told.
   window->Start("Job2");
   EXPECT_EQ(window->windowTitle(), "ZORVIN 3.0.13 - NewData");
-  EXPECT_TRUE(messages().empty());
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0], "The file " + q(fs::current_path() / "Job2.zvd") + " could not be found.");
 }
 
 TEST_F(MainFormTest, SaveQuestionAnswers) {
@@ -356,6 +343,32 @@ TEST_F(MainFormTest, DataFormsStoreWhenAnotherChildIsActivated) {
   window->FileNewClick();
   EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(window->Project().ProjectTitle, "New Pile");
+}
+
+TEST_F(MainFormTest, ArrangeIconsMovesTheMinimisedChildrenOnly) {
+  window->findAction("&Title")->trigger();
+  QMdiSubWindow* title = window->mdiArea()->activeSubWindow();
+  window->findAction("Control &Options...")->trigger();
+  QMdiSubWindow* options = window->mdiArea()->activeSubWindow();
+  ASSERT_TRUE(title != nullptr && options != nullptr && title != options);
+  title->move(120, 80);
+  const QRect kept = title->geometry();
+  options->showMinimized();
+  options->move(300, 10);
+  window->findAction("&Arrange Icons")->trigger();
+  EXPECT_EQ(title->geometry(), kept);
+  EXPECT_TRUE(options->isMinimized());
+  EXPECT_EQ(options->x(), 0);
+  EXPECT_EQ(options->geometry().bottom() + 1, window->mdiArea()->viewport()->height());
+}
+
+TEST_F(MainFormTest, TheQuadraticFormIsAChildWindowLikeItsTwin) {
+  window->findAction("Quadratic")->trigger();
+  QMdiSubWindow* sub = window->mdiArea()->activeSubWindow();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->windowTitle(), "Harmonic Loading Data, Quadratic");
+  EXPECT_FALSE(sub->widget()->isWindow());
+  EXPECT_EQ(window->Project().QuadraticLoad, 1);
 }
 
 TEST_F(MainFormTest, ChangingTheLoadTypeFreesTheOtherLoadingForms) {

@@ -284,7 +284,6 @@ TEST(TfrmQuad, CaptionsUnitsAndModifiedFlag) {
   FakeMainForm main;
   main.Project().SetUnitSystem(1);
   TfrmQuad form(main);
-  EXPECT_TRUE(form.isWindow());
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.windowTitle(), "Harmonic Loading Data, Quadratic");
   EXPECT_EQ(button(form)->text(), "Equivalent Coefs. at Center of Gravity");
@@ -328,32 +327,27 @@ TEST(TfrmQuad, SharesTheLoadPointWithTheHarmonicForm) {
   EXPECT_EQ(label(quad, 10), "x-coordinate (m)");
 }
 
-TEST(TfrmQuad, OwnWindowActivatesAndDeactivatesItself) {
+TEST(TfrmQuad, ARefusedDeactivationStoresNothingAndKeepsTheEntry) {
   FakeMainForm main;
   TProgramData& p = main.Project();
   p.MaxFrequency = 25;
-  QWidget other;
-  other.show();
   TfrmQuad quad(main);
   quad.show();
-  QApplication::setActiveWindow(&quad);
-  EXPECT_TRUE(quad.Activated());
+  quad.FormActivate();
   EXPECT_EQ(edit(quad, 1)->text(), "25");
-
   edit(quad, 2)->setText("5");
-  QApplication::setActiveWindow(&other);
+  EXPECT_TRUE(quad.FormDeactivate());
   EXPECT_EQ(p.MinFrequency, 5.0L);
 
-  // A refused deactivation stores nothing and keeps the entry.
-  QApplication::setActiveWindow(&quad);
   TDataEdit* step = edit(quad, 3);
   step->setFocus();
   step->setText("0.5+");
+  edit(quad, 2)->setText("6");
   recordedMessages().clear();
-  QApplication::setActiveWindow(&other);
+  EXPECT_FALSE(quad.FormDeactivate());
   EXPECT_FALSE(recordedMessages().empty());
   EXPECT_EQ(p.FrequencyStep, 0.0L);
-  QApplication::setActiveWindow(&quad);
+  EXPECT_EQ(p.MinFrequency, 5.0L);
   EXPECT_EQ(step->text(), "0.5+");
   quad.hide();
 }

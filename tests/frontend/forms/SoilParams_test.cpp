@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "formsa_fake_main.h"
+#include "project/ProjectWriter.h"
 #include "formsa_form_support.h"
 
 namespace zrv::test {
@@ -83,6 +84,20 @@ TEST_F(ShapeTest, ShapeButtonsSetTheFieldAtOnceAndKeepTheValues) {
   EXPECT_EQ(main.Project().Radius, 1.5L) << "the hidden box is stored too";
   EXPECT_EQ(main.Project().LengthX, 4);
   EXPECT_EQ(main.Project().WidthY, 3);
+}
+
+TEST_F(ShapeTest, AWidthTypedInTheSessionReachesTheGeometry) {
+  // A 6 by 4 block made in the session, never read from a file: the 3D view
+  // and the geometry file take the width from its copy.
+  form->FormActivate();
+  form->DataEdit(2)->setText("6");
+  form->DataEdit(3)->setText("4");
+  EXPECT_TRUE(form->FormDeactivate());
+  EXPECT_EQ(main.Project().WidthCopy, 4);
+  // Without side soil the block is 0.15 of the width high.
+  const std::string geometry = front::geometryFileText(main.Project());
+  const std::string head = "RECTANGULAR \n 6 4 0.6\n";
+  EXPECT_EQ(geometry.substr(0, head.size()), head);
 }
 
 TEST_F(ShapeTest, RadiusOutsideTheBoxIsClampedAndStoredBack) {

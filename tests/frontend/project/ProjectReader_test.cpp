@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -194,6 +195,19 @@ TEST_F(Reader, FailedReadLeavesTheOpenProjectAlone) {
     ADD_FAILURE() << "read";
   } catch (const comp::EConvertError& e) {
     EXPECT_STREQ(e.what(), "Error on Line 12\r'NaN' is not a valid number.");
+  }
+  // A pile group of no piles: the tables cannot hold it as written, so the
+  // file is refused instead of being read as one pile at (0, 0).
+  std::vector<std::string> piles = splitLines(example("pilegroup-harmonic.zvd"));
+  const auto at = [&](const std::string& line) { return std::find(piles.begin(), piles.end(), line); };
+  piles.erase(at("FIXED=12") + 1, at("FIXED=12") + 13);
+  *at("FIXED=12") = "FIXED=0";
+  piles.erase(at("BATTERED"), at("BATTERED") + 25);
+  try {
+    read(joinLines(piles, piles.size()));
+    ADD_FAILURE() << "read";
+  } catch (const comp::EInOutError& e) {
+    EXPECT_STREQ(e.what(), "Error on Line 9\rThe number of piles is 0; it must be at least 1.");
   }
   EXPECT_THROW(TProgramData::CreateFromFile((dir / "none.zvd").string(), tables, host), comp::EInOutError);
   EXPECT_TRUE(captureAll(tables) == before);

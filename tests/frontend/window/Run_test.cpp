@@ -31,12 +31,6 @@ protected:
     desktop().openFile = desktop().saveFile;
     startWindow();
   }
-
-  fs::path copyExample(const std::string& name) {
-    for (const char* ext : {".zvd", ".zvm"})
-      fs::copy_file(fs::path(ZRV_EXAMPLES_DIR) / (name + ext), work / (name + ext));
-    return work / (name + ".zvd");
-  }
 };
 
 /// The three numbers of the frequency line of a harmonic deck (rad/s): the
@@ -54,7 +48,7 @@ std::array<double, 3> deckFrequencies(const fs::path& deck) {
 }
 
 TEST_F(RunTest, AnExampleRunsThroughTheEngine) {
-  const fs::path deck = copyExample("halfspace-harmonic");
+  const fs::path deck = example("halfspace-harmonic");
   ASSERT_TRUE(window->OpenFile(q(deck)));
   EXPECT_FALSE(window->PlotsLoaded());
   window->findAction("&Run Analysis")->trigger();
@@ -97,7 +91,7 @@ TEST_F(RunTest, AnExampleRunsThroughTheEngine) {
 }
 
 TEST_F(RunTest, AnInputErrorStopsTheRunWithItsMessage) {
-  const fs::path deck = copyExample("stratum-random");
+  const fs::path deck = example("stratum-random");
   ASSERT_TRUE(window->OpenFile(q(deck)));
   // Poisson's ratio 0.5 of the soil below the footing is refused by the engine.
   window->Project().TipPoisson = 0.5;

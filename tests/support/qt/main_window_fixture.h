@@ -5,9 +5,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/Desktop.h"
@@ -40,6 +42,24 @@ protected:
   void TearDown() override {
     window.reset();
     front::resetDesktop();
+  }
+
+  /// Copies example `name` (deck and mass file) into the work folder; with
+  /// `analysed`, also runs it through the engine with the batch runner, so
+  /// that its report and plot data lie beside it.
+  std::filesystem::path example(const std::string& name, bool analysed = false) {
+    namespace fs = std::filesystem;
+    for (const char* ext : {".zvd", ".zvm"}) {
+      const fs::path from = fs::path(ZRV_EXAMPLES_DIR) / (name + ext);
+      if (fs::exists(from)) fs::copy_file(from, work / (name + ext), fs::copy_options::overwrite_existing);
+    }
+    const fs::path deck = work / (name + ".zvd");
+    if (analysed) {
+      const std::string command = std::string(ZRV_BIN_DIR) + "/zrv3-run '" + deck.string() + "' >/dev/null";
+      EXPECT_EQ(std::system(command.c_str()), 0) << command;
+      EXPECT_TRUE(fs::exists(work / (name + ".zvp")));
+    }
+    return deck;
   }
 
   /// The texts of the recorded message boxes.
