@@ -568,10 +568,10 @@ std::string Overlaps(const std::vector<TPlotText>& a, const std::vector<TPlotTex
 
 // No tick number is covered by the legend or by a caption, and the numbers
 // of each axis keep apart.
-void ExpectReadable(const TPlotTextLayout& t, const QRect& legend, const char* where) {
+void ExpectReadable(const TPlotTextLayout& t, const QRect& legend, const char* where, std::size_t numbers = 2) {
   SCOPED_TRACE(where);
-  ASSERT_GE(t.XNumbers.size(), 3u);
-  ASSERT_GE(t.YNumbers.size(), 3u);
+  ASSERT_GE(t.XNumbers.size(), numbers);
+  ASSERT_GE(t.YNumbers.size(), numbers);
   ASSERT_FALSE(legend.isEmpty());
   EXPECT_EQ(Overlaps(t.XNumbers, nullptr), "");
   EXPECT_EQ(Overlaps(t.YNumbers, nullptr), "");
@@ -622,7 +622,7 @@ TEST_F(PlotFormTest, LegendAndCaptionsKeepClearOfTheNumbersOnScreenAndInBitmaps)
   const QRect legend = f->Legend()->geometry();
   EXPECT_EQ(legend.right() + 1, r.Right);
   EXPECT_EQ(legend.bottom() + 1, r.Bottom);
-  ExpectReadable(LayoutPlotTexts(plot, f->ScreenView(), f->Canvas()), legend, "screen");
+  ExpectReadable(LayoutPlotTexts(plot, f->ScreenView(), f->Canvas()), legend, "screen", 4);
 
   // A saved bitmap, laid out as it is drawn; its legend frame is where the
   // layout puts it.
@@ -662,4 +662,19 @@ TEST_F(PlotFormTest, LegendAndCaptionsKeepClearOfTheNumbersOnScreenAndInBitmaps)
   inches[1] = "12";
   bitmapLayout("bitmap at twice the size");
   ExpectReadable(LayoutPlotTexts(plot, f->ScreenView(), f->Canvas()), f->Legend()->geometry(), "screen, twice");
+
+  // Whatever the font: a range just under five steps of 1e-6 for each of the
+  // intervals the axis length gives makes the default ticks 2e-6 apart, 2.4
+  // text heights, closer than numbers such as -0.001024 are wide.
+  QImage img(800, 600, QImage::Format_RGB32);
+  TPlotView v;
+  v.Page = {0, 0, 800, 600};
+  v.FontPx = 14;
+  v.H = PlotTextHeight(v.FontPx, &img);
+  v.Plot = ScreenPlotRect(800, 600, 96, 96, v.H, false, false, false);
+  const int ny = v.Plot.Height() / (6 * v.H);
+  v.X = {0, 50};
+  v.Y = {-0.001L - 4.99e-6L * ny, -0.001L};
+  ASSERT_NEAR(double(AxisTicks(v.Y, ny).Minor * 5), 2e-6, 1e-18);
+  ExpectReadable(LayoutPlotTexts(plot, v, &img), QRect(0, 0, 1, 1), "a tight axis", 3);
 }
