@@ -319,6 +319,8 @@ void TGridTable::ShowModal() {
 
 void TGridTable::Refresh() {
   if (!m_editor) return;
+  // The editors of nested tables go with this one.
+  for (auto& c : m_columns) c->Hide();
   m_editor->closeEditor();
   m_editor = nullptr;
   Show();

@@ -153,7 +153,8 @@ public:
   /// Opens the editor non-modally (nothing without visible columns).
   void Show();
   void ShowModal();
-  /// When the editor is open: closes it and opens a new one.
+  /// When the editor is open: closes it and the editors of its nested
+  /// tables, and opens a new one.
   void Refresh();
 
   // Called by the columns.

@@ -49,6 +49,9 @@ void TPageSetupDialog::setMinMargin(int side, int v) { m_min[side] = std::min(v,
 bool TPageSetupDialog::inInches() const { return m_options.count(TPageSetupFlags::poThousandthsOfInches) > 0; }
 
 bool TPageSetupDialog::Execute(QPrinter& printer, QWidget* parent) {
+  // The dialog starts from the current margins; a cancel or an error puts
+  // the printer's own page layout back.
+  const QPageLayout original = printer.pageLayout();
   try {
     // Inches in thousandths, else millimetres in hundredths.
     const QPageLayout::Unit unit = inInches() ? QPageLayout::Inch : QPageLayout::Millimeter;
@@ -59,7 +62,10 @@ bool TPageSetupDialog::Execute(QPrinter& printer, QWidget* parent) {
     layout.setMinimumMargins(QMarginsF(0, 0, 0, 0));
     layout.setMargins(margins);
     printer.setPageLayout(layout);
-    if (!RunPageSetupDialog(printer, parent)) return false;
+    if (!RunPageSetupDialog(printer, parent)) {
+      printer.setPageLayout(original);
+      return false;
+    }
 
     const QPageLayout chosen = printer.pageLayout();
     const QRectF paper = chosen.fullRect(unit);
@@ -73,6 +79,7 @@ bool TPageSetupDialog::Execute(QPrinter& printer, QWidget* parent) {
     SetMarginBottom(toInt(m.bottom()));
     return true;
   } catch (const std::exception& e) {
+    printer.setPageLayout(original);
     ShowInformation(QString("Error in %1\r%2").arg("TPageSetupDialog.Execute", QString::fromStdString(e.what())));
     return false;
   }

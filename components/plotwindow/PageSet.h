@@ -67,9 +67,10 @@ public:
   int PaperWidth() const { return m_paperWidth; }
 
   /// Runs the dialog for `printer`, whose page layout gets the current
-  /// margins first. When confirmed, the paper size and the margins (through
-  /// their setters) are taken from the printer's page layout and true is
-  /// returned; a cancel changes nothing. An error is shown as
+  /// margins while it runs. When confirmed, the paper size and the margins
+  /// (through their setters) are taken from the printer's page layout and
+  /// true is returned; a cancel changes nothing, neither here nor in the
+  /// printer. An error is shown as
   /// "Error in TPageSetupDialog.Execute\r" + its text and gives false.
   bool Execute(QPrinter& printer, QWidget* parent = nullptr);
 

@@ -28,21 +28,6 @@ QString axisCaption(const TGraphPlot& plot, const std::string& caption, const st
   return QString::fromStdString(caption + " (" + plot.UnitCaption(units) + ")");
 }
 
-// Text with its top-left corner at (x, y).
-void textAt(QPainter& p, int x, int y, const QString& text) {
-  p.drawText(x, y + p.fontMetrics().ascent(), text);
-}
-
-// Text turned 90 degrees counter-clockwise; (x, y) is the corner that was
-// its top-left before turning.
-void textUp(QPainter& p, int x, int y, const QString& text) {
-  p.save();
-  p.translate(x, y);
-  p.rotate(-90);
-  p.drawText(0, p.fontMetrics().ascent(), text);
-  p.restore();
-}
-
 void drawMarker(QPainter& p, int shape, int x, int y, int rx, int ry) {
   const auto corners = MarkerPolygon(shape, x, y, rx, ry);
   QPolygon poly;
@@ -50,14 +35,48 @@ void drawMarker(QPainter& p, int shape, int x, int y, int rx, int ry) {
   p.drawPolyline(poly);
 }
 
-void drawCaptions(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
-  const bool title = !plot.GraphTitle.empty();
-  p.setFont(textFont(v.H, true));
-  p.setPen(Qt::black);
-  const QFontMetrics fm = p.fontMetrics();
-  const int th = fm.height();
-  auto centredX = [&](const QString& s) { return v.Page.Left + (v.Page.Width() - fm.horizontalAdvance(s)) / 2; };
+// Text with its top-left corner at the box's.
+void drawText(QPainter& p, const TPlotText& t) {
+  if (!t.Text.isEmpty()) p.drawText(t.Box.left(), t.Box.top() + p.fontMetrics().ascent(), t.Text);
+}
 
+// Text turned 90 degrees counter-clockwise, reading upwards, in its box.
+void drawTextUp(QPainter& p, const TPlotText& t) {
+  if (t.Text.isEmpty()) return;
+  p.save();
+  p.translate(t.Box.left(), t.Box.bottom() + 1);
+  p.rotate(-90);
+  p.drawText(0, p.fontMetrics().ascent(), t.Text);
+  p.restore();
+}
+
+// A text whose top-left corner is (x, y), before any turning.
+TPlotText textAt(const QFontMetrics& fm, int x, int y, const QString& text) {
+  return {text, QRect(x, y, fm.horizontalAdvance(text), fm.height())};
+}
+
+// A text turned upwards whose middle lies at height `mid`, its left at `x`.
+TPlotText textUp(const QFontMetrics& fm, int x, int mid, const QString& text) {
+  const int w = fm.horizontalAdvance(text);
+  return {text, QRect(x, mid - w / 2, fm.height(), w)};
+}
+
+QString tickText(Extended v) { return QString::fromStdString(format_general(v, 4)); }
+
+// The ticks of one axis of `pixels` length for n intervals, with fewer
+// intervals where the numbers (measured by `extent` along the axis) would
+// come closer than `gap` to each other.
+TTicks fittedTicks(const TRange& range, int n, int pixels, const QFontMetrics& fm, int gap) {
+  const Extended perUnit = range.Width() > 0 ? std::abs(pixels) / range.Width() : 0;
+  return FitAxisTicks(range, n, perUnit, [&](Extended v) { return fm.horizontalAdvance(tickText(v)); }, gap);
+}
+
+void layoutCaptions(TPlotTextLayout& out, const TGraphPlot& plot, const TPlotView& v, const QFontMetrics& fm) {
+  const bool title = !plot.GraphTitle.empty();
+  const int th = fm.height();
+  auto centred = [&](int y, const QString& s) {
+    return textAt(fm, v.Page.Left + (v.Page.Width() - fm.horizontalAdvance(s)) / 2, y, s);
+  };
   const QString xcap = axisCaption(plot, plot.XCaption, plot.XUnits);
   int y;
   if (plot.XOnTop) {
@@ -67,68 +86,160 @@ void drawCaptions(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
     y = v.Page.Bottom - th;
     if (title && !plot.TitleAtTop) y -= v.H / 8 + v.H;
   }
-  textAt(p, centredX(xcap), y, xcap);
-
-  if (title) {
-    const QString t = QString::fromStdString(plot.GraphTitle);
-    textAt(p, centredX(t), plot.TitleAtTop ? v.Page.Top : v.Page.Bottom - th, t);
-  }
-
-  const QString ycap = axisCaption(plot, plot.YCaption, plot.YUnits);
-  const int mid = v.Page.Top + v.Page.Height() / 2;
-  textUp(p, v.Page.Left, mid + fm.horizontalAdvance(ycap) / 2, ycap);
+  out.XCaption = centred(y, xcap);
+  if (title)
+    out.Title = centred(plot.TitleAtTop ? v.Page.Top : v.Page.Bottom - th, QString::fromStdString(plot.GraphTitle));
+  out.YCaption = textUp(fm, v.Page.Left, v.Page.Top + v.Page.Height() / 2,
+                        axisCaption(plot, plot.YCaption, plot.YUnits));
 }
 
-void drawTicks(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
+// A number centred on a tick at the end of its axis can reach off the page,
+// and at the corner where the axes meet a y number can reach into the x
+// numbers: each moves along its axis back onto the page and out of their
+// way, and a y number goes when that brings it onto its neighbour.
+void keepNumbersClear(TPlotTextLayout& out, const TPixRect& page) {
+  for (TPlotText& x : out.XNumbers) {
+    if (x.Box.right() >= page.Right) x.Box.moveRight(page.Right - 1);
+    if (x.Box.left() < page.Left) x.Box.moveLeft(page.Left);
+  }
+  for (TPlotText& y : out.YNumbers) {
+    if (y.Box.bottom() >= page.Bottom) y.Box.moveBottom(page.Bottom - 1);
+    if (y.Box.top() < page.Top) y.Box.moveTop(page.Top);
+  }
+  for (std::size_t i = 0; i < out.YNumbers.size();) {
+    QRect& box = out.YNumbers[i].Box;
+    bool moved = false;
+    for (const TPlotText& x : out.XNumbers) {
+      if (!box.intersects(x.Box)) continue;
+      moved = true;
+      if (box.center().y() < x.Box.center().y())
+        box.moveBottom(x.Box.top() - 1);
+      else
+        box.moveTop(x.Box.bottom() + 1);
+    }
+    bool clash = false;
+    if (!moved) {
+      ++i;
+      continue;
+    }
+    for (std::size_t j = 0; j < out.YNumbers.size(); ++j) clash = clash || (j != i && box.intersects(out.YNumbers[j].Box));
+    for (const TPlotText& x : out.XNumbers) clash = clash || box.intersects(x.Box);
+    if (clash)
+      out.YNumbers.erase(out.YNumbers.begin() + static_cast<std::ptrdiff_t>(i));
+    else
+      ++i;
+  }
+}
+
+void layoutNumbers(TPlotTextLayout& out, const TGraphPlot& plot, const TPlotView& v, const QFontMetrics& fm) {
   if (v.H <= 0) return;
   const TPixRect& r = v.Plot;
   const int nx = std::abs(r.Width()) / (6 * v.H);
   const int ny = std::abs(r.Height()) / (6 * v.H);
   if (nx == 0 || ny == 0) return;
   const TPlotMapping map{v.X, v.Y, r, plot.XOnTop};
+  const int th = fm.height();
+  const int gap = th / 2;
+  out.XTicks = fittedTicks(v.X, nx, r.Width(), fm, gap);
+  out.YTicks = fittedTicks(v.Y, ny, r.Height(), fm, gap);
+  const TTicks& tx = out.XTicks;
+  for (int k = tx.First; k <= tx.Last && tx.Last > tx.First; ++k) {
+    const Extended px = map.PixelX(k * tx.Minor);
+    if (k % 5 != 0 || px < r.Left || px > r.Right) continue;
+    const QString s = tickText(k * tx.Minor);
+    const int left = static_cast<int>(px) - fm.horizontalAdvance(s) / 2;
+    out.XNumbers.push_back(textAt(fm, left, plot.XOnTop ? r.Top - v.PPIy / 32 - th : r.Bottom + v.PPIy / 16, s));
+  }
+  const TTicks& ty = out.YTicks;
+  for (int k = ty.First; k <= ty.Last && ty.Last > ty.First; ++k) {
+    const Extended py = map.PixelY(k * ty.Minor);
+    if (k % 5 != 0 || py < r.Top || py > r.Bottom) continue;
+    out.YNumbers.push_back(textUp(fm, r.Left - th - v.PPIx / 32, static_cast<int>(py), tickText(k * ty.Minor)));
+  }
+  keepNumbersClear(out, v.Page);
+}
+
+struct LegendEntry {
+  int curve, position;
+  QString text;
+};
+
+// The entries of the drawn legend: the listed curves that are active.
+std::vector<LegendEntry> legendEntries(const TGraphPlot& plot) {
+  std::vector<LegendEntry> entries;
+  int position = 0;
+  for (int k = 0; k < plot.LineCount(); ++k) {
+    const TLine& line = plot.Line(k);
+    if (!line.InLegend) continue;
+    if (line.Active) entries.push_back({k, position, QString::fromStdString(plot.CurveDisplayName(k))});
+    ++position;
+  }
+  return entries;
+}
+
+// The drawn legend keeps the spot of the plot that the window's legend has:
+// its bottom-right corner at the same fraction of the plot rectangle (the
+// corner itself unless the user moved it), and all of it on the page.
+QRect legendBox(const TGraphPlot& plot, const TPlotView& v, const QFontMetrics& fm) {
+  const std::vector<LegendEntry> entries = legendEntries(plot);
+  if (entries.empty() || v.H <= 0) return {};
+  int widest = 0;
+  for (const LegendEntry& e : entries) widest = std::max(widest, fm.horizontalAdvance(e.text));
+  const int w = widest + 3 * v.PPIx / 16;
+  const int h = static_cast<int>(entries.size()) * (v.PPIy / 32 + fm.height()) + v.PPIy / 32;
+  int right = v.Plot.Right, bottom = v.Plot.Bottom;
+  const TPixRect& wp = v.WindowPlot;
+  if (wp.Width() > 0 && wp.Height() > 0) {
+    right = v.Plot.Left + static_cast<int>(static_cast<long long>(v.Legend.Right - wp.Left) * v.Plot.Width() / wp.Width());
+    bottom = v.Plot.Top + static_cast<int>(static_cast<long long>(v.Legend.Bottom - wp.Top) * v.Plot.Height() / wp.Height());
+  }
+  const TPixRect box = KeepInside({right - w - v.Page.Left, bottom - h - v.Page.Top, right - v.Page.Left, bottom - v.Page.Top},
+                                  v.Page.Width(), v.Page.Height());
+  return QRect(box.Left + v.Page.Left, box.Top + v.Page.Top, w, h);
+}
+
+void drawCaptions(QPainter& p, const TPlotView& v, const TPlotTextLayout& t) {
+  p.setFont(textFont(v.FontPx, true));
+  p.setPen(Qt::black);
+  drawText(p, t.XCaption);
+  drawText(p, t.Title);
+  drawTextUp(p, t.YCaption);
+}
+
+void drawTicks(QPainter& p, const TGraphPlot& plot, const TPlotView& v, const TPlotTextLayout& t) {
+  const TPixRect& r = v.Plot;
+  const TPlotMapping map{v.X, v.Y, r, plot.XOnTop};
   QPen solid(Qt::black, 1, Qt::SolidLine);
   QPen dotted(Qt::black, 1, Qt::DotLine);
-  p.setFont(textFont(v.H, false));
-  const QFontMetrics fm = p.fontMetrics();
-  const int th = fm.height();
-
-  const TTicks tx = AxisTicks(v.X, nx);
-  if (tx.Last > tx.First) {
-    for (int k = tx.First; k <= tx.Last; ++k) {
-      const Extended px = map.PixelX(k * tx.Minor);
-      if (px < r.Left || px > r.Right) continue;
-      const int x = static_cast<int>(px);
-      p.setPen(solid);
-      if (plot.XOnTop)
-        p.drawLine(x, r.Top, x, r.Top + v.PPIy / 16);
-      else
-        p.drawLine(x, r.Bottom, x, r.Bottom - v.PPIy / 16);
-      if (k % 5 != 0) continue;
-      p.setPen(dotted);
-      p.drawLine(x, r.Top, x, r.Bottom);
-      p.setPen(solid);
-      const QString s = QString::fromStdString(format_general(k * tx.Minor, 4));
-      const int left = x - fm.horizontalAdvance(s) / 2;
-      textAt(p, left, plot.XOnTop ? r.Top - v.PPIy / 32 - th : r.Bottom + v.PPIy / 16, s);
-    }
+  const TTicks& tx = t.XTicks;
+  for (int k = tx.First; k <= tx.Last && tx.Last > tx.First; ++k) {
+    const Extended px = map.PixelX(k * tx.Minor);
+    if (px < r.Left || px > r.Right) continue;
+    const int x = static_cast<int>(px);
+    p.setPen(solid);
+    if (plot.XOnTop)
+      p.drawLine(x, r.Top, x, r.Top + v.PPIy / 16);
+    else
+      p.drawLine(x, r.Bottom, x, r.Bottom - v.PPIy / 16);
+    if (k % 5 != 0) continue;
+    p.setPen(dotted);
+    p.drawLine(x, r.Top, x, r.Bottom);
   }
-
-  const TTicks ty = AxisTicks(v.Y, ny);
-  if (ty.Last > ty.First) {
-    for (int k = ty.First; k <= ty.Last; ++k) {
-      const Extended py = map.PixelY(k * ty.Minor);
-      if (py < r.Top || py > r.Bottom) continue;
-      const int y = static_cast<int>(py);
-      p.setPen(solid);
-      p.drawLine(r.Left, y, r.Left + v.PPIx / 16, y);
-      if (k % 5 != 0) continue;
-      p.setPen(dotted);
-      p.drawLine(r.Left, y, r.Right, y);
-      p.setPen(solid);
-      const QString s = QString::fromStdString(format_general(k * ty.Minor, 4));
-      textUp(p, r.Left - th - v.PPIx / 32, y + fm.horizontalAdvance(s) / 2, s);
-    }
+  const TTicks& ty = t.YTicks;
+  for (int k = ty.First; k <= ty.Last && ty.Last > ty.First; ++k) {
+    const Extended py = map.PixelY(k * ty.Minor);
+    if (py < r.Top || py > r.Bottom) continue;
+    const int y = static_cast<int>(py);
+    p.setPen(solid);
+    p.drawLine(r.Left, y, r.Left + v.PPIx / 16, y);
+    if (k % 5 != 0) continue;
+    p.setPen(dotted);
+    p.drawLine(r.Left, y, r.Right, y);
   }
+  p.setPen(solid);
+  p.setFont(textFont(v.FontPx, false));
+  for (const TPlotText& n : t.XNumbers) drawText(p, n);
+  for (const TPlotText& n : t.YNumbers) drawTextUp(p, n);
 }
 
 void drawCurves(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
@@ -176,52 +287,22 @@ void drawCurves(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
   p.restore();
 }
 
-void drawOutputLegend(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
-  struct Entry {
-    int curve, position;
-    QString text;
-  };
-  std::vector<Entry> entries;
-  int position = 0;
-  for (int k = 0; k < plot.LineCount(); ++k) {
-    const TLine& line = plot.Line(k);
-    if (!line.InLegend) continue;
-    if (line.Active) entries.push_back({k, position, QString::fromStdString(plot.CurveDisplayName(k))});
-    ++position;
-  }
-  if (entries.empty() || v.H <= 0) return;
-  p.setFont(textFont(v.H, false));
+void drawOutputLegend(QPainter& p, const TGraphPlot& plot, const TPlotView& v, const QRect& box) {
+  if (box.isEmpty()) return;
   const QFontMetrics fm = p.fontMetrics();
   const int th = fm.height();
-  int widest = 0;
-  for (const Entry& e : entries) widest = std::max(widest, fm.horizontalAdvance(e.text));
-  const int w = widest + 3 * v.PPIx / 16;
-  const int h = static_cast<int>(entries.size()) * (v.PPIy / 32 + th) + v.PPIy / 32;
-  int left, top;
-  if (v.WindowW > 0 && v.WindowH > 0) {
-    left = v.Page.Left + static_cast<int>(static_cast<long long>(v.Page.Width()) * v.Legend.Left / v.WindowW);
-    top = v.Page.Top + static_cast<int>(static_cast<long long>(v.Page.Height()) * v.Legend.Top / v.WindowH);
-  } else {
-    left = v.Plot.Right - w;
-    top = v.Plot.Bottom - h;
-  }
-  // The box grows with the canvas resolution; keep all of it on the page.
-  const TPixRect box = KeepInside({left - v.Page.Left, top - v.Page.Top, left - v.Page.Left + w, top - v.Page.Top + h},
-                                  v.Page.Width(), v.Page.Height());
-  left = box.Left + v.Page.Left;
-  top = box.Top + v.Page.Top;
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::white);
-  p.drawRect(left, top, w - 1, h - 1);
+  p.drawRect(box.left(), box.top(), box.width() - 1, box.height() - 1);
   const int penWidth = CurvePenWidth(v.PPIx, plot.WidthLine);
-  int y = top + v.PPIy / 32;
-  for (const Entry& e : entries) {
-    const int mx = left + v.PPIx / 16;
+  int y = box.top() + v.PPIy / 32;
+  for (const LegendEntry& e : legendEntries(plot)) {
+    const int mx = box.left() + v.PPIx / 16;
     p.setPen(QPen(Qt::black, penWidth));
     p.setBrush(Qt::NoBrush);
     if (plot.Markers > 0) drawMarker(p, e.curve + 1, mx, y + th / 2, v.PPIx / 32, v.PPIy / 32);
     p.setPen(paletteColor(e.position));
-    textAt(p, mx + v.PPIx / 16, y, e.text);
+    p.drawText(mx + v.PPIx / 16, y + fm.ascent(), e.text);
     y += v.PPIy / 32 + th;
   }
 }
@@ -230,6 +311,27 @@ void drawOutputLegend(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
 
 int CurvePenWidth(int ppiX, int widthLine) {
   return (static_cast<int>(std::nearbyint(ppiX / 300.0)) + 1) * widthLine;
+}
+
+int PlotFontPixels(int sizeFont, int ppiY) { return TextHeight(sizeFont, CanvasFontHeight(ppiY)); }
+
+int PlotTextHeight(int fontPixels, const QPaintDevice* device) {
+  if (fontPixels <= 0) return 0;
+  const QFont f = textFont(fontPixels, true);
+  return device ? QFontMetrics(f, device).height() : QFontMetrics(f).height();
+}
+
+TPlotTextLayout LayoutPlotTexts(const TGraphPlot& plot, const TPlotView& v, const QPaintDevice* device) {
+  TPlotTextLayout out;
+  if (v.FontPx <= 0 || v.H <= 0) return out;
+  auto metrics = [&](bool bold) {
+    const QFont f = textFont(v.FontPx, bold);
+    return device ? QFontMetrics(f, device) : QFontMetrics(f);
+  };
+  layoutCaptions(out, plot, v, metrics(true));
+  layoutNumbers(out, plot, v, metrics(false));
+  if (v.Output) out.Legend = legendBox(plot, v, metrics(false));
+  return out;
 }
 
 void DrawPlot(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
@@ -241,10 +343,16 @@ void DrawPlot(QPainter& p, const TGraphPlot& plot, const TPlotView& v) {
     p.restore();
     return;
   }
-  if (v.H > 0) drawCaptions(p, plot, v);
-  drawTicks(p, plot, v);
+  const TPlotTextLayout texts = LayoutPlotTexts(plot, v, p.device());
+  if (v.H > 0 && v.FontPx > 0) {
+    drawCaptions(p, v, texts);
+    drawTicks(p, plot, v, texts);
+  }
   drawCurves(p, plot, v);
-  if (v.Output) drawOutputLegend(p, plot, v);
+  if (v.Output && v.FontPx > 0) {
+    p.setFont(textFont(v.FontPx, false));
+    drawOutputLegend(p, plot, v, texts.Legend);
+  }
   p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   p.setBrush(Qt::NoBrush);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);

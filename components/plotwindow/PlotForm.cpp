@@ -272,15 +272,56 @@ TPlotView TPlotForm::ScreenView() const {
   v.Page = {0, 0, w, h};
   v.PPIx = m_canvas->logicalDpiX();
   v.PPIy = m_canvas->logicalDpiY();
-  v.H = TextHeight(m_plot.SizeFont, CanvasFontHeight(v.PPIy));
+  v.FontPx = PlotFontPixels(m_plot.SizeFont, v.PPIy);
+  v.H = PlotTextHeight(v.FontPx, m_canvas);
   v.Plot = ScreenPlotRect(w, h, v.PPIx, v.PPIy, v.H, m_plot.XOnTop, !m_plot.GraphTitle.empty(), m_plot.TitleAtTop);
   v.X = m_cur.X;
   v.Y = m_cur.Y;
   const QRect g = m_legend->geometry();
   v.Legend = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-  v.WindowW = w;
-  v.WindowH = h;
+  v.WindowPlot = v.Plot;
   return v;
+}
+
+TPlotView TPlotForm::BitmapView(const QImage& bitmap) const {
+  // The window's resolution, the text measured on the bitmap.
+  TPlotView v = ScreenView();
+  v.Page = {0, 0, bitmap.width(), bitmap.height()};
+  v.H = PlotTextHeight(v.FontPx, &bitmap);
+  v.Plot = ScreenPlotRect(bitmap.width(), bitmap.height(), v.PPIx, v.PPIy, v.H, m_plot.XOnTop,
+                          !m_plot.GraphTitle.empty(), m_plot.TitleAtTop);
+  v.Output = true;
+  return v;
+}
+
+TPlotView TPlotForm::PrintView(QPrinter& pr) const {
+  TPlotView v = ScreenView();
+  v.PPIx = pr.logicalDpiX();
+  v.PPIy = pr.logicalDpiY();
+  v.FontPx = PlotFontPixels(m_plot.SizeFont, v.PPIy);
+  v.H = PlotTextHeight(v.FontPx, &pr);
+  const QRect paper = pr.paperRect(QPrinter::DevicePixel).toRect();
+  // The unprintable border of the device, in its pixels.
+  QPageLayout inch = pr.pageLayout();
+  inch.setUnits(QPageLayout::Inch);
+  const QMarginsF minInch = inch.minimumMargins();
+  const TPixRect printable{static_cast<int>(minInch.left() * v.PPIx), static_cast<int>(minInch.top() * v.PPIy),
+                           paper.width() - static_cast<int>(minInch.right() * v.PPIx),
+                           paper.height() - static_cast<int>(minInch.bottom() * v.PPIy)};
+  const TPrintMargins margins{m_pageSetup.MarginLeft(), m_pageSetup.MarginTop(), m_pageSetup.MarginRight(),
+                              m_pageSetup.MarginBottom()};
+  v.Page = PrintPageRect(paper.width(), paper.height(), printable, margins, v.PPIx, v.PPIy);
+  v.Plot = PrintPlotRect(v.Page, v.PPIx, v.PPIy, v.H, m_plot.XOnTop, !m_plot.GraphTitle.empty(), m_plot.TitleAtTop);
+  v.Output = true;
+  return v;
+}
+
+void TPlotForm::settleLegend() {
+  // The first drawing at the window's real size puts the legend in its
+  // corner; the sizes the canvas passes through before are no measure.
+  if (!m_legendPending || !m_canvas->isVisible()) return;
+  m_legendPending = false;
+  LayOut(true);
 }
 
 void TPlotForm::LayOut(bool moveLegend) {
@@ -395,30 +436,14 @@ void TPlotForm::PlotPrintClick() {
   }
   pr.setDocName(QString::fromStdString(m_plot.Caption));
   pr.setFullPage(true);
+  settleLegend();
   QPainter p;
   if (!p.begin(&pr)) {
     ShowInformation("The printout could not be started.");
     m_canvas->update();
     return;
   }
-  TPlotView v = ScreenView();
-  v.PPIx = pr.logicalDpiX();
-  v.PPIy = pr.logicalDpiY();
-  v.H = TextHeight(m_plot.SizeFont, CanvasFontHeight(v.PPIy));
-  const QRect paper = pr.paperRect(QPrinter::DevicePixel).toRect();
-  // The unprintable border of the device, in its pixels.
-  QPageLayout inch = pr.pageLayout();
-  inch.setUnits(QPageLayout::Inch);
-  const QMarginsF minInch = inch.minimumMargins();
-  const TPixRect printable{static_cast<int>(minInch.left() * v.PPIx), static_cast<int>(minInch.top() * v.PPIy),
-                           paper.width() - static_cast<int>(minInch.right() * v.PPIx),
-                           paper.height() - static_cast<int>(minInch.bottom() * v.PPIy)};
-  const TPrintMargins margins{m_pageSetup.MarginLeft(), m_pageSetup.MarginTop(), m_pageSetup.MarginRight(),
-                              m_pageSetup.MarginBottom()};
-  v.Page = PrintPageRect(paper.width(), paper.height(), printable, margins, v.PPIx, v.PPIy);
-  v.Plot = PrintPlotRect(v.Page, v.PPIx, v.PPIy, v.H, m_plot.XOnTop, !m_plot.GraphTitle.empty(), m_plot.TitleAtTop);
-  v.Output = true;
-  DrawPlot(p, m_plot, v);
+  DrawPlot(p, m_plot, PrintView(pr));
   p.end();
   m_canvas->update();
 }
@@ -435,12 +460,9 @@ void TPlotForm::PlotSaveClick() {
     return;
   }
   if (result != QDialog::Accepted || bitmap.isNull()) return;
-  TPlotView v = ScreenView();
-  v.Page = {0, 0, bitmap.width(), bitmap.height()};
-  v.Plot = ScreenPlotRect(bitmap.width(), bitmap.height(), v.PPIx, v.PPIy, v.H, m_plot.XOnTop,
-                          !m_plot.GraphTitle.empty(), m_plot.TitleAtTop, false);
-  v.Output = true;
+  settleLegend();
   {
+    const TPlotView v = BitmapView(bitmap);
     QPainter p(&bitmap);
     DrawPlot(p, m_plot, v);
   }
@@ -454,8 +476,7 @@ bool TPlotForm::eventFilter(QObject* watched, QEvent* event) {
       paintCanvas();
       return true;
     case QEvent::Resize:
-      LayOut(m_legendPending);
-      m_legendPending = false;
+      LayOut(false);
       break;
     case QEvent::MouseMove:
       canvasMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -474,6 +495,7 @@ bool TPlotForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TPlotForm::paintCanvas() {
+  settleLegend();
   QPainter p(m_canvas);
   DrawPlot(p, m_plot, ScreenView());
   if (m_banding) {

@@ -18,6 +18,7 @@
 #include "plotwindow/PlotGeometry.h"
 
 class QAction;
+class QImage;
 class QMenu;
 class QMenuBar;
 class QPrinter;
@@ -57,6 +58,12 @@ public:
   TPixRect PlotRect() const;
   /// What a drawing of the window itself uses.
   TPlotView ScreenView() const;
+  /// What a drawing on a saved bitmap uses: the window's resolution, the
+  /// bitmap's page and text height.
+  TPlotView BitmapView(const QImage& bitmap) const;
+  /// What a printout on `printer` uses: its resolution, the page-setup
+  /// margins.
+  TPlotView PrintView(QPrinter& printer) const;
 
   /// Menu commands.
   void PlotLegendClick();
@@ -93,6 +100,8 @@ private:
   void canvasPress(QMouseEvent* event);
   void canvasRelease(QMouseEvent* event);
   void paintCanvas();
+  /// Puts the legend in its corner once the window has its real size.
+  void settleLegend();
   QPrinter& printer();
 
   TGraphPlot& m_plot;
@@ -110,7 +119,7 @@ private:
   TPageSetupDialog m_pageSetup;
   std::unique_ptr<QPrinter> m_printer;
   TPlotRanges m_full, m_cur;
-  bool m_legendPending = true;  // the first real size puts the legend in its corner
+  bool m_legendPending = true;  // the first drawing puts the legend in its corner
   bool m_banding = false;
   QPoint m_bandStart, m_bandEnd;
   std::function<void()> m_onDestroyed;

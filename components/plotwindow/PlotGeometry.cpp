@@ -82,6 +82,24 @@ TTicks AxisTicks(const TRange& range, int n) {
   return t;
 }
 
+TTicks FitAxisTicks(const TRange& range, int n, Extended pixelsPerUnit,
+                    const std::function<int(Extended)>& extent, int gap) {
+  TTicks t;
+  for (int m = std::max(n, 1); m >= 1; --m) {
+    t = AxisTicks(range, m);
+    if (!(t.Minor > 0) || m == 1) return t;
+    // The numbered ticks inside the range (the indices always reach 0).
+    const Extended slack = t.Minor * 1e-9L;
+    int widest = 0;
+    for (int k = t.First; k <= t.Last; ++k) {
+      const Extended v = k * t.Minor;
+      if (k % 5 == 0 && v >= range.Min - slack && v <= range.Max + slack) widest = std::max(widest, extent(v));
+    }
+    if (5 * t.Minor * pixelsPerUnit >= widest + gap) return t;
+  }
+  return t;
+}
+
 Extended TPlotMapping::PixelX(Extended x) const {
   const Extended w = X.Width();
   if (w == 0) return Plot.Left;
@@ -131,7 +149,7 @@ int TextHeight(int sizeFont, int canvasFontHeight) {
 int CanvasFontHeight(int ppi) { return static_cast<int>(std::lround(14.0 * ppi / 96.0)); }
 
 TPixRect ScreenPlotRect(int w, int h, int ppiX, int ppiY, int th, bool xOnTop, bool hasTitle,
-                        bool titleAtTop, bool titleAdjust) {
+                        bool titleAtTop) {
   TPixRect r;
   r.Left = 2 * th + ppiX / 8 + th / 8;
   r.Right = w - ppiX / 4 - th / 2;
@@ -142,7 +160,7 @@ TPixRect ScreenPlotRect(int w, int h, int ppiX, int ppiY, int th, bool xOnTop, b
     r.Top = th / 2 + ppiY / 4;
     r.Bottom = h - 2 * th - ppiY / 8 - th / 8;
   }
-  if (hasTitle && titleAdjust) {
+  if (hasTitle) {
     if (titleAtTop)
       r.Top += th + th / 8;
     else
@@ -182,10 +200,11 @@ TPixRect PrintPlotRect(const TPixRect& page, int ppiX, int ppiY, int th, bool xO
     r.Bottom = page.Bottom - band;
   }
   if (hasTitle) {
+    const int title = th + th / 8;
     if (titleAtTop)
-      r.Top += ppiY / 4;
+      r.Top += std::max(ppiY / 4, title);
     else
-      r.Bottom -= ppiY / 2;
+      r.Bottom -= std::max(ppiY / 2, title);
   }
   return r;
 }

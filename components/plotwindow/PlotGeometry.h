@@ -5,6 +5,7 @@
 // the curve palette. All pixel divisions are integer divisions.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,14 @@ struct TTicks {
 };
 TTicks AxisTicks(const TRange& range, int n);
 
+/// AxisTicks for the largest interval count m <= n (at least 1) whose
+/// numbers keep apart: neighbouring numbered ticks (every fifth) lie at
+/// least the widest `extent` of a number inside the range plus `gap` pixels
+/// apart, at `pixelsPerUnit` pixels per data unit. With m = 1 the ticks are
+/// given however close.
+TTicks FitAxisTicks(const TRange& range, int n, Extended pixelsPerUnit,
+                    const std::function<int(Extended)>& extent, int gap);
+
 /// Maps data to pixels and back over the plot rectangle.
 struct TPlotMapping {
   TRange X, Y;
@@ -99,10 +108,9 @@ int TextHeight(int sizeFont, int canvasFontHeight);
 int CanvasFontHeight(int ppi);
 
 /// Plot rectangle inside a client area of w x h pixels for the screen and
-/// for a bitmap (text height `th`); `titleAdjust` applies the graph-title
-/// shift (the bitmap omits it).
+/// for a bitmap (text height `th`).
 TPixRect ScreenPlotRect(int w, int h, int ppiX, int ppiY, int th, bool xOnTop, bool hasTitle,
-                        bool titleAtTop, bool titleAdjust = true);
+                        bool titleAtTop);
 
 /// Printer page rectangle in paper pixels: each margin (thousandths of an
 /// inch) converted with the printer resolution and kept at least as wide as
@@ -113,7 +121,8 @@ struct TPrintMargins {
 TPixRect PrintPageRect(int paperW, int paperH, const TPixRect& printable, const TPrintMargins& m,
                        int ppiX, int ppiY);
 
-/// Plot rectangle inside a printer page.
+/// Plot rectangle inside a printer page; a graph title takes at least its
+/// own height and an eighth.
 TPixRect PrintPlotRect(const TPixRect& page, int ppiX, int ppiY, int th, bool xOnTop, bool hasTitle,
                        bool titleAtTop);
 

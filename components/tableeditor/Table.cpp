@@ -440,6 +440,7 @@ void TTableForm::layoutForm() {
     else
       resize(sizeHint());
     placeParts();
+    m_settledFrame = frame()->geometry();
   }
   if (m_table && m_table->OnResize) guarded([this] { m_table->OnResize(*m_table); });
 }
@@ -463,24 +464,62 @@ void TTableForm::placeParts() {
   m_lblComments->setGeometry(m, top, std::max(0, width() - 2 * m), m_lblComments->sizeHint().height());
 }
 
+QWidget* TTableForm::frame() {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  return sub ? static_cast<QWidget*>(sub) : this;
+}
+
 void TTableForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (!m_table) return;
-  if (!m_layingOut) {
-    // The user sized the window: the grid shows the whole rows and columns that fit.
-    const int m = margin();
-    int below = 0;
-    if (!m_btnAdd->isHidden()) below += buttonSize(*m_btnAdd, logicalDpiX()).height() + m;
-    if (!m_lblComments->isHidden()) below += m_lblComments->sizeHint().height() + m;
-    const TGridMetrics metrics = metricsOf(*m_grid, m_grid->verticalHeader()->width(), m_grid->rowCount());
-    const TShownCounts shown = shownCountsForSize(metrics, std::max(0, m_grid->columnAt(0)),
-                                                  width() - 2 * m - kGridSlack,
-                                                  height() - 2 * m - kGridSlack - below);
-    m_shownRows = shown.rows;
-    m_shownColumns = shown.columns;
-  }
+  if (!m_layingOut) guarded([&] { snapToWholeCells(event->oldSize()); });
   placeParts();
   if (!m_layingOut && m_table->OnResize) guarded([this] { m_table->OnResize(*m_table); });
+}
+
+void TTableForm::snapToWholeCells(const QSize& old) {
+  // The user sized the window: the grid takes the whole rows and columns
+  // of the nearest fitting layout, and the window snaps to it on the side
+  // that was dragged.
+  const int m = margin();
+  const QSize bs = buttonSize(*m_btnAdd, logicalDpiX());
+  int below = 0;
+  if (!m_btnAdd->isHidden()) below += bs.height() + m;
+  if (!m_lblComments->isHidden()) below += m_lblComments->sizeHint().height() + m;
+  const TGridMetrics metrics = metricsOf(*m_grid, m_grid->verticalHeader()->width(), m_grid->rowCount());
+  TSnapRequest r;
+  r.firstColumn = std::max(0, m_grid->columnAt(0));
+  r.firstRow = std::max(0, m_grid->rowAt(0));
+  r.shownColumns = m_shownColumns;
+  r.shownRows = m_shownRows;
+  r.width = width() - 2 * m - kGridSlack;
+  r.height = height() - 2 * m - kGridSlack - below;
+  r.widthDragged = !old.isValid() || old.width() != width();
+  r.heightDragged = !old.isValid() || old.height() != height();
+  r.minWidth = 3 * bs.width() + 2 * m - kGridSlack;
+  const TSnapResult snap = snapGridSize(metrics, r);
+  m_shownRows = snap.shown.rows;
+  m_shownColumns = snap.shown.columns;
+  m_grid->horizontalScrollBar()->setValue(snap.firstColumn);
+  m_grid->verticalScrollBar()->setValue(snap.firstRow);
+  if (m_snapPending) return;
+  // Sized once the drag step is over, keeping the edges that did not move.
+  const QRect dragged = frame()->geometry();
+  const QRect before = m_settledFrame;
+  m_snapPending = true;
+  QTimer::singleShot(0, this, [this, dragged, before] {
+    m_snapPending = false;
+    if (!m_table) return;
+    layoutForm();
+    QWidget* f = frame();
+    QRect g = f->geometry();
+    if (before.isValid() && dragged.left() != before.left() && dragged.right() == before.right())
+      g.moveRight(dragged.right());
+    if (before.isValid() && dragged.top() != before.top() && dragged.bottom() == before.bottom())
+      g.moveBottom(dragged.bottom());
+    if (g.topLeft() != f->geometry().topLeft()) f->move(g.topLeft());
+    m_settledFrame = f->geometry();
+  });
 }
 
 void TTableForm::showEvent(QShowEvent* event) {

@@ -109,6 +109,11 @@ private:
   /// Sizes the window to the shown rows and columns, then places its parts.
   void layoutForm();
   void placeParts();
+  /// After the user sized the window: whole rows and columns, and the
+  /// window sized to them.
+  void snapToWholeCells(const QSize& old);
+  /// The window that is sized: the child-window frame or this form.
+  QWidget* frame();
   /// Rewrites every data cell of the columns without in-cell controls.
   void refreshCells();
   void refreshCell(int visibleColumn, int row);
@@ -148,6 +153,8 @@ private:
   bool m_suspendRebuild = false;  // Add Row runs
   bool m_inMessage = false;       // an entry error is being shown
   bool m_layingOut = false;
+  bool m_snapPending = false;     // the window is sized to its snapped grid soon
+  QRect m_settledFrame;           // the window's geometry after the last sizing
   QMetaObject::Connection m_focusConnection;
 };
 

@@ -1,7 +1,9 @@
 #include "tableeditor/TableLayout.h"
 
 #include <algorithm>
+#include <limits>
 
+#include "base/exceptions.h"
 #include "grid/TColumn.h"
 #include "grid/TGridTable.h"
 
@@ -86,6 +88,61 @@ TShownCounts shownCountsForSize(const TGridMetrics& m, int firstColumn, int widt
     hScroll = s.columns < columns - firstColumn || firstColumn > 0;
   }
   return s;
+}
+
+TSnapResult snapGridSize(const TGridMetrics& m, const TSnapRequest& r) {
+  const int columns = static_cast<int>(m.columnWidths.size());
+  if (columns + 1 < 2) throw Exception("There must be at least 2 columns in grid");
+  TSnapResult best;
+  long long bestExcess = std::numeric_limits<long long>::max();
+  for (const auto& [vBar, hBar] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+    TSnapResult c;
+    // Whole columns across.
+    int width = 2 * m.frame + m.rowLabelWidth + (vBar ? m.vScrollWidth : 0);
+    if (!hBar) {
+      c.firstColumn = 0;
+      c.shown.columns = columns;
+    } else if (!r.widthDragged) {
+      c.firstColumn = std::clamp(r.firstColumn, 0, columns - 1);
+      c.shown.columns = std::clamp(r.shownColumns, 1, columns - c.firstColumn);
+    } else {
+      int room = r.width - width;
+      int first = std::clamp(r.firstColumn, 0, columns - 1);
+      int last = first;  // one past the last column taken
+      while (last < columns && m.columnWidths[last] <= room) room -= m.columnWidths[last++];
+      while (first > 0 && m.columnWidths[first - 1] <= room) room -= m.columnWidths[--first];
+      if (last == first) ++last;  // at least one column
+      c.firstColumn = first;
+      c.shown.columns = last - first;
+    }
+    for (int k = c.firstColumn; k < c.firstColumn + c.shown.columns; ++k) width += m.columnWidths[k];
+    // Whole rows down.
+    int height = 2 * m.frame + m.headerHeight + (hBar ? m.hScrollHeight : 0);
+    if (!vBar) {
+      c.firstRow = 0;
+      c.shown.rows = m.rowCount;
+    } else {
+      if (!r.heightDragged)
+        c.shown.rows = r.shownRows;
+      else
+        c.shown.rows = m.rowHeight > 0 ? (r.height - height) / m.rowHeight : m.rowCount;
+      c.shown.rows = std::clamp(c.shown.rows, std::min(1, m.rowCount), m.rowCount);
+      c.firstRow = std::clamp(r.firstRow, 0, std::max(0, m.rowCount - c.shown.rows));
+    }
+    height += m.rowHeight * c.shown.rows;
+    // A bar is there only when not everything is shown in its direction.
+    if (vBar && c.shown.rows >= m.rowCount) continue;
+    if (hBar && c.shown.columns >= columns) continue;
+    c.extent = {std::max(width, r.minWidth), height, vBar, hBar};
+    const long long excess = static_cast<long long>(c.extent.width) * c.extent.height -
+                             static_cast<long long>(std::clamp(r.width, 0, c.extent.width)) *
+                                 std::clamp(r.height, 0, c.extent.height);
+    if (excess < bestExcess) {
+      bestExcess = excess;
+      best = c;
+    }
+  }
+  return best;
 }
 
 }  // namespace zrv::comp

@@ -85,4 +85,35 @@ struct TShownCounts {
 /// `width` x `height` pixels shows; at least one of each when the table has any.
 TShownCounts shownCountsForSize(const TGridMetrics& m, int firstColumn, int width, int height);
 
+/// A size the user dragged the grid to, and what the grid shows now.
+struct TSnapRequest {
+  int firstColumn = 0;   // first scrolled-in visible column
+  int firstRow = 0;      // first scrolled-in data row
+  int shownColumns = 0;
+  int shownRows = 0;
+  int width = 0;         // the dragged grid size
+  int height = 0;
+  bool widthDragged = true;   // false: only the top or bottom edge moved
+  bool heightDragged = true;  // false: only the left or right edge moved
+  int minWidth = 0;      // the grid is never counted narrower (the row buttons)
+};
+
+struct TSnapResult {
+  TGridExtent extent;    // the winner's grid size
+  int firstColumn = 0;
+  int firstRow = 0;
+  TShownCounts shown;
+};
+
+/// The grid size of whole rows and columns for a dragged size: four
+/// candidates, without scroll bars (everything shown), with a vertical, with
+/// a horizontal and with both bars (as many whole columns, from the first
+/// one to the right and then to the left, and as many whole rows as fit;
+/// the current ones along an edge that was not dragged); a bar that the
+/// counts would not need rules its candidate out. The candidate whose size
+/// exceeds the dragged one by the smallest area wins, ties in that order.
+/// Raises Exception "There must be at least 2 columns in grid" for a grid
+/// with fewer columns, the row labels counted.
+TSnapResult snapGridSize(const TGridMetrics& m, const TSnapRequest& r);
+
 }  // namespace zrv::comp

@@ -88,7 +88,7 @@ Extended TWordReader::ReadFloat() {
 
 std::int32_t TWordReader::ReadInteger() {
   const std::string w = NextWord();
-  const auto v = parse_number(w);
+  const auto v = parse_number(w, '.');
   std::optional<std::int32_t> r;
   if (v && *v == std::trunc(*v)) r = trunc_to_int32(*v);
   if (!r) throw EInOutError(position_text(m_line + 1, m_word) + "An integer was expected but not found.");

@@ -41,8 +41,8 @@ public:
   /// The next word as a real written with "."; EInOutError "Error on Line n
   /// Item m\rA floating point number was expected but not found." otherwise.
   Extended ReadFloat();
-  /// The next word as a whole real (user's decimal separator) in the 32-bit
-  /// range; EInOutError "Error on Line n Item m\rAn integer was expected but
+  /// The next word as a whole real written with "." in the 32-bit range
+  /// (file numbers never follow the user's separator); EInOutError "Error on Line n Item m\rAn integer was expected but
   /// not found." otherwise.
   std::int32_t ReadInteger();
   /// The raw text of the current line (also the words already taken); moves

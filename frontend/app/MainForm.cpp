@@ -487,8 +487,8 @@ void TMainForm::buildPlots() {
       {&p.pltMxyzR, "Footing Response Amplitude (Rotation)", "Amplitude", "rad"},
   };
   for (const Setup& s : setups) {
+    // The caption names the window; the graph title stays the user's (empty).
     s.plot->Caption = s.caption;
-    s.plot->GraphTitle = s.caption;
     // Frequency along the bottom, values growing upwards.
     s.plot->XOnTop = false;
     s.plot->XCaption = "Frequency";

@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
@@ -62,27 +63,28 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent) {
 
 enum class MarkerShape { Rectangle, Triangle, Star };
 
-// The point marker of a curve, drawn in its colour.
+// The point marker of a curve, drawn in its colour: kMarkerSize pixels
+// either side of its point.
 QImage markerImage(MarkerShape shape, const QColor& color) {
-  constexpr int size = 7;
+  constexpr int size = TDlgAmpPlot::kMarkerPixels;
+  constexpr int last = size - 1, mid = size / 2;
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(color, 1));
   p.setBrush(color);
   switch (shape) {
     case MarkerShape::Rectangle:
-      p.drawRect(QRectF(1, 1, size - 2, size - 2));
+      p.drawRect(QRect(0, 0, last, last));
       break;
     case MarkerShape::Triangle:
-      p.drawPolygon(QPolygonF({QPointF(size / 2.0, 0.5), QPointF(size - 0.5, size - 0.5), QPointF(0.5, size - 0.5)}));
+      p.drawPolygon(QPolygon({QPoint(mid, 0), QPoint(last, last), QPoint(0, last)}));
       break;
     case MarkerShape::Star:
-      p.drawLine(QPointF(size / 2.0, 0), QPointF(size / 2.0, size));
-      p.drawLine(QPointF(0, size / 2.0), QPointF(size, size / 2.0));
-      p.drawLine(QPointF(1, 1), QPointF(size - 1, size - 1));
-      p.drawLine(QPointF(1, size - 1), QPointF(size - 1, 1));
+      p.drawLine(mid, 0, mid, last);
+      p.drawLine(0, mid, last, mid);
+      p.drawLine(0, 0, last, last);
+      p.drawLine(0, last, last, 0);
       break;
   }
   return image;
@@ -99,13 +101,30 @@ QLineSeries* makeSeries(const QString& name) {
 void styleSeries(QLineSeries* s, const QColor& color, MarkerShape shape) {
   s->setPen(QPen(color, 1));
   s->setPointsVisible(true);
-  s->setMarkerSize(7);
+  s->setMarkerSize(TDlgAmpPlot::kMarkerPixels);
   s->setLightMarker(markerImage(shape, color));
 }
 
-QValueAxis* valueAxis(QChart* chart, Qt::Orientation orientation) {
+QCategoryAxis* valueAxis(QChart* chart, Qt::Orientation orientation) {
   const auto axes = chart->axes(orientation);
-  return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
+  return axes.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(axes.front());
+}
+
+// Sets the axis to lo..hi with a labelled grid line at each tick, the
+// labels written in the chart's number picture.
+void setTicks(QCategoryAxis* axis, double lo, double hi, const TAmpTicks& ticks, int decimals) {
+  for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+  axis->setRange(lo, hi);
+  axis->setStartValue(lo);
+  QStringList used;
+  for (const double v : ticks.values) {
+    QString label = QString::fromStdString(FormatAmpAxisLabel(v, decimals));
+    // Category labels must differ; ticks finer than the picture shows get
+    // an invisible mark so that their grid lines stay.
+    while (used.contains(label)) label += QChar(0x200B);
+    used << label;
+    axis->append(label, v);
+  }
 }
 
 // Axis range that leaves a flat curve visible.
@@ -141,11 +160,12 @@ void TDlgAmpPlot::BuildChart() {
   Series2 = makeSeries(QStringLiteral("Y-Dir"));
   Series3 = makeSeries(QStringLiteral("Z-dir"));
   const QFont arial(QStringLiteral("Arial"), 9);
-  auto* axisX = new QValueAxis;
+  // Labels at rounded values, written by the chart's own number picture.
+  auto* axisX = new QCategoryAxis;
   axisX->setTitleText(QStringLiteral("Frequency (Hz)"));
-  auto* axisY = new QValueAxis;
-  axisY->setLabelFormat(QStringLiteral("%.8g"));
-  for (QValueAxis* axis : {axisX, axisY}) {
+  auto* axisY = new QCategoryAxis;
+  for (QCategoryAxis* axis : {axisX, axisY}) {
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setLabelsFont(arial);
     axis->setTitleFont(arial);
   }
@@ -375,7 +395,7 @@ void TDlgAmpPlot::UpdateGraph() {
   const int d = DisplaySystem();
   const double h = AmpUnitFactor(d, ProjectSystem());
   const TAmpKind kind = Kind();
-  if (QValueAxis* axisY = valueAxis(Chart1, Qt::Vertical))
+  if (QCategoryAxis* axisY = valueAxis(Chart1, Qt::Vertical))
     axisY->setTitleText(QString::fromStdString(AmpAxisTitle(kind, d)));
   bool entered = true;
   TVec3 ref;
@@ -407,8 +427,8 @@ void TDlgAmpPlot::UpdateGraph() {
 }
 
 void TDlgAmpPlot::UpdateAxes() {
-  QValueAxis* axisX = valueAxis(Chart1, Qt::Horizontal);
-  QValueAxis* axisY = valueAxis(Chart1, Qt::Vertical);
+  QCategoryAxis* axisX = valueAxis(Chart1, Qt::Horizontal);
+  QCategoryAxis* axisY = valueAxis(Chart1, Qt::Vertical);
   if (!axisX || !axisY) return;
   double xlo = std::numeric_limits<double>::infinity(), xhi = -xlo, ylo = xlo, yhi = -xlo;
   for (int k = 0; k < 3; ++k) {
@@ -422,11 +442,18 @@ void TDlgAmpPlot::UpdateAxes() {
       yhi = std::max(yhi, v[i]);
     }
   }
+  // The frequencies span the axis; the values axis ends on ticks.
   const auto [x0, x1] = paddedRange(xlo, xhi);
-  const auto [y0, y1] = paddedRange(ylo, yhi);
-  axisX->setRange(x0, x1);
-  axisY->setRange(y0, y1);
-  axisY->applyNiceNumbers();
+  setTicks(axisX, x0, x1, AmpAxisTicks(x0, x1, kFrequencyIntervals), kAmpFrequencyDecimals);
+  auto [y0, y1] = paddedRange(ylo, yhi);
+  TAmpTicks yTicks = AmpAxisTicks(y0, y1, kValueIntervals);
+  if (yTicks.step > 0) {
+    // Out to the next ticks; an end within rounding of a tick stays on it.
+    y0 = std::floor(y0 / yTicks.step + 1e-9) * yTicks.step;
+    y1 = std::ceil(y1 / yTicks.step - 1e-9) * yTicks.step;
+    yTicks = AmpAxisTicks(y0, y1, static_cast<int>(std::lround((y1 - y0) / yTicks.step)));
+  }
+  setTicks(axisY, y0, y1, yTicks, kAmpValueDecimals);
 }
 
 bool TDlgAmpPlot::eventFilter(QObject* watched, QEvent* event) {
@@ -437,8 +464,8 @@ bool TDlgAmpPlot::eventFilter(QObject* watched, QEvent* event) {
 
 void TDlgAmpPlot::Chart1MouseMove(const QPoint& viewPos) {
   Label4->clear();
-  QValueAxis* axisX = valueAxis(Chart1, Qt::Horizontal);
-  QValueAxis* axisY = valueAxis(Chart1, Qt::Vertical);
+  QCategoryAxis* axisX = valueAxis(Chart1, Qt::Horizontal);
+  QCategoryAxis* axisY = valueAxis(Chart1, Qt::Vertical);
   if (!axisX || !axisY) return;
   const QPointF inChart = Chart1->mapFromScene(m_chartView->mapToScene(viewPos));
   const QPointF v = Chart1->mapToValue(inChart, Series1);
@@ -482,7 +509,7 @@ void TDlgAmpPlot::Button4Click() {
       comp::AskYesNoCancel(QStringLiteral("File already exists, do you want to overwrite it?")) !=
           comp::TMsgResult::Yes)
     return;
-  const std::string text = AmpExportText(m_ref, DisplaySystem(), Kind(), m_curves);
+  const std::string text = AmpExportText(m_ref, DisplaySystem(), m_curves);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // Written whole or not at all: a failed write leaves an existing file as it was.
   QSaveFile file(name);

@@ -44,6 +44,13 @@ public:
 
   explicit TDlgAmpPlot(IMainForm& main, QWidget* parent = nullptr);
 
+  /// Point markers reach 2 pixels either side of their point.
+  static constexpr int kMarkerSize = 2;
+  static constexpr int kMarkerPixels = 2 * kMarkerSize + 1;
+  /// At most this many tick steps along the frequency and the values axis.
+  static constexpr int kFrequencyIntervals = 10;
+  static constexpr int kValueIntervals = 8;
+
   /// Reference point to the centre of gravity, displayed units to the
   /// project's, then the curves. Runs on every showing.
   void FormActivate();

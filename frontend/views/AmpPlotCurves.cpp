@@ -89,20 +89,15 @@ std::string FormatExportReal(double value) {
   return (std::signbit(value) && value != 0 ? "-" : " ") + mantissa + exp;
 }
 
-std::string AmpExportText(const TVec3& ref, int displaySystem, TAmpKind kind, const TAmpCurves& curves) {
+std::string AmpExportText(const TVec3& ref, int displaySystem, const TAmpCurves& curves) {
   const bool english = displaySystem == 1;
   const std::string unit = english ? " ft" : " m";
   std::string out = "Reference Point\r\n";
   out += "X= " + FormatExportReal(ref.x) + unit + ", Y= " + FormatExportReal(ref.y) + unit +
          ", Z= " + FormatExportReal(ref.z) + unit + "\r\n";
-  // Rotations are labelled as such, not as lengths.
-  if (kind == TAmpKind::Displacement) {
-    out += "n,Frequency,Disp_x,Disp_y,Disp_z\r\n";
-    out += english ? ",Hz,ft,ft,ft\r\n" : ",Hz,m,m,m\r\n";
-  } else {
-    out += "n,Frequency,Rot_x,Rot_y,Rot_z\r\n";
-    out += ",Hz,rad,rad,rad\r\n";
-  }
+  // The same two header lines whatever the curves show.
+  out += "n,Frequency,Disp_x,Disp_y,Disp_z\r\n";
+  out += english ? ",Hz,ft,ft,ft\r\n" : ",Hz,m,m,m\r\n";
   for (int i = 0; i < curves.count(); ++i) {
     out += std::to_string(i + 1) + "," + FormatExportReal(curves.freq[i]) + "," + FormatExportReal(curves.x[i]) +
            "," + FormatExportReal(curves.y[i]) + "," + FormatExportReal(curves.z[i]) + "\r\n";
@@ -131,5 +126,49 @@ std::string AmpPointMessage(const std::string& title, int k, const TAmpCurves& c
 }
 
 std::string AmpCursorText(double x, double y) { return "(" + general6(x) + "," + general6(y) + ")"; }
+
+TAmpTicks AmpAxisTicks(double lo, double hi, int maxIntervals) {
+  TAmpTicks t;
+  if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo) || maxIntervals < 1) return t;
+  const double raw = (hi - lo) / maxIntervals;
+  double g = std::pow(10.0, std::floor(std::log10(raw)));
+  if (!(g > 0) || !std::isfinite(g)) return t;
+  // The smallest of 1, 2, 5 and 10 times g that is not below raw; a hair
+  // of rounding noise does not push the step one size up.
+  t.step = 10 * g;
+  for (const double m : {1.0, 2.0, 5.0})
+    if (m * g >= raw * (1 - 1e-12)) {
+      t.step = m * g;
+      break;
+    }
+  const double first = std::ceil(lo / t.step - 1e-9);
+  const double last = std::floor(hi / t.step + 1e-9);
+  for (double k = first; k <= last; k += 1) t.values.push_back(k == 0 ? 0.0 : k * t.step);
+  return t;
+}
+
+std::string FormatAmpAxisLabel(double value, int decimals) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, decimals);
+  std::string digits(buf, res.ptr);
+  std::string fraction;
+  if (const auto dot = digits.find('.'); dot != std::string::npos) {
+    fraction = digits.substr(dot + 1);
+    digits.erase(dot);
+  }
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  const char separator = comp::decimal_separator();
+  const char group = separator == ',' ? '.' : ',';
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += group;
+    out += digits[i];
+  }
+  if (!fraction.empty()) out += separator + fraction;
+  const bool zero = digits.find_first_not_of('0') == std::string::npos && fraction.empty();
+  return (value < 0 && !zero ? "-" : "") + out;
+}
 
 }  // namespace zrv::front

@@ -54,8 +54,10 @@ std::string AmpAxisTitle(TAmpKind kind, int displaySystem);
 std::string FormatExportReal(double value);
 
 /// The exported text, lines ended by CR LF: "Reference Point", the point
-/// with its unit, the two header lines and one line per curve point.
-std::string AmpExportText(const TVec3& ref, int displaySystem, TAmpKind kind, const TAmpCurves& curves);
+/// with its unit, the two header lines and one line per curve point. The
+/// header lines are those of displacements in either mode: in rotation mode
+/// the rows hold the rotations (radians) under them.
+std::string AmpExportText(const TVec3& ref, int displaySystem, const TAmpCurves& curves);
 
 /// The message of a clicked curve point k (lines ended by "\r"): the curve
 /// title, point, frequency, the three curve values, the footing's
@@ -65,5 +67,28 @@ std::string AmpPointMessage(const std::string& title, int k, const TAmpCurves& c
 
 /// The cursor read-out "(x,y)" in 6 significant digits.
 std::string AmpCursorText(double x, double y);
+
+/// Axis ticks at whole multiples of `step`, which is 1, 2 or 5 times a power
+/// of ten, the smallest such step that gives at most `maxIntervals` steps
+/// over lo..hi; `values` are the multiples within lo..hi, ascending. No
+/// ticks for an empty or not finite range.
+struct TAmpTicks {
+  double step = 0;
+  std::vector<double> values;
+};
+TAmpTicks AmpAxisTicks(double lo, double hi, int maxIntervals);
+
+/// An axis number in the chart's picture format "##,###,##0." followed by
+/// `decimals` optional digits: rounded to `decimals` decimals, at least one
+/// digit before the separator, digits grouped by three, trailing zeros and a
+/// trailing separator dropped, no sign on a value that rounds to zero. The
+/// decimal separator is the user's; groups are separated by "." when that is
+/// ",", else by ",".
+std::string FormatAmpAxisLabel(double value, int decimals);
+
+/// Decimals of the left axis ("##,###,##0.########") and of the frequency
+/// axis ("#,##0.###").
+inline constexpr int kAmpValueDecimals = 8;
+inline constexpr int kAmpFrequencyDecimals = 3;
 
 }  // namespace zrv::front

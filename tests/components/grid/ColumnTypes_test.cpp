@@ -275,8 +275,11 @@ TEST(TTableColumn, ButtonsOpenNestedEditorsModallyUnderAModalEditor) {
   hidden.Show();
   parent->Refresh();  // no editor open: nothing
   RecordingEditor open(*parent);
-  parent->Refresh();  // closes the open editor and opens a new one
+  RecordingEditor nested(data.GetTable(0));
+  parent->Refresh();  // closes the open editor and its nested ones, then opens a new one
   EXPECT_EQ(open.closes, 1);
+  EXPECT_EQ(nested.closes, 1);
+  EXPECT_EQ(data.GetTable(0).editor(), nullptr);
   setEditorLauncher(nullptr);
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_EQ(opened[0], std::make_pair(&data.GetTable(0), false));

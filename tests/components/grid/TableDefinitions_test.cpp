@@ -142,6 +142,7 @@ TEST(TableDefinitions, TheShippedTablesMatchTheProjectDataModel) {
                                                             "Length |(x-direction)", "Width |(y-direction)",
                                                             "Thickness|(z-direction)"}));
   EXPECT_EQ(headers(*tables[5])[0], "Layer |depth, ");
+  EXPECT_EQ(headers(*tables[5])[1], "Radius of pile|(X-dir.) ");  // the pile radius the top view draws
 
   // The nested tables of the loading tables are clones of the amplitude and
   // spectrum tables, for each of the six kinds.

@@ -82,6 +82,7 @@ TEST_F(PageSetTest, ExecuteTakesPaperAndMarginsOnlyWhenConfirmed) {
   d.SetMinMarginLeft(800);
 
   QMarginsF seen;
+  const QPageLayout before = pdf.printer.pageLayout();
   setPageSetupHook([&](QPrinter& printer, QWidget*) {
     seen = printer.pageLayout().margins(QPageLayout::Inch);
     return false;
@@ -90,6 +91,10 @@ TEST_F(PageSetTest, ExecuteTakesPaperAndMarginsOnlyWhenConfirmed) {
   EXPECT_NEAR(seen.left(), 1.0, 1e-9);  // the dialog starts from the current margins
   EXPECT_EQ(d.PaperWidth(), 0);
   EXPECT_EQ(d.MarginLeft(), 1000);
+  // A cancel leaves the printer as it was.
+  EXPECT_TRUE(pdf.printer.pageLayout().isEquivalentTo(before));
+  EXPECT_NEAR(pdf.printer.pageLayout().margins(QPageLayout::Inch).left(), before.margins(QPageLayout::Inch).left(),
+              1e-9);
 
   // The user picks Letter with half-inch margins: 8.5 x 11 in.
   setPageSetupHook([](QPrinter& printer, QWidget*) {

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,6 +72,7 @@ protected:
     setModalRunner({});
     setSaveFileHook({});
     setPrintDialogHook({});
+    setChildHost({});
   }
   // A shown window of 800 x 600.
   std::unique_ptr<TPlotForm> Open() {
@@ -537,4 +540,141 @@ TEST_F(PlotFormTest, PrintedLegendListsActiveCurvesInTheirCurveColours) {
   EXPECT_GT(count(red), 0);
   plot.Line(2).Active = false;
   EXPECT_EQ(count(red), 0);
+}
+
+namespace {
+
+// Every pair of boxes from `a` and `b` (or within `a` when b is null) that
+// overlap, as text for the failure output.
+std::string Overlaps(const std::vector<TPlotText>& a, const std::vector<TPlotText>* b, const QRect& other = {},
+                     const QString& otherName = {}) {
+  std::string out;
+  auto name = [](const TPlotText& t) {
+    return t.Text.toStdString() + "@" + std::to_string(t.Box.x()) + "," + std::to_string(t.Box.y()) + " " +
+           std::to_string(t.Box.width()) + "x" + std::to_string(t.Box.height());
+  };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!other.isEmpty() && a[i].Box.intersects(other)) out += otherName.toStdString() + " / " + name(a[i]) + "; ";
+    if (b) {
+      for (const TPlotText& t : *b)
+        if (a[i].Box.intersects(t.Box)) out += name(a[i]) + " / " + name(t) + "; ";
+    } else if (other.isEmpty()) {
+      for (std::size_t j = i + 1; j < a.size(); ++j)
+        if (a[i].Box.intersects(a[j].Box)) out += name(a[i]) + " / " + name(a[j]) + "; ";
+    }
+  }
+  return out;
+}
+
+// No tick number is covered by the legend or by a caption, and the numbers
+// of each axis keep apart.
+void ExpectReadable(const TPlotTextLayout& t, const QRect& legend, const char* where, std::size_t numbers = 2) {
+  SCOPED_TRACE(where);
+  ASSERT_GE(t.XNumbers.size(), numbers);
+  ASSERT_GE(t.YNumbers.size(), numbers);
+  ASSERT_FALSE(legend.isEmpty());
+  EXPECT_EQ(Overlaps(t.XNumbers, nullptr), "");
+  EXPECT_EQ(Overlaps(t.YNumbers, nullptr), "");
+  EXPECT_EQ(Overlaps(t.XNumbers, &t.YNumbers), "");
+  for (const auto* numbers : {&t.XNumbers, &t.YNumbers}) {
+    EXPECT_EQ(Overlaps(*numbers, nullptr, legend, "legend"), "");
+    EXPECT_EQ(Overlaps(*numbers, nullptr, t.XCaption.Box, t.XCaption.Text), "");
+    EXPECT_EQ(Overlaps(*numbers, nullptr, t.YCaption.Box, t.YCaption.Text), "");
+    if (!t.Title.Text.isEmpty()) {
+      EXPECT_EQ(Overlaps(*numbers, nullptr, t.Title.Box, t.Title.Text), "");
+    }
+  }
+}
+
+}  // namespace
+
+TEST_F(PlotFormTest, LegendAndCaptionsKeepClearOfTheNumbersOnScreenAndInBitmaps) {
+  // A rotation response: three curves up to 2.4e-5 rad over 50 Hz, whose
+  // numbers (0.000002 to 0.000024) are wider than the default ticks are apart.
+  Fill(plot, 3, 51);
+  for (int k = 0; k < 3; ++k)
+    for (int i = 0; i < 51; ++i) plot.Point(k, i).Y = (k + 1) * 0.8e-5L * std::sin(i / 16.0L);
+  plot.Caption = "Footing Response Amplitude (Rotation)";
+  plot.XCaption = "Frequency";
+  plot.XUnits = "Hz";
+  plot.YCaption = "Amplitude";
+  plot.YUnits = "rad";
+  // Shown as the main window shows its children: the form first, inside a
+  // frame that is not sized yet, then the frame.
+  QMdiArea area;
+  area.resize(1000, 700);
+  area.show();
+  setChildHost([&](QWidget* child) {
+    QMdiSubWindow* sub = area.addSubWindow(child);
+    child->show();
+    sub->show();
+  });
+  plot.SetWindowFactory(PlotFormFactory());
+  plot.Show();
+  setChildHost({});
+  TPlotForm* f = PlotFormOf(plot);
+  ASSERT_NE(f, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+  QApplication::processEvents();
+
+  // On the screen the legend starts in the plot's bottom-right corner.
+  const TPixRect r = f->PlotRect();
+  const QRect legend = f->Legend()->geometry();
+  EXPECT_EQ(legend.right() + 1, r.Right);
+  EXPECT_EQ(legend.bottom() + 1, r.Bottom);
+  ExpectReadable(LayoutPlotTexts(plot, f->ScreenView(), f->Canvas()), legend, "screen", 4);
+
+  // A saved bitmap, laid out as it is drawn; its legend frame is where the
+  // layout puts it.
+  zrv::test::TempDir dir;
+  const QString base = QString::fromStdString((dir.path() / "plot").string());
+  setSaveFileHook([&](QWidget*, const QString&, const QString&) { return base; });
+  QString inches[2] = {"4", "6"};  // height, width
+  setModalRunner([&](QDialog& d) {
+    auto* format = dynamic_cast<TdlgFormat*>(&d);
+    if (!format) return int(QDialog::Rejected);
+    format->deHeight->setText(inches[0]);
+    format->deWidth->setText(inches[1]);
+    format->btnOKClick();
+    return format->result();
+  });
+  auto bitmapLayout = [&](const char* where) {
+    QFile::remove(base + ".bmp");
+    f->PlotSaveClick();
+    const QImage saved(base + ".bmp", "BMP");
+    EXPECT_EQ(saved.size(), QSize(72 * inches[1].toInt(), 72 * inches[0].toInt()));
+    const TPlotTextLayout t = LayoutPlotTexts(plot, f->BitmapView(saved), &saved);
+    ExpectReadable(t, t.Legend, where);
+    EXPECT_EQ(saved.pixel(t.Legend.topLeft()), qRgb(0, 0, 0)) << where;
+    EXPECT_EQ(saved.pixel(t.Legend.bottomRight()), qRgb(0, 0, 0)) << where;
+    return t;
+  };
+  const TPlotTextLayout t = bitmapLayout("bitmap");
+  const TPixRect br = f->BitmapView(QImage(432, 288, QImage::Format_RGB32)).Plot;
+  EXPECT_EQ(t.Legend.right() + 1, br.Right);
+  EXPECT_EQ(t.Legend.bottom() + 1, br.Bottom);
+
+  // A graph title the user puts at the bottom, and twice the font size.
+  plot.GraphTitle = "Rocking";
+  bitmapLayout("bitmap with a title");
+  f->SetFontSize(20);
+  inches[0] = "8";
+  inches[1] = "12";
+  bitmapLayout("bitmap at twice the size");
+  ExpectReadable(LayoutPlotTexts(plot, f->ScreenView(), f->Canvas()), f->Legend()->geometry(), "screen, twice");
+
+  // Whatever the font: a range just under five steps of 1e-6 for each of the
+  // intervals the axis length gives makes the default ticks 2e-6 apart, 2.4
+  // text heights, closer than numbers such as -0.001024 are wide.
+  QImage img(800, 600, QImage::Format_RGB32);
+  TPlotView v;
+  v.Page = {0, 0, 800, 600};
+  v.FontPx = 14;
+  v.H = PlotTextHeight(v.FontPx, &img);
+  v.Plot = ScreenPlotRect(800, 600, 96, 96, v.H, false, false, false);
+  const int ny = v.Plot.Height() / (6 * v.H);
+  v.X = {0, 50};
+  v.Y = {-0.001L - 4.99e-6L * ny, -0.001L};
+  ASSERT_NEAR(double(AxisTicks(v.Y, ny).Minor * 5), 2e-6, 1e-18);
+  ExpectReadable(LayoutPlotTexts(plot, v, &img), QRect(0, 0, 1, 1), "a tight axis", 3);
 }

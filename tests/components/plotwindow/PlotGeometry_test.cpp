@@ -136,8 +136,6 @@ TEST(PlotGeometry, ScreenAndBitmapLayout) {
   EXPECT_EQ(ScreenPlotRect(800, 600, 96, 96, 14, true, false, false), (TPixRect{41, 41, 769, 569}));
   EXPECT_EQ(ScreenPlotRect(800, 600, 96, 96, 14, false, true, true), (TPixRect{41, 46, 769, 559}));
   EXPECT_EQ(ScreenPlotRect(800, 600, 96, 96, 14, false, true, false), (TPixRect{41, 31, 769, 545}));
-  // The bitmap leaves the title out of the layout.
-  EXPECT_EQ(ScreenPlotRect(800, 600, 96, 96, 14, false, true, true, false), (TPixRect{41, 31, 769, 559}));
 }
 
 TEST(PlotGeometry, PrinterLayout) {
@@ -153,6 +151,25 @@ TEST(PlotGeometry, PrinterLayout) {
   EXPECT_EQ(PrintPlotRect(page, 600, 600, 88, true, false, false), (TPixRect{862, 862, 4500, 6000}));
   EXPECT_EQ(PrintPlotRect(page, 600, 600, 88, false, true, true), (TPixRect{862, 750, 4500, 5738}));
   EXPECT_EQ(PrintPlotRect(page, 600, 600, 88, false, true, false), (TPixRect{862, 600, 4500, 5438}));
+  // A title taller than a quarter inch takes its height and an eighth: band 800 + 75 + 50.
+  EXPECT_EQ(PrintPlotRect(page, 600, 600, 400, false, true, true), (TPixRect{1525, 1050, 4500, 5075}));
+}
+
+TEST(PlotGeometry, TicksThinOutUntilTheirNumbersKeepApart) {
+  // 0..10 over 300 pixels: ten intervals give numbers every 30 pixels.
+  const TRange r{0, 10};
+  auto width = [](int w) { return [w](Extended) { return w; }; };
+  EXPECT_DOUBLE_EQ(double(FitAxisTicks(r, 10, 30, width(10), 5).Minor), 0.2);
+  // Numbers 40 wide need 45: the step grows to 2 (60 pixels), at five intervals.
+  const TTicks t = FitAxisTicks(r, 10, 30, width(40), 5);
+  EXPECT_DOUBLE_EQ(double(t.Minor), 0.4);
+  EXPECT_EQ(t.First, 0);
+  EXPECT_EQ(t.Last, 25);
+  // Numbers that never fit keep the coarsest ticks of one interval.
+  EXPECT_DOUBLE_EQ(double(FitAxisTicks(r, 10, 30, width(1000), 5).Minor), 2);
+  // Only numbers inside the range count (the tick indices always reach 0).
+  auto wideBelow = [](Extended v) { return v < 10.5L ? 100 : 10; };
+  EXPECT_DOUBLE_EQ(double(FitAxisTicks({10.5L, 19.5L}, 9, 30, wideBelow, 5).Minor), 0.2);
 }
 
 TEST(PlotGeometry, KeepInsideMovesRightAndBottomFirst) {

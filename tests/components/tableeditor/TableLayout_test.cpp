@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/exceptions.h"
 #include "grid/TEnumColumn.h"
 #include "grid/TFloatColumn.h"
 #include "grid/TGridTable.h"
@@ -198,6 +199,58 @@ TEST(TableLayout, ShownCountsAreTheWholeRowsAndColumnsThatFit) {
   s = shownCountsForSize(m, 0, 1000, 1000);
   EXPECT_EQ(s.rows, 3);
   EXPECT_EQ(s.columns, 3);
+}
+
+TEST(TableLayout, ADraggedSizeSnapsToWholeRowsAndColumns) {
+  const TGridMetrics m = sampleMetrics();
+  auto snap = [&](int w, int h, int first = 0, bool wd = true, bool hd = true, int shownRows = 10, int minW = 0) {
+    return snapGridSize(m, {first, 0, 3, shownRows, w, h, wd, hd, minW});
+  };
+  // All columns fit; 208 pixels below the header hold 10 rows: a vertical
+  // bar only, 2 + 30 + 180 + 15 by 2 + 40 + 200, inside the dragged size.
+  TSnapResult s = snap(227, 250);
+  EXPECT_TRUE(s.extent.vScroll);
+  EXPECT_FALSE(s.extent.hScroll);
+  EXPECT_EQ(s.extent.width, 227);
+  EXPECT_EQ(s.extent.height, 242);
+  EXPECT_EQ(s.shown.rows, 10);
+  EXPECT_EQ(s.shown.columns, 3);
+
+  // 200 wide: the vertical-bar size would overhang by 27 x 242; both bars fit
+  // within it: two columns (110 of 153) and 9 rows (192 / 20).
+  s = snap(200, 250);
+  EXPECT_TRUE(s.extent.vScroll && s.extent.hScroll);
+  EXPECT_EQ(s.shown.columns, 2);
+  EXPECT_EQ(s.shown.rows, 9);
+  EXPECT_EQ(s.extent.width, 157);
+  EXPECT_EQ(s.extent.height, 238);
+
+  // Scrolled to the last column: columns are taken to the right, then to the left.
+  s = snap(180, 250, 2);
+  EXPECT_EQ(s.firstColumn, 1);
+  EXPECT_EQ(s.shown.columns, 2);
+
+  // Only a side edge dragged (the height is that of 4 rows): the 4 rows stay,
+  // under the horizontal bar that one column of 103 pixels needs.
+  s = snap(150, 122, 0, true, false, 4);
+  EXPECT_EQ(s.shown.rows, 4);
+  EXPECT_EQ(s.shown.columns, 1);
+  // Never narrower than the row buttons.
+  EXPECT_EQ(snap(60, 250, 0, true, true, 10, 200).extent.width, 200);
+
+  // Room for everything: no bars (the first candidate wins the tie).
+  s = snap(300, 600);
+  EXPECT_FALSE(s.extent.vScroll || s.extent.hScroll);
+  EXPECT_EQ(s.shown.rows, 25);
+
+  TGridMetrics none = m;
+  none.columnWidths.clear();
+  try {
+    snapGridSize(none, {});
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "There must be at least 2 columns in grid");
+  }
 }
 
 }  // namespace

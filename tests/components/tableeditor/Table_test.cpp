@@ -163,6 +163,37 @@ TEST_F(TableEditor, RowButtonsAndShownRowsFollowTheTable) {
   EXPECT_FALSE(f3.BtnIns()->isEnabled());
 }
 
+TEST_F(TableEditor, ASizedWindowSnapsToWholeRowsAndColumns) {
+  TGridTable& coords = table("Pilecoord");
+  coords.SetRowCount(25);
+  TTableForm& f = open(coords);
+  flush();
+  ASSERT_EQ(f.size(), f.sizeHint());
+  const int row = f.Grid()->rowHeight(0);
+  const int columns = f.shownColumns();
+
+  // One and a half rows more shows one more whole row, and the window fits it.
+  f.resize(f.width(), f.height() + row + row / 2);
+  flush();
+  EXPECT_EQ(f.shownRows(), 11);
+  EXPECT_EQ(f.size(), f.sizeHint());
+  EXPECT_EQ(f.shownColumns(), columns);  // only the height was dragged
+
+  // Half a row less goes back to the whole rows that fit.
+  f.resize(f.width(), f.height() - row / 2);
+  flush();
+  EXPECT_EQ(f.shownRows(), 10);
+  EXPECT_EQ(f.size(), f.sizeHint());
+
+  // Narrower than the last column: that column goes behind a scroll bar.
+  const int last = f.Grid()->columnWidth(f.Grid()->columnCount() - 1);
+  f.resize(f.width() - last / 2, f.height());
+  flush();
+  EXPECT_EQ(f.shownColumns(), columns - 1);
+  EXPECT_EQ(f.size(), f.sizeHint());
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(TableEditor, RowGroupsShareOneLabel) {
   TGridTable t;
   t.AddColumn(std::make_unique<TIntColumn>(t));

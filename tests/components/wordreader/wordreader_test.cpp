@@ -79,8 +79,8 @@ TEST(wordreader, conversion_messages_name_line_and_item) {
   EXPECT_EQ(r.ReadInteger(), 7);
   EXPECT_EQ(r.ReadInteger(), -12);
 
-  // Integers follow the user's separator; reals always take ".".
-  write_file(dir / "g.txt", "7,0 7.0 2,5\n");
+  // Integers and reals in files take "." whatever the user's separator.
+  write_file(dir / "g.txt", "7.0 7,0 2,5\n");
   TWordReader g((dir / "g.txt").string());
   DecimalSeparatorGuard user(',');
   EXPECT_EQ(g.ReadInteger(), 7);

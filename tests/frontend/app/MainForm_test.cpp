@@ -19,13 +19,19 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
+#include <QLocale>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QUrl>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/About.h"
 #include "app/Desktop.h"
+#include "app/UserLocale.h"
+#include "base/numbers.h"
+#include "dataedit/TDataEdit.h"
+#include "tableeditor/Table.h"
 #include "forms/Options.h"
 #include "forms/Title.h"
 #include "project/PlotDataReader.h"
@@ -369,6 +375,47 @@ TEST_F(MainFormTest, TheQuadraticFormIsAChildWindowLikeItsTwin) {
   EXPECT_EQ(sub->windowTitle(), "Harmonic Loading Data, Quadratic");
   EXPECT_FALSE(sub->widget()->isWindow());
   EXPECT_EQ(window->Project().QuadraticLoad, 1);
+}
+
+TEST_F(MainFormTest, EntriesTakeTheUserSeparatorAndTheFileKeepsThePoint) {
+  comp::DecimalSeparatorGuard restore(comp::decimal_separator());
+  TakeDecimalSeparator(QLocale(QLocale::German, QLocale::Germany));
+  ASSERT_EQ(comp::decimal_separator(), ',');
+  const fs::path deck = example("halfspace-harmonic");
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+
+  // The footing's length, 6 m, in its edit box.
+  window->findAction("Option of Foundation Shape")->trigger();
+  comp::TDataEdit* length = nullptr;
+  for (auto* e : window->mdiArea()->activeSubWindow()->widget()->findChildren<comp::TDataEdit*>())
+    if (e->text() == "6" && !length) length = e;
+  ASSERT_NE(length, nullptr);
+  length->setText("0,5");
+  EXPECT_TRUE(length->IsValid());
+  EXPECT_EQ(length->text(), "0,5");
+
+  // The Poisson's ratio of the side soil, 0.33, in its table cell (the
+  // weakened zone's ratio is written as the same value).
+  window->findAction("Side Soil of Fondation")->trigger();
+  auto* table = dynamic_cast<comp::TTableForm*>(window->mdiArea()->activeSubWindow()->widget());
+  ASSERT_NE(table, nullptr);
+  QTableWidget* grid = table->Grid();
+  int column = -1;
+  for (int c = grid->columnCount() - 1; c >= 0; --c)
+    if (grid->item(0, c) && grid->item(0, c)->text() == "0,33") column = c;
+  ASSERT_GE(column, 0);
+  grid->setCurrentCell(0, column);
+  grid->item(0, column)->setText("0,5");
+  EXPECT_TRUE(table->CommitCell());
+  grid->setCurrentCell(0, column == 0 ? 1 : 0);  // the cells are written again from the table
+  EXPECT_EQ(grid->item(0, column)->text(), "0,5");
+  EXPECT_TRUE(test::recordedMessages().empty());
+
+  window->FileSaveClick();
+  const std::string saved = test::read_file(deck);
+  EXPECT_NE(saved.find("\nRECTANGULAR=0.5,4\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\n1 1 150 18 0.5 0.05 0.7 0.5 0.1 0.1\n"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("0,5"), std::string::npos);
 }
 
 TEST_F(MainFormTest, ChangingTheLoadTypeFreesTheOtherLoadingForms) {

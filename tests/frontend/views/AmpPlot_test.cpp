@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
@@ -18,6 +19,7 @@
 
 #include <filesystem>
 
+#include "base/numbers.h"
 #include "dataedit/TDataEdit.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
@@ -129,7 +131,7 @@ TEST(AmpPlotCurves, ExportRealFormat) {
 }
 
 TEST(AmpPlotCurves, ExportText) {
-  EXPECT_EQ(AmpExportText({1.5, 0, -2}, 1, TAmpKind::Displacement, {}),
+  EXPECT_EQ(AmpExportText({1.5, 0, -2}, 1, {}),
             "Reference Point\r\n"
             "X=  1.50000000000000E+0000 ft, Y=  0.00000000000000E+0000 ft, Z= -2.00000000000000E+0000 ft\r\n"
             "n,Frequency,Disp_x,Disp_y,Disp_z\r\n"
@@ -139,15 +141,37 @@ TEST(AmpPlotCurves, ExportText) {
   c.x = {0.25};
   c.y = {-1};
   c.z = {1e-6};
-  EXPECT_EQ(AmpExportText({0, 0, 0}, 2, TAmpKind::Displacement, c),
+  EXPECT_EQ(AmpExportText({0, 0, 0}, 2, c),
             "Reference Point\r\n"
             "X=  0.00000000000000E+0000 m, Y=  0.00000000000000E+0000 m, Z=  0.00000000000000E+0000 m\r\n"
             "n,Frequency,Disp_x,Disp_y,Disp_z\r\n"
             ",Hz,m,m,m\r\n"
             "1, 2.50000000000000E+0000, 2.50000000000000E-0001,-1.00000000000000E+0000, 1.00000000000000E-0006\r\n");
-  // Rotations are labelled as radians.
-  const std::string rot = AmpExportText({0, 0, 0}, 1, TAmpKind::Rotation, c);
-  EXPECT_NE(rot.find("\r\nn,Frequency,Rot_x,Rot_y,Rot_z\r\n,Hz,rad,rad,rad\r\n1,"), std::string::npos);
+}
+
+TEST(AmpPlotCurves, AxisNumbersInTheChartPicture) {
+  // "##,###,##0.########": groups of three, up to eight decimals, no trailing zeros.
+  EXPECT_EQ(FormatAmpAxisLabel(1234567.125, 8), "1,234,567.125");
+  EXPECT_EQ(FormatAmpAxisLabel(-0.000123456789, 8), "-0.00012346");
+  EXPECT_EQ(FormatAmpAxisLabel(0.5, 8), "0.5");
+  EXPECT_EQ(FormatAmpAxisLabel(100, 8), "100");
+  EXPECT_EQ(FormatAmpAxisLabel(999.9999, 3), "1,000");
+  EXPECT_EQ(FormatAmpAxisLabel(-1e-9, 8), "0");
+  {
+    comp::DecimalSeparatorGuard comma(',');
+    EXPECT_EQ(FormatAmpAxisLabel(1234.5, 8), "1.234,5");
+  }
+  // Ticks at whole multiples of 1, 2 or 5 times a power of ten.
+  const TAmpTicks f = AmpAxisTicks(5.0, 46.2, 10);  // 4.12 a step: 5
+  EXPECT_EQ(f.step, 5.0);
+  EXPECT_EQ(f.values, (std::vector<double>{5, 10, 15, 20, 25, 30, 35, 40, 45}));
+  const TAmpTicks y = AmpAxisTicks(-0.0005, 0.003, 8);  // 0.0004375 a step: 0.0005
+  ASSERT_EQ(y.values.size(), 8u);
+  EXPECT_DOUBLE_EQ(y.step, 0.0005);
+  EXPECT_DOUBLE_EQ(y.values.front(), -0.0005);
+  EXPECT_EQ(y.values[1], 0.0);
+  EXPECT_DOUBLE_EQ(y.values.back(), 0.003);
+  EXPECT_TRUE(AmpAxisTicks(1, 1, 8).values.empty());
 }
 
 TEST(AmpPlotCurves, PointMessageAndCursorText) {
@@ -279,7 +303,7 @@ TEST_F(AmpPlotDialog, ExportWritesTheCurvesAsShown) {
   child<QPushButton>("Button4")->click();
   EXPECT_EQ(filter, "Text files (*.txt)");
   const std::string written = test::read_file(path.toStdString());
-  EXPECT_EQ(written, AmpExportText({1, 2, 3}, 2, TAmpKind::Displacement, dlg->Curves()));
+  EXPECT_EQ(written, AmpExportText({1, 2, 3}, 2, dlg->Curves()));
   EXPECT_NE(written.find("\r\n1, 2.00000000000000E+0000, 1.00000000000000E-0003, 2.00000000000000E-0003, "
                          "3.00000000000000E-0003\r\n2,"),
             std::string::npos);
@@ -305,6 +329,40 @@ TEST_F(AmpPlotDialog, ExportWritesTheCurvesAsShown) {
   ASSERT_EQ(test::recordedMessages().size(), 1u);
   EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Error);
   EXPECT_EQ(test::recordedMessages()[0].text, "Could not write the file " + bad + ".");
+}
+
+TEST_F(AmpPlotDialog, RoundedTicksChartNumbersSmallMarkersAndOneExportHeader) {
+  // Frequencies from 5 to 46.2 Hz: ticks at multiples of 5, not at quarters of the span.
+  std::vector<Row> rows;
+  for (int i = 0; i < 4; ++i) rows.push_back({5.0 + i * 41.2 / 3, kRows[i % 2].u, kRows[i % 2].t});
+  fillPlots(main.plots, rows);
+  dlg->UpdateGraph();
+  auto labels = [&](Qt::Orientation o) {
+    auto* axis = qobject_cast<QCategoryAxis*>(dlg->Chart()->axes(o).front());
+    EXPECT_NE(axis, nullptr);
+    return axis ? axis->categoriesLabels() : QStringList();
+  };
+  EXPECT_EQ(labels(Qt::Horizontal), (QStringList{"5", "10", "15", "20", "25", "30", "35", "40", "45"}));
+  // Displacements from -0.0005 to 0.003 m in steps of 0.0005, in the chart's picture.
+  EXPECT_EQ(labels(Qt::Vertical),
+            (QStringList{"-0.0005", "0", "0.0005", "0.001", "0.0015", "0.002", "0.0025", "0.003"}));
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(dlg->Series(k)->markerSize(), 5) << k;  // 2 pixels either side of the point
+    EXPECT_EQ(dlg->Series(k)->lightMarker().size(), QSize(5, 5)) << k;
+  }
+
+  // The rotations are exported under the same two header lines as displacements.
+  child<QRadioButton>("RadioButton6")->setChecked(true);
+  test::TempDir dir;
+  const QString path = QString::fromStdString((dir / "rotations.txt").string());
+  TDlgAmpPlot::SetSaveFileHook([&](QWidget*, const QString&, const QString&) { return path; });
+  child<QPushButton>("Button4")->click();
+  const std::string text = test::read_file(path.toStdString());
+  EXPECT_NE(text.find("\r\nn,Frequency,Disp_x,Disp_y,Disp_z\r\n,Hz,m,m,m\r\n"
+                      "1, 5.00000000000000E+0000, 1.00000000000000E-0004, 2.00000000000000E-0004, "
+                      "3.00000000000000E-0004\r\n"),
+            std::string::npos)
+      << text;
 }
 
 TEST_F(AmpPlotDialog, EmptyResultsExportTheHeaderOnly) {
