@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "base/numbers.h"
 #include "plotdata/pltdata.h"
@@ -68,9 +69,11 @@ Extended MajorStep(Extended width, int n) {
   return 10 * g;
 }
 
-TTicks AxisTicks(const TRange& range, int n) {
+namespace {
+
+// Minor ticks for a given major step.
+TTicks TicksForMajor(const TRange& range, Extended major) {
   TTicks t;
-  const Extended major = MajorStep(range.Width(), n);
   if (!(major > 0)) return t;
   t.Minor = major / 5;
   // A tick that misses an end only by rounding noise still counts.
@@ -82,22 +85,59 @@ TTicks AxisTicks(const TRange& range, int n) {
   return t;
 }
 
+// The neighbouring steps of the 1, 2, 5 series.
+Extended NextMajor(Extended major) {
+  const Extended g = std::pow(10.0L, std::floor(Snap(std::log10(major))));
+  const Extended d = Snap(major / g);
+  return d < 2 ? 2 * g : d < 5 ? 5 * g : 10 * g;
+}
+Extended PreviousMajor(Extended major) {
+  const Extended g = std::pow(10.0L, std::floor(Snap(std::log10(major))));
+  const Extended d = Snap(major / g);
+  return d < 2 ? g / 2 : d < 5 ? g : 2 * g;
+}
+
+// The values of the numbered ticks (every fifth) inside the range; the tick
+// indices always reach 0, which may lie outside.
+std::vector<Extended> NumberedValues(const TRange& range, const TTicks& t) {
+  std::vector<Extended> values;
+  const Extended slack = t.Minor * 1e-9L;
+  for (int k = t.First; k <= t.Last; ++k) {
+    const Extended v = k * t.Minor;
+    if (k % 5 == 0 && v >= range.Min - slack && v <= range.Max + slack) values.push_back(v);
+  }
+  return values;
+}
+
+}  // namespace
+
+TTicks AxisTicks(const TRange& range, int n) { return TicksForMajor(range, MajorStep(range.Width(), n)); }
+
 TTicks FitAxisTicks(const TRange& range, int n, Extended pixelsPerUnit,
                     const std::function<int(Extended)>& extent, int gap) {
-  TTicks t;
-  for (int m = std::max(n, 1); m >= 1; --m) {
-    t = AxisTicks(range, m);
-    if (!(t.Minor > 0) || m == 1) return t;
-    // The numbered ticks inside the range (the indices always reach 0).
-    const Extended slack = t.Minor * 1e-9L;
-    int widest = 0;
-    for (int k = t.First; k <= t.Last; ++k) {
-      const Extended v = k * t.Minor;
-      if (k % 5 == 0 && v >= range.Min - slack && v <= range.Max + slack) widest = std::max(widest, extent(v));
-    }
-    if (5 * t.Minor * pixelsPerUnit >= widest + gap) return t;
+  TTicks t = AxisTicks(range, std::max(n, 1));
+  if (!(t.Minor > 0)) return t;
+  std::vector<Extended> numbers = NumberedValues(range, t);
+  // A short axis gets one interval, whose step can reach past the range and
+  // number only one tick: smaller steps until two ticks are numbered.
+  for (int k = 0; k < 3 && numbers.size() < 2; ++k) {
+    const TTicks smaller = TicksForMajor(range, PreviousMajor(5 * t.Minor));
+    std::vector<Extended> more = NumberedValues(range, smaller);
+    if (more.size() <= numbers.size()) break;
+    t = smaller;
+    numbers = std::move(more);
   }
-  return t;
+  for (;;) {
+    int widest = 0;
+    for (Extended v : numbers) widest = std::max(widest, extent(v));
+    if (5 * t.Minor * pixelsPerUnit >= widest + gap) return t;
+    // A larger step, as long as it still numbers two ticks of the range.
+    const TTicks next = TicksForMajor(range, NextMajor(5 * t.Minor));
+    std::vector<Extended> nextNumbers = NumberedValues(range, next);
+    if (nextNumbers.size() < 2) return t;
+    t = next;
+    numbers = std::move(nextNumbers);
+  }
 }
 
 Extended TPlotMapping::PixelX(Extended x) const {

@@ -66,11 +66,13 @@ struct TTicks {
 };
 TTicks AxisTicks(const TRange& range, int n);
 
-/// AxisTicks for the largest interval count m <= n (at least 1) whose
-/// numbers keep apart: neighbouring numbered ticks (every fifth) lie at
-/// least the widest `extent` of a number inside the range plus `gap` pixels
-/// apart, at `pixelsPerUnit` pixels per data unit. With m = 1 the ticks are
-/// given however close.
+/// AxisTicks for n intervals, the major step first lowered along the 1, 2, 5
+/// series while it numbers fewer than two ticks of the range, then raised
+/// until the numbers keep apart: neighbouring numbered ticks (every
+/// fifth) lie at least the widest `extent` of a number inside the range plus
+/// `gap` pixels apart, at `pixelsPerUnit` pixels per data unit. The step
+/// never grows so far that fewer than two ticks of the range are numbered:
+/// the last such step is kept however close its numbers come.
 TTicks FitAxisTicks(const TRange& range, int n, Extended pixelsPerUnit,
                     const std::function<int(Extended)>& extent, int gap);
 

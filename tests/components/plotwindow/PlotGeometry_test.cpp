@@ -167,6 +167,13 @@ TEST(PlotGeometry, TicksThinOutUntilTheirNumbersKeepApart) {
   EXPECT_EQ(t.Last, 25);
   // Numbers that never fit keep the coarsest ticks of one interval.
   EXPECT_DOUBLE_EQ(double(FitAxisTicks(r, 10, 30, width(1000), 5).Minor), 2);
+  // 0..9E-6 over 190 pixels, numbers 40 wide: a step of 2E-6 (42 pixels) is
+  // too close, and the next of the 1, 2, 5 series, 5E-6, still numbers two
+  // ticks (0 and 5E-6); a step of 1E-5 would number only 0.
+  EXPECT_DOUBLE_EQ(double(FitAxisTicks({0, 9e-6L}, 4, 190 / 9e-6L, width(40), 8).Minor), 1e-6);
+  // A short axis of one interval: its step of 1E-5 numbers only 0, so the
+  // step comes down to 5E-6.
+  EXPECT_DOUBLE_EQ(double(FitAxisTicks({0, 9e-6L}, 1, 190 / 9e-6L, width(40), 8).Minor), 1e-6);
   // Only numbers inside the range count (the tick indices always reach 0).
   auto wideBelow = [](Extended v) { return v < 10.5L ? 100 : 10; };
   EXPECT_DOUBLE_EQ(double(FitAxisTicks({10.5L, 19.5L}, 9, 30, wideBelow, 5).Minor), 0.2);
