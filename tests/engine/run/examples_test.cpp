@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "output_oracle.h"
 #include "run_fixture.h"
 
 namespace zrv::test {
@@ -57,11 +58,40 @@ TEST(Examples, EveryDeckRunsWithoutAnInputMessage) {
     // The mass file was read: its count stands in I3 after the heading.
     EXPECT_NE(report.find("MASS COMPONENTS  NUMBER OF DEFINED MASSES -  " + std::to_string(e.masses)),
               std::string::npos);
-    std::istringstream plot(read_file(dir / "job.zvp"));
+    // Clean by the fuzzer's check: no NaN, infinity or overflow field.
+    const std::string plot_data = read_file(dir / "job.zvp");
+    EXPECT_EQ(fuzz::output_fault(report), "");
+    EXPECT_EQ(fuzz::output_fault(plot_data), "");
+    std::istringstream plot(plot_data);
     int count = 0;
     plot >> count;
     EXPECT_EQ(count, e.frequencies);
   }
+}
+
+TEST(Examples, FuzzCheckTellsNumbersThatAreNotFromTheReportsFraming) {
+  using fuzz::output_fault;
+  // Framing the report uses: banner, underlines, message frames, units.
+  const std::string clean =
+      " *************************************************\n"
+      " *             RUN DATE -  2026-12-09            *\n"
+      "                                 RESULTS\n"
+      "                                 *******\n"
+      "************** SPECIAL OUTPUT OPTION **************\n"
+      " *** INPUT ERROR ***    ALPHANUMERIC ENCOUNTERED - \"H\"\n"
+      " *** NUMBER OF FREQUENCIES (        600) MUST LIE BETWEEN 1 AND 500 ***\n"
+      " ***PROGRAM WILL NOT EXECUTE***\n"
+      "     0.63     3.95    *** NO SOLUTION AT THIS FREQUENCY ***\n"
+      " UNIT WEIGHT  ....... 1.90000E+01 kN/m**3\n"
+      "    6.28    1.0000E-05  2.0000E-05\n";
+  EXPECT_EQ(output_fault(clean), "");
+  EXPECT_NE(output_fault(clean + "    6.28           NaN  2.0000E-05\n"), "");
+  EXPECT_NE(output_fault(clean + "    6.28     -Infinity  2.0000E-05\n"), "");
+  EXPECT_NE(output_fault("  0.628E+01  inf  0.120E+07\n"), "");
+  EXPECT_NE(output_fault(clean + " *******    1.0000E-05  2.0000E-05\n"), "");
+  EXPECT_NE(output_fault(" FREQUENCY  -        2.0000 Hz (************ rad./sec.)\n"), "");
+  // Text the deck holds may come back in its report: its title here.
+  EXPECT_EQ(output_fault(" NAN ** 12\n", "TITLE=NAN ** 12\n"), "");
 }
 
 TEST(Examples, HalfSpaceBlockMovesLikeTheStaticSolutionAtLowFrequency) {
