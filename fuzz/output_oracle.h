@@ -133,7 +133,10 @@ inline std::string output_fault(std::string_view text, std::string_view deck = {
     std::size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
     const std::string why = detail::line_fault(text.substr(pos, end - pos), deck);
-    if (!why.empty()) return "line " + std::to_string(number) + ": " + why;
+    if (!why.empty()) {
+      const std::string_view line = text.substr(pos, std::min<std::size_t>(end - pos, 100));
+      return "line " + std::to_string(number) + ": " + why + ": \"" + std::string(line) + "\"";
+    }
     pos = end + 1;
   }
   return {};
