@@ -62,14 +62,12 @@ inline bool deck_has_stars(std::string_view deck, std::size_t n) {
   return deck.find(std::string(n, '*')) != std::string_view::npos;
 }
 
-// Whether `deck` holds the letters `word` (any case) as a whole word of letters.
+// Whether `deck` holds a run of letters that begins with `word` (any case):
+// the report echoes a deck word by its first four characters only.
 inline bool deck_has_word(std::string_view deck, std::string_view word) {
   const std::string d = lower(deck), w = lower(word);
-  for (std::size_t at = d.find(w); at != std::string::npos; at = d.find(w, at + 1)) {
-    const bool left = at == 0 || !is_alpha(d[at - 1]);
-    const bool right = at + w.size() >= d.size() || !is_alpha(d[at + w.size()]);
-    if (left && right) return true;
-  }
+  for (std::size_t at = d.find(w); at != std::string::npos; at = d.find(w, at + 1))
+    if (at == 0 || !is_alpha(d[at - 1])) return true;
   return false;
 }
 
