@@ -25,14 +25,6 @@ bool check_poisson_rows(RunState& s, const SoilProperties* rows, int n, const ch
 // Checks the first `n` side layers, naming a refused one by its number.
 bool check_side_poisson(RunState& s, int n);
 
-// Refuses a negative shear-wave velocity in the first `n` rows, naming a
-// refused one as `what` and its number (0 stays: a layer without soil).
-bool check_velocity_rows(RunState& s, const SoilProperties* rows, int n, const char* what);
-
-// Refuses a negative thickness or shear-wave velocity in the first `n` side
-// layers (0 stays: a side layer without reaction).
-bool check_side_layers(RunState& s, int n);
-
 // The weakened-zone table of `n` layers: rows only when the ratio of layer 1
 // or layer 2 shows a zone.
 void weak_table(RunState& s, const std::array<float, kMaxLayers>& ratio, int n);
