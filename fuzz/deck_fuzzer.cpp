@@ -4,16 +4,20 @@
 // the text after the first line that starts with "RUN" (the project tail, which
 // the engine never reads as deck) becomes the mass file, so the mass-echo reader
 // is exercised too. An input without such a line leaves the mass file missing.
+// A run that ends with result 0 must leave clean outputs (output_oracle.h).
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "output_oracle.h"
 #include "run/entry.h"
 
 namespace {
@@ -38,6 +42,23 @@ std::string_view project_tail(std::string_view deck) {
     pos = end + 1;
   }
   return {};
+}
+
+std::string read_bytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A run that ended with result 0 must have clean outputs: no NaN, infinity or
+// field of asterisks among the numbers of the report or the plot data.
+void check_outputs(std::string_view deck) {
+  for (const char* name : {"deck.zvo", "deck.zvp"}) {
+    const std::string fault = zrv::fuzz::output_fault(read_bytes(g_folder / name), deck);
+    if (!fault.empty()) {
+      std::fprintf(stderr, "result 0 but %s, %s\n", name, fault.c_str());
+      std::abort();
+    }
+  }
 }
 
 void remove_folder() {
@@ -85,5 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::current_path(g_home);
   // Every ending of a run is one of the documented results.
   if (result < 0 || result > 4 || result == 1) std::abort();
+  if (result == 0) check_outputs(deck);
   return 0;
 }

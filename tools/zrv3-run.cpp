@@ -1,11 +1,14 @@
 // Batch runner: runs the engine library on one deck from the command line.
 //
-//   zrv3-run DECK
+//   zrv3-run [--keep] DECK
 //
-// Makes a fresh run folder (printed), writes names.dat there with the deck's
-// report, plot-data, run-notes, geometry and mass paths beside the deck,
-// makes the folder current, loads libzrv3-comp.so from the folder of this
-// program, calls its entry with 13, prints the run code and exits with it.
+// Makes a fresh run folder in the temporary folder, writes names.dat there
+// with the deck's report, plot-data, run-notes, geometry and mass paths beside
+// the deck, makes the folder current, loads libzrv3-comp.so from the folder of
+// this program, calls its entry with 13, prints the run code and exits with
+// it. The run folder (names.dat and the engine's scratch files TAPE7 and
+// TAPE8) is removed when the run ends; with --keep it stays and its path is
+// printed.
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +17,7 @@
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #ifdef ZORVIN_HAVE_LOADER
 #include "base/exceptions.h"
@@ -97,17 +101,43 @@ int call_engine(const fs::path& library) {
 #endif
 }
 
+// Removes the run folder when the run ends, unless it is to be kept; the
+// folder that was current before is made current again first.
+class RunFolder {
+ public:
+  RunFolder(fs::path folder, bool keep) : folder_(std::move(folder)), keep_(keep) {
+    std::error_code ec;
+    before_ = fs::current_path(ec);
+  }
+  RunFolder(const RunFolder&) = delete;
+  RunFolder& operator=(const RunFolder&) = delete;
+  ~RunFolder() {
+    if (keep_) return;
+    std::error_code ec;
+    if (!before_.empty()) fs::current_path(before_, ec);
+    fs::remove_all(folder_, ec);
+  }
+
+ private:
+  fs::path folder_;
+  fs::path before_;
+  bool keep_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: zrv3-run DECK\n";
+  const bool keep = argc == 3 && std::string(argv[1]) == "--keep";
+  if (argc != 2 && !keep) {
+    std::cerr << "usage: zrv3-run [--keep] DECK\n"
+                 "  --keep  keep the run folder (names.dat, TAPE7, TAPE8) and print its path\n";
     return exit_usage;
   }
+  const char* deck_arg = argv[argc - 1];
   std::error_code ec;
-  const fs::path deck = fs::absolute(argv[1], ec).lexically_normal();
+  const fs::path deck = fs::absolute(deck_arg, ec).lexically_normal();
   if (ec || !fs::is_regular_file(deck)) {
-    std::cerr << "zrv3-run: no such deck: " << argv[1] << '\n';
+    std::cerr << "zrv3-run: no such deck: " << deck_arg << '\n';
     return exit_usage;
   }
   const fs::path library = program_folder(argv[0]) / library_name;
@@ -116,7 +146,8 @@ int main(int argc, char** argv) {
     std::cerr << "zrv3-run: could not make a run folder\n";
     return exit_setup;
   }
-  std::cout << "Run folder: " << folder.string() << std::endl;
+  const RunFolder cleanup(folder, keep);
+  if (keep) std::cout << "Run folder: " << folder.string() << std::endl;
   if (!write_names(folder, deck)) {
     std::cerr << "zrv3-run: could not write " << (folder / "names.dat").string() << '\n';
     return exit_setup;

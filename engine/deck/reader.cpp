@@ -146,6 +146,12 @@ void misplaced(RunState& s, const Word& w, std::string_view group) {
 
 void KEYDSP(RunState& s, int& status, int& stop) {
   for (;;) {
+    // A deck that ended inside a group has been reported as such (fatal):
+    // there is nothing left to read, and it did not stop as at STOP.
+    if (s.deck_end_reported) {
+      stop = 1;
+      return;
+    }
     Word word;
     float value = 0.0f;
     READIT(s, -1, value, word, status);

@@ -164,6 +164,7 @@ void FNDKEY(RunState& s) {
   RunFlags& fl = s.flags;
   Word w;
 
+  f.group_begun = 1;
   if (!read_word(s, w)) return;
   switch (slot_of(s, w)) {
     case slot_pile:
@@ -477,6 +478,10 @@ void ELMRED(RunState& s) {
     const ElementLayer& e = f.layers[static_cast<std::size_t>(k)];
     if (!(e.radius_x > 0.0f && e.radius_y > 0.0f)) {
       refuse(s, with_i3(" ERROR - PILE RADIUS OF LAYER", k + 1) + " MUST BE GREATER THAN 0");
+      break;
+    }
+    if (!(e.thickness >= 0.0f)) {
+      refuse(s, with_i3(" ERROR - THICKNESS OF LAYER", k + 1) + " MUST NOT BE NEGATIVE");
       break;
     }
   }

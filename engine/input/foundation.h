@@ -101,6 +101,7 @@ struct FoundationData {
 
   // Centre of gravity of the body relative to the base centre.
   int constants_read = 0;  // set once CONSTANTS has been read without error
+  int group_begun = 0;     // set when a FOUNDATION group has begun
   float cg_x = 0;
   float cg_y = 0;
   float cg_height = 0;

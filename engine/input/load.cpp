@@ -234,6 +234,16 @@ void random_load(RunState& s) {
   if (!(r.fmax >= r.fmin)) {
     refuse(s, " ERROR - MAXIMUM FREQUENCY IS LESS THAN MINIMUM FREQUENCY");
     usable = false;
+  } else if (usable) {
+    // The analysis steps from FMIN to FMAX by the step; the moments of the
+    // response spectrum need at least 3 of these frequencies.
+    const float step = r.fstep == 0.0f ? 1.0f : r.fstep;
+    const int frequencies = rounded((r.fmax - r.fmin) / step + 1.0f);
+    if (frequencies < 3) {
+      refuse(s, with_i3(" ERROR - MAXIMUM AND MINIMUM FREQUENCY GIVE", frequencies) +
+                    " FREQUENCIES, AT LEAST 3 ARE NEEDED");
+      usable = false;
+    }
   }
 
   const int count = rounded(r.spectrum_count);
@@ -259,6 +269,18 @@ void random_load(RunState& s) {
     if (!read_amplitudes(s, np, spectrum.amplitudes)) {
       read_failed(s);
       return;
+    }
+    // A power spectral density is not negative; a cross spectrum may be.
+    if (spectrum.i == spectrum.j && usable) {
+      for (std::size_t p = 0; p < spectrum.amplitudes.size(); ++p) {
+        if (spectrum.amplitudes[p] >= 0.0f) continue;
+        refuse(s, with_i3(with_i3(" ERROR - SPECTRAL VALUE", static_cast<int>(p) + 1) +
+                              " OF LOCATION",
+                          spectrum.i) +
+                      " MUST NOT BE NEGATIVE");
+        usable = false;
+        break;
+      }
     }
     r.spectra.push_back(std::move(spectrum));
   }
@@ -294,8 +316,10 @@ void random_load(RunState& s) {
 
 void LODKEY(RunState& s) {
   // The harmonic load is moved to the centre of gravity of the foundation
-  // constants, so they must have been read first.
-  if (s.foundation.constants_read != 1)
+  // constants, so they must have been read first. A FOUNDATION group that
+  // ended before its constants has already said why (and is fatal).
+  const FoundationData& f = s.foundation;
+  if (f.constants_read != 1 && (f.group_begun != 1 || s.flags.fatal == 0))
     refuse(s, " ERROR - THE LOAD GROUP MUST FOLLOW THE FOUNDATION CONSTANTS");
   Word w;
   if (!read_word(s, w)) return;

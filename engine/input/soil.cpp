@@ -331,6 +331,61 @@ void side_cap_check(RunState& s) {
   }
 }
 
+// Refuses a negative shear-wave velocity in the first `n` rows, naming a
+// refused one as `what` and its number (0 stays: a layer without soil).
+void check_velocity_rows(RunState& s, const SoilProperties* rows, int n, const char* what) {
+  for (int k = 0; k < n; ++k) {
+    if (rows[k].shear_velocity >= 0.0f) continue;
+    refuse(s, with_i3(std::string(" ERROR - SHEAR WAVE VELOCITY OF ") + what, k + 1) +
+                  " MUST NOT BE NEGATIVE");
+    return;
+  }
+}
+
+// Refuses a negative thickness or shear-wave velocity in the first `n` side
+// layers (0 stays: a side layer without reaction).
+void check_side_layers(RunState& s, int n) {
+  for (int k = 0; k < n; ++k) {
+    const SideLayer& l = s.soil.side[static_cast<std::size_t>(k)];
+    const char* what = nullptr;
+    if (!(l.thickness >= 0.0f))
+      what = " ERROR - THICKNESS OF SIDE LAYER";
+    else if (!(l.soil.shear_velocity >= 0.0f))
+      what = " ERROR - SHEAR WAVE VELOCITY OF SIDE LAYER";
+    if (what == nullptr) continue;
+    refuse(s, with_i3(what, k + 1) + " MUST NOT BE NEGATIVE");
+    return;
+  }
+}
+
+// Refuses the negative thicknesses and shear-wave velocities of the soil
+// constants just read: they would be analysed as a soil that cannot exist.
+void check_soil_signs(RunState& s) {
+  const SoilData& soil = s.soil;
+  switch (s.flags.foundation_type) {
+    case type_pile:
+      if (s.flags.soil_profile != 2) {
+        check_velocity_rows(s, soil.layers.data(),
+                            std::clamp(rounded(s.foundation.layer_count), 0, kMaxLayers), "LAYER");
+      } else if (!(soil.layers[0].shear_velocity >= 0.0f)) {
+        // Every layer of the profile has the sign of the tip velocity read.
+        refuse(s, " ERROR - SHEAR WAVE VELOCITY OF SOIL MUST NOT BE NEGATIVE");
+      }
+      break;
+    case type_mult: {
+      const int adjacent = std::clamp(rounded(soil.adjacent_layer_count), 0, kMaxAdjacentLayers);
+      const int layers = std::clamp(rounded(s.foundation.layer_count), 0, kMaxLayers);
+      check_velocity_rows(s, soil.layers.data(), std::max(adjacent, layers), "LAYER");
+      break;
+    }
+    case type_half:
+      check_side_layers(s, std::clamp(rounded(soil.side_layer_count), 0, kMaxSideLayers));
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 void SOLKEY(RunState& s) {
@@ -354,6 +409,7 @@ void SOLKEY(RunState& s) {
   }
 
   SOLCST(s);
+  if (!s.deck_ended) check_soil_signs(s);
   if (s.deck_ended || type < type_pile || type > type_mult) return;
   if (type == type_stra) {
     fl.soil_given = 1;
@@ -380,6 +436,8 @@ void SOLKEY(RunState& s) {
       if (slot == slot_embe) {
         fl.embedment = 1;
         EMBRED(s);
+        if (fl.embedment == 1 && !s.deck_ended)
+          check_side_layers(s, std::clamp(rounded(s.soil.side_layer_count), 0, kMaxSideLayers));
       } else {
         hand_back(s);
       }

@@ -52,11 +52,11 @@ std::string stratum(const std::string& shape, const std::string& depths,
          "\n";
 }
 
-std::string multilayer(int adjacent) {
+std::string multilayer(int adjacent, const std::string& layer = "150 18 0.3 0.05") {
   return "GRAVITY=9.8\nFOUNDATION=MULTILAYER\nCIRCULAR=3\nMASS\n1 1 1 1 0 0 0\nLAYERS=30\n"
          "CONSTANTS\n0 0 1\n4 24 0 0.2 0.02 1 3E7\nELEMENT\n" +
          rows(30, "1 3 3 28.3 63.6 63.6 127") + "SOIL\nCONSTANTS\n" + n(adjacent) + "\n" +
-         rows(adjacent, "150 18 0.3 0.05") + "BELOW=300 20 0.3 0.03\n";
+         rows(adjacent, layer) + "BELOW=300 20 0.3 0.03\n";
 }
 
 std::string transient(int points, const std::string& step = "0.01") {
@@ -69,6 +69,19 @@ std::string random_load(int points, const std::string& fmax = "62.8") {
   std::string d = "LOAD\nRANDOM\nCONSTANTS\n" + fmax + " 6.28 " + n(points) + " 100 1\n3 3\n";
   for (int k = 0; k < points; ++k) d += "1\n";
   return d;
+}
+
+// A random load of three points whose spectrum (3, 3) holds `values`.
+std::string spectrum(const std::string& values) {
+  return "LOAD\nRANDOM\nCONSTANTS\n62.8 6.28 3 100 1\n3 3\n" + values;
+}
+
+// One pile in a parabolic soil whose velocity at the tip is `tip`.
+std::string parabolic(const std::string& tip) {
+  return "GRAVITY=9.8\nFOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nPARABOLIC\nFIXED=1\n"
+         "1 0 0\nCONSTANTS\n0 0 1\n10 24 0 0.2 0.02 1 3E7\nELEMENT\n"
+         "0.3 0.3 0.28 0.006 0.006 0.012\nSOIL\nCONSTANTS\n" +
+         tip + " 18 0.3 0.05\nBELOW=300 20 0.3 0.03\n";
 }
 
 std::string harmonic(const std::string& frequencies) {
@@ -154,6 +167,34 @@ TEST(Limits, RefusedJustPastTheBound) {
        "FOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=3\n"
        "1 0 0\n2 1.5 0\n3 0 0\n",
        " ERROR - PILES  1 AND  3 ARE AT THE SAME LOCATION"},
+      // Values that no soil or load has: a negative velocity, thickness or
+      // power spectral density, and a random load with one frequency.
+      {"random fmax = fmin", kFooting + random_load(4, "6.28"),
+       " ERROR - MAXIMUM AND MINIMUM FREQUENCY GIVE  1 FREQUENCIES, AT LEAST 3 ARE NEEDED"},
+      {"negative spectral value", kFooting + spectrum("1\n-1\n1\n"),
+       " ERROR - SPECTRAL VALUE  2 OF LOCATION  3 MUST NOT BE NEGATIVE"},
+      {"letter as spectral value", kFooting + spectrum("1\n2\nH\n"),
+       " ERROR - SPECTRAL VALUE  3 OF LOCATION  3 MUST NOT BE NEGATIVE"},
+      {"pile layer velocity -500", piles(2, 2) + pile_soil(2, "-500 18 0.3 0.05"),
+       " ERROR - SHEAR WAVE VELOCITY OF LAYER  1 MUST NOT BE NEGATIVE"},
+      {"parabolic tip velocity -400", parabolic("-400"),
+       " ERROR - SHEAR WAVE VELOCITY OF SOIL MUST NOT BE NEGATIVE"},
+      {"multilayer velocity -150", multilayer(2, "-150 18 0.3 0.05"),
+       " ERROR - SHEAR WAVE VELOCITY OF LAYER  1 MUST NOT BE NEGATIVE"},
+      {"side-layer velocity -150", kHalf + half_soil(1, "1 -150 18 0.3 0.05"),
+       " ERROR - SHEAR WAVE VELOCITY OF SIDE LAYER  1 MUST NOT BE NEGATIVE"},
+      {"side-layer thickness -1", kHalf + half_soil(2, "-1 150 18 0.3 0.05"),
+       " ERROR - THICKNESS OF SIDE LAYER  1 MUST NOT BE NEGATIVE"},
+      {"side-cap layer velocity -150",
+       piles(2) + pile_soil(1) + "EMBEDDED\n2\n1 1 150 18 0.3 0.05\n2 1 -150 18 0.3 0.05\n",
+       " ERROR - SHEAR WAVE VELOCITY OF SIDE LAYER  2 MUST NOT BE NEGATIVE"},
+      {"side-cap layer thickness -1",
+       piles(2) + pile_soil(1) + "EMBEDDED\n1\n1 -1 150 18 0.3 0.05\n",
+       " ERROR - THICKNESS OF SIDE LAYER  1 MUST NOT BE NEGATIVE"},
+      {"element layer thickness -1",
+       "FOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\n"
+       "CONSTANTS\n0 0 1\n10 24 0 0.2 0.02 1 3E7\nELEMENT\n1 -1 0.3 0.3 0.28 0.006 0.006 0.01\n",
+       " ERROR - THICKNESS OF LAYER  1 MUST NOT BE NEGATIVE"},
   };
   for (const Refusal& c : cases) {
     SCOPED_TRACE(c.what);
@@ -185,6 +226,10 @@ TEST(Limits, AcceptedAtTheBound) {
       {"3 random points", kFooting + random_load(3)},
       {"500 frequencies", kFooting + harmonic("500 1 1")},
       {"one frequency", kFooting + harmonic("6.28 6.28 0")},
+      // 0 is a side layer without reaction or a free length.
+      {"side layer of velocity and thickness 0", kHalf + half_soil(1, "0 0 18 0.3 0.05")},
+      {"pile layer of velocity 0", piles(2, 2) + pile_soil(2, "0 18 0.3 0.05")},
+      {"spectral value 0", kFooting + spectrum("0\n1\n0\n")},
   };
   for (const auto& [what, deck] : cases) {
     SCOPED_TRACE(what);
@@ -208,6 +253,7 @@ TEST(Limits, DeckEndingInsideAGroup) {
     EXPECT_EQ(run.result, 3);
     EXPECT_TRUE(has_line(run, ended));
     EXPECT_FALSE(has_line(run, " *** RUN TERMINATED BY 'STOP' KEYWORD ***"));
+    EXPECT_FALSE(has_line(run, " END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED"));
   }
 }
 

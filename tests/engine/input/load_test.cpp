@@ -278,6 +278,14 @@ TEST(LODKEY, MessagesOfTheGroup) {
             " PROGRAM WILL NOT EXECUTE\n");
   for (const std::string& l : early.lines)
     EXPECT_EQ(l.find("UNRECOGNIZED"), std::string::npos) << l;
+  // A foundation group that ends early for another reason says why; the load
+  // does follow it, so no load message points the user the wrong way.
+  std::string shape = kFooting;
+  shape.replace(shape.find("CIRCULAR"), 8, "SQUARE");
+  const DeckRun late = run_deck(shape + kHarmonic + "RUN\n", "0\n");
+  EXPECT_EQ(late.result, 3);
+  EXPECT_TRUE(has_line(late, " INVALID KEYWORD - SQUA FOR GEOMETRY TYPE"));
+  EXPECT_FALSE(has_prefix(late, " ERROR - THE LOAD GROUP"));
 
   const DeckRun type = run_deck(kFooting + "LOAD\nPULSE\nSTOP\n", "0\n");
   EXPECT_EQ(type.result, 3);

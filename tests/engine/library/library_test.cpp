@@ -102,14 +102,18 @@ Command run_command(const std::string& command) {
 }
 
 TEST(zrv3_run, runs_a_deck_in_a_fresh_folder) {
-  TempDir dir;
+  TempDir dir, temp;
   write_file(dir / "fan.zvd", "TITLE=Batch\nGRAVITY=9.8\nSTOP\n");
-  const Command c = run_command(runner + " " + (dir / "fan.zvd").string());
+  const std::string in_temp = "TMPDIR='" + temp.path().string() + "' " + runner;
+  // Kept on request: the folder in the temporary folder holds the names file
+  // and the scratch files.
+  const Command c = run_command(in_temp + " --keep " + (dir / "fan.zvd").string());
   EXPECT_EQ(c.status, 2);
   std::smatch m;
   ASSERT_TRUE(std::regex_match(c.out, m, std::regex("Run folder: (.+)\nRun code: 2\n")))
       << c.out;
   const fs::path folder = m[1].str();
+  EXPECT_EQ(folder.parent_path(), temp.path());
   const std::string base = (dir / "fan").string();
   EXPECT_EQ(read_file(folder / "names.dat"), "3.0.13\n" + base + ".zvd\n" + base + ".zvo\n" +
                                                  base + ".zvp\n" + base + ".zvr\n" + base +
@@ -120,10 +124,18 @@ TEST(zrv3_run, runs_a_deck_in_a_fresh_folder) {
             std::string::npos);
   EXPECT_TRUE(fs::exists(dir / "fan.zvp"));
   fs::remove_all(folder);
+  // By default the run folder is gone when the run ends; the outputs stay.
+  fs::remove(dir / "fan.zvo");
+  const Command d = run_command(in_temp + " " + (dir / "fan.zvd").string());
+  EXPECT_EQ(d.status, 2);
+  EXPECT_EQ(d.out, "Run code: 2\n");
+  EXPECT_TRUE(fs::is_empty(temp.path()));
+  EXPECT_TRUE(fs::exists(dir / "fan.zvo"));
 }
 
 TEST(zrv3_run, usage_and_missing_deck) {
   EXPECT_EQ(run_command(runner).status, 64);
+  EXPECT_EQ(run_command(runner + " --kept x.zvd").status, 64);
   TempDir dir;
   EXPECT_EQ(run_command(runner + " " + (dir / "none.zvd").string()).status, 64);
 }
