@@ -136,17 +136,23 @@ TEST(Examples, DecksFromFuzzingEndRefusedOrClean) {
 }
 
 TEST(Examples, HalfSpaceBlockMovesLikeTheStaticSolutionAtLowFrequency) {
-  // At 1 Hz (a0 below 0.1) the vertical amplitude of the compressor block is the
-  // static one of a rigid disk on a half-space, u = Fz·(1 − ν)/(4·G·r), to a few
-  // per cent (radiation and material damping add about 0.5 % to |K|). The side
-  // soil is not part of the response.
+  // At 1 Hz (a0 below 0.1) the vertical amplitude of the compressor block, set
+  // on the surface (its side layer taken out), is the static one of a rigid
+  // disk on a half-space, u = Fz·(1 − ν)/(4·G·r), to a few per cent (radiation
+  // and material damping add about 0.5 % to |K|). With its side layer the
+  // block responds to the embedded impedance, about 3.5 % stiffer.
   const double vs = 250, gamma = 19, nu = 0.33, g = 9.8, fz = 6;
   const double r = std::sqrt(6.0 * 4.0 / 3.14159);
   const double shear = vs * vs * gamma / g;
   const double expected = fz * (1 - nu) / (4 * shear * r);
 
   TempDir dir;
-  ASSERT_EQ(run_example(dir, "halfspace-harmonic"), 0);
+  std::string deck = example("halfspace-harmonic.zvd");
+  const std::string side = "SOIL \nWEAK \nCONSTANTS=1\n1 1 150 18 0.33 0.05 0.7 0.33 0.1 0.1\n";
+  ASSERT_NE(deck.find(side), std::string::npos);
+  deck.replace(deck.find(side), side.size(), "SOIL \nCONSTANTS=0\n");
+  write_file(dir / "job.zvm", example("halfspace-harmonic.zvm"));
+  ASSERT_EQ(run_deck(dir, deck), 0);
   std::istringstream plot(read_file(dir / "job.zvp"));
   int count = 0;
   plot >> count;
@@ -157,7 +163,7 @@ TEST(Examples, HalfSpaceBlockMovesLikeTheStaticSolutionAtLowFrequency) {
   double omega = 0, uox = 0, uoy = 0, uoz = 0;
   plot >> omega >> uox >> uoy >> uoz;
   EXPECT_NEAR(omega, 6.28, 0.005);
-  EXPECT_NEAR(uoz, expected, 0.03 * expected);
+  EXPECT_NEAR(uoz, expected, 0.02 * expected);
 }
 
 TEST(Examples, HammerBlockRespondsAfterTheBlowAndInItsDirection) {
