@@ -23,6 +23,11 @@ bool read_all(RunState& s, std::initializer_list<float*> fields) {
 }
 
 bool check_poisson(RunState& s, float nu, const std::string& what, PoissonRule rule) {
+  // A negative ratio (a stray "*" reads as -999) lies outside every formula's range.
+  if (nu < 0.0f) {
+    refuse(s, " ERROR - POISSONS RATIO OF " + what + " MUST NOT BE NEGATIVE");
+    return false;
+  }
   if (nu < 0.5f || (nu == 0.5f && rule == PoissonRule::up_to_half)) return true;
   if (!(nu <= 0.5f) || rule == PoissonRule::below_half) {
     refuse(s, " ERROR - POISSONS RATIO OF " + what +
@@ -32,6 +37,10 @@ bool check_poisson(RunState& s, float nu, const std::string& what, PoissonRule r
     refuse(s, " ERROR - POISSONS RATIO OF " + what + " MUST BE LESS THAN 0.5 WITH A WEAKENED ZONE");
   }
   return false;
+}
+
+void check_damping(RunState& s, float damping, const std::string& what) {
+  if (!(damping >= 0.0f)) refuse(s, " ERROR - MATERIAL DAMPING OF " + what + " MUST NOT BE NEGATIVE");
 }
 
 PoissonRule rule_for_zone(float zone_thickness) {
@@ -127,6 +136,7 @@ void stratum(RunState& s) {
   if (!(p.shear_velocity > 0.0f))
     refuse(s, " ERROR - SHEAR WAVE VELOCITY OF STRATUM MUST BE GREATER THAN 0");
   check_poisson(s, p.poisson_ratio, "STRATUM", PoissonRule::below_half);
+  check_damping(s, p.damping, "STRATUM");
   if (echo_on(s)) constants_block(s, p);
 }
 
@@ -141,6 +151,7 @@ void pile_parabolic(RunState& s) {
     return;
   }
   check_poisson(s, tip.poisson_ratio, "SOIL");
+  check_damping(s, tip.damping, "SOIL");
   if (echo_on(s)) constants_block(s, tip);
 
   f.layer_count = static_cast<float>(kMaxLayers);
@@ -331,27 +342,35 @@ void side_cap_check(RunState& s) {
   }
 }
 
-// Refuses a negative shear-wave velocity in the first `n` rows, naming a
-// refused one as `what` and its number (0 stays: a layer without soil).
+// Refuses a negative shear-wave velocity or material damping (of the soil or
+// of its weakened zone) in the first `n` rows, naming a refused one as `what`
+// and its number (0 stays: a layer without soil, or without damping).
 void check_velocity_rows(RunState& s, const SoilProperties* rows, int n, const char* what) {
   for (int k = 0; k < n; ++k) {
-    if (rows[k].shear_velocity >= 0.0f) continue;
-    refuse(s, with_i3(std::string(" ERROR - SHEAR WAVE VELOCITY OF ") + what, k + 1) +
-                  " MUST NOT BE NEGATIVE");
+    const char* value = nullptr;
+    if (!(rows[k].shear_velocity >= 0.0f))
+      value = " ERROR - SHEAR WAVE VELOCITY OF ";
+    else if (!(rows[k].damping >= 0.0f) || !(s.soil.weak[static_cast<std::size_t>(k)].damping >= 0.0f))
+      value = " ERROR - MATERIAL DAMPING OF ";
+    if (value == nullptr) continue;
+    refuse(s, with_i3(std::string(value) + what, k + 1) + " MUST NOT BE NEGATIVE");
     return;
   }
 }
 
-// Refuses a negative thickness or shear-wave velocity in the first `n` side
-// layers (0 stays: a side layer without reaction).
+// Refuses a negative thickness, shear-wave velocity or material damping in
+// the first `n` side layers (0 stays: a side layer without reaction).
 void check_side_layers(RunState& s, int n) {
   for (int k = 0; k < n; ++k) {
-    const SideLayer& l = s.soil.side[static_cast<std::size_t>(k)];
+    const auto i = static_cast<std::size_t>(k);
+    const SideLayer& l = s.soil.side[i];
     const char* what = nullptr;
     if (!(l.thickness >= 0.0f))
       what = " ERROR - THICKNESS OF SIDE LAYER";
     else if (!(l.soil.shear_velocity >= 0.0f))
       what = " ERROR - SHEAR WAVE VELOCITY OF SIDE LAYER";
+    else if (!(l.soil.damping >= 0.0f) || !(s.soil.side_weak[i].damping >= 0.0f))
+      what = " ERROR - MATERIAL DAMPING OF SIDE LAYER";
     if (what == nullptr) continue;
     refuse(s, with_i3(what, k + 1) + " MUST NOT BE NEGATIVE");
     return;

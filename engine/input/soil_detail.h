@@ -21,10 +21,13 @@ bool read_all(RunState& s, std::initializer_list<float*> fields);
 // (the stratum; the horizontal reaction of a weakened zone).
 enum class PoissonRule { up_to_half, below_half, below_half_with_zone };
 
-// Refuses (fatal) a Poisson's ratio above 0.5, or of 0.5 where the rule
-// excludes it; `what` names the soil.
+// Refuses (fatal) a negative Poisson's ratio, one above 0.5, or 0.5 where
+// the rule excludes it; `what` names the soil.
 bool check_poisson(RunState& s, float nu, const std::string& what,
                    PoissonRule rule = PoissonRule::up_to_half);
+
+// Refuses (fatal) a negative material damping; `what` names the soil.
+void check_damping(RunState& s, float damping, const std::string& what);
 
 // The rule of a layer whose weakened zone has this thickness (0: no zone).
 PoissonRule rule_for_zone(float zone_thickness);

@@ -31,6 +31,7 @@ void BELRED(RunState& s) {
   if (type != type_half && !(p.shear_velocity > 0.0f))
     refuse(s, " ERROR - SHEAR WAVE VELOCITY OF SOIL BELOW MUST BE GREATER THAN 0");
   check_poisson(s, p.poisson_ratio, "SOIL BELOW");
+  check_damping(s, p.damping, "SOIL BELOW");
   if (s.flags.echo != 1) return;
   fio::Unit& out = s.report();
   if (type == type_pile)
