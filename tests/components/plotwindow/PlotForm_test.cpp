@@ -671,7 +671,7 @@ TEST_F(PlotFormTest, LegendAndCaptionsKeepClearOfTheNumbersOnScreenAndInBitmaps)
   v.Page = {0, 0, 800, 600};
   v.FontPx = 14;
   v.H = PlotTextHeight(v.FontPx, &img);
-  v.Plot = ScreenPlotRect(800, 600, 96, 96, v.H, false, false, false);
+  v.Plot = ScreenPlotRect(800, 600, 96, 96, v.H, false, !plot.GraphTitle.empty(), plot.TitleAtTop);
   const int ny = v.Plot.Height() / (6 * v.H);
   v.X = {0, 50};
   v.Y = {-0.001L - 4.99e-6L * ny, -0.001L};
