@@ -59,7 +59,10 @@ const std::vector<Expected> kModel = {
     {"D1", "Soil Layer Data", 20, {"L2", "L2/SEC", "F/L2^3", "", "", ""}},
     {"pilecapsoil", "Side Weakened Soil Parameters", 20, {"L2", "L2/SEC", "F/L2^3", "", "", ""}},
     {"Multisoil", "Soil Column Layer", 20, {"L2/SEC", "F/L2^3", "", "", "", ""}},
-    {"MultiElement", "Multi-Layer Foundation", 20, {"L2", "L2", "L2", "L2^2", "L2^4", "L2^4", ""}},
+    // The torsional coefficient is the section's torsion constant, a length
+    // to the fourth like the moments of inertia beside it: a unit switch must
+    // rescale it with them.
+    {"MultiElement", "Multi-Layer Foundation", 20, {"L2", "L2", "L2", "L2^2", "L2^4", "L2^4", "L2^4"}},
     {"PileData", "Pile Data", 200, {"L2", "L2", "L2", "L2^2", "L2^4", "L2^4", "L2^4"}},
     {"Pilecoord", "Pile Coordinations", 500, {"L2", "L2", "", "E"}},
     {"TLoadtype", "Transient Loading Data", 0, {"E", "T"}},
