@@ -182,7 +182,7 @@ double worst_error(const std::vector<cd>& got, const std::vector<cd>& want) {
 }
 
 TEST(group_large, symmetric_solver_pivots_when_it_must) {
-  zrv::GroupSolveWork work;
+  zrv::SymmetricWork work;
   for (int n : {1, 2, 31, 67}) {
     SCOPED_TRACE(n);
     std::vector<cd> a = symmetric_matrix(n);

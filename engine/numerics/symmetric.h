@@ -1,0 +1,56 @@
+#pragma once
+// Complex symmetric systems A x = b (A = A^T, not Hermitian), as the pile
+// group's flexibility matrices are: a blocked L D L^T factorisation without
+// pivoting, carried out in double precision, with a pivoting elimination as
+// its fallback.
+
+#include <complex>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace zrv {
+
+/// Storage of one symmetric solve, kept by the caller so that repeated solves
+/// do not reallocate: the lower triangle with real and imaginary parts apart
+/// (column by column, leading dimension `ld`), the pivots, and the full matrix
+/// of the pivoting fallback.
+struct SymmetricWork {
+  std::vector<double> re, im;
+  std::vector<double> d_re, d_im;
+  std::vector<std::complex<double>> a;
+  std::vector<double> pack;  // scratch of the factorisation
+  std::size_t ld = 0;
+
+  /// Sizes the storage for order n. The entries must then all be set.
+  void prepare(int n);
+  /// Sets entry (i, j) and with it (j, i).
+  void set(int i, int j, std::complex<double> v) {
+    const std::size_t at = static_cast<std::size_t>(i < j ? j : i) +
+                           ld * static_cast<std::size_t>(i < j ? i : j);
+    re[at] = v.real();
+    im[at] = v.imag();
+  }
+};
+
+/// Hands every entry of a symmetric matrix to put(i, j, value), each pair
+/// (i, j), (j, i) once, in any order.
+using SymmetricEntries =
+    std::function<void(const std::function<void(int, int, std::complex<double>)>&)>;
+
+/// Solves A x = b for the matrix set into `work` (prepare, then set) and the
+/// nrhs columns of b (leading dimension n), which the solutions replace.
+/// Factorises A = L D L^T without pivoting. Factors of bounded size are taken
+/// as they are; otherwise the solution must pass a backward-error check
+/// against the entries that `entries` hands over once more, and when it fails
+/// (or a pivot vanishes) the matrix is formed again and solved with row
+/// pivoting. False when the matrix is singular even then.
+bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, std::complex<double>* b,
+                    SymmetricWork& work);
+
+/// The same for the n x n matrix a (column by column; only its lower triangle
+/// is read).
+bool solve_symmetric(int n, const std::complex<double>* a, int nrhs, std::complex<double>* b,
+                     SymmetricWork& work);
+
+}  // namespace zrv
