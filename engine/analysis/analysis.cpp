@@ -175,13 +175,18 @@ std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSyste
                                            WorkerPool& pool) {
   std::vector<FrequencyImpedance> out(static_cast<std::size_t>(plan.count));
   // One working storage per thread; a large group hands its solves to the pool.
-  std::vector<GroupWork> works(static_cast<std::size_t>(pool.size()));
-  for (GroupWork& w : works) w.runner = &pool;
+  const std::size_t threads = static_cast<std::size_t>(pool.size());
+  std::vector<GroupWork> works(threads);
+  std::vector<SymmetricWork> solves(threads);
+  for (GroupWork& w : works) {
+    w.runner = &pool;
+    w.thread_solves = &solves;
+  }
   // The run stops at its lowest failing frequency, so the frequencies above a
   // known failure need not be computed. Frequencies are taken in rising order,
   // so every frequency below the lowest failure is still computed.
   std::atomic<int> first_failure{plan.count};
-  pool.run_indexed(plan.count, [&](int i, int worker) {
+  pool.run(plan.count, [&](int i, int worker) {
     if (i >= first_failure) return;
     FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
     impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count,

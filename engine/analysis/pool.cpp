@@ -75,7 +75,7 @@ void WorkerPool::serve(int worker) {
   }
 }
 
-void WorkerPool::run_indexed(int count, const std::function<void(int, int)>& task) {
+void WorkerPool::run(int count, const std::function<void(int, int)>& task) {
   const int worker = current_worker;
   if (helpers_.empty() || count <= 1) {
     for (int k = 0; k < count; ++k) task(k, worker);
@@ -95,10 +95,6 @@ void WorkerPool::run_indexed(int count, const std::function<void(int, int)>& tas
   // Every task has been taken; wait for the helpers still running one.
   ended_.wait(hold, [&batch] { return batch.users == 0; });
   if (batch.error) std::rethrow_exception(batch.error);
-}
-
-void WorkerPool::run(int count, const std::function<void(int)>& task) {
-  run_indexed(count, [&task](int k, int) { task(k); });
 }
 
 }  // namespace zrv

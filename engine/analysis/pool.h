@@ -26,15 +26,12 @@ class WorkerPool final : public TaskRunner {
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
 
-  /// Threads that work on a batch: the helpers and the caller.
-  int size() const { return static_cast<int>(helpers_.size()) + 1; }
+  /// Threads that work on a batch: the helpers and the thread that made the
+  /// pool, which is worker 0.
+  int size() const override { return static_cast<int>(helpers_.size()) + 1; }
 
   /// Runs task(k, worker) for k = 0..count-1, taken in rising order of k.
-  /// worker (0..size()-1) names the thread, so that each can keep its own
-  /// working storage; the caller of the outermost run is worker 0.
-  void run_indexed(int count, const std::function<void(int, int)>& task);
-
-  void run(int count, const std::function<void(int)>& task) override;
+  void run(int count, const std::function<void(int, int)>& task) override;
 
  private:
   struct Batch;

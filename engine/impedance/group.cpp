@@ -173,8 +173,11 @@ std::complex<float> DYNVER(float a0, float s, float alpha_static) {
   return {alpha_static * amp * std::cos(phi), -alpha_static * amp * std::sin(phi)};
 }
 
-std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st) {
-  const float a = std::min(a0, 1.0f), sc = std::min(s, 10.0f), delta = a0 - a;
+LateralCurves lateral_curves(float a0) {
+  LateralCurves out;
+  const float a = std::min(a0, 1.0f);
+  out.a = a;
+  out.delta = a0 - a;
   const float a2 = a * a, a3 = a2 * a, a4 = a3 * a;
   // Amplitude at S = 2, 5, 10 per factor and direction.
   const float amp[3][2][3] = {
@@ -210,6 +213,14 @@ std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const L
        {low ? 2.67f * a2 : 0.166875f + 2.29f * e,
         low ? 0.34f * a + 8.03f * a2 : 0.586875f + 5.69f * e,
         low ? -0.52f * a + 27.24f * a2 : 1.5725f + 10.17f * e}}};
+  std::copy(&amp[0][0][0], &amp[0][0][0] + 18, &out.amp[0][0][0]);
+  std::copy(&phase[0][0][0], &phase[0][0][0] + 18, &out.phase[0][0][0]);
+  return out;
+}
+
+std::array<std::complex<float>, 3> DYNLAT(const LateralCurves& k, float s, float beta,
+                                          const LateralStatic& st) {
+  const float a = k.a, delta = k.delta, sc = std::min(s, 10.0f);
   constexpr float q[2] = {0.028f, 0.05f}, kk[2] = {0.554f, 1.0f};
   constexpr float c[3] = {0.0757f, 0.05157f, 0.02596f};
   const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
@@ -217,16 +228,26 @@ std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const L
   for (int f = 0; f < 3; ++f) {
     cf dir[2];
     for (int d = 0; d < 2; ++d) {
-      float am = TABINT(amp[f][d][0], amp[f][d][1], amp[f][d][2], sc);
-      float ph = TABINT(phase[f][d][0], phase[f][d][1], phase[f][d][2], s);
-      am *= std::exp(-q[d] * s * delta);
+      const float* amp = k.amp[f][d];
+      const float* phase = k.phase[f][d];
+      float am = TABINT(amp[0], amp[1], amp[2], sc);
+      float ph = TABINT(phase[0], phase[1], phase[2], s);
+      // exp(0) is 1: the decays below a0 = 1 and within S = 10 are skipped.
+      const float decay = -q[d] * s * delta;
+      if (decay != 0.0f) am *= std::exp(decay);
       ph = ph - c[f] + kk[d] * s * delta;
-      if (f == 0) am *= std::exp(-q[d] * (s - sc) * a);
+      const float far = f == 0 ? -q[d] * (s - sc) * a : 0.0f;
+      if (far != 0.0f) am *= std::exp(far);
       dir[d] = cf(st[f][d] * am * std::cos(ph), -st[f][d] * am * std::sin(ph));
     }
     out[f] = c2 * dir[0] + s2 * dir[1];
   }
   return out;
+}
+
+
+std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st) {
+  return DYNLAT(lateral_curves(a0), s, beta, st);
 }
 
 GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
@@ -360,7 +381,8 @@ void rigid_cap_sum(const GroupInput& in, const std::vector<std::array<cf, 36>>& 
 struct GroupFrequency {
   GroupFrequency(const GroupInput& group, const GroupTables& pairs, float omega)
       : in(group), tables(pairs), n(static_cast<int>(group.piles.size())),
-        dynamic(omega > 10.0f), a0(omega * pairs.diameter / pairs.tip_velocity) {
+        dynamic(omega > 10.0f), a0(omega * pairs.diameter / pairs.tip_velocity),
+        curves(lateral_curves(a0)) {
     for (const GroupPile& p : group.piles) {
       xs.emplace_back(p.x);
       ys.emplace_back(p.y);
@@ -371,6 +393,7 @@ struct GroupFrequency {
   int n;
   bool dynamic;  // frequency-dependent factors above 10 rad/s
   float a0;
+  LateralCurves curves;  // the lateral factors' polynomials at a0
   std::vector<cd> xs, ys;
   Flexibility common;            // the single pile's, for the pairs
   std::vector<Flexibility> rec;  // each pile's own
@@ -437,7 +460,7 @@ void lateral_entries(const GroupFrequency& fr, bool along_x, const Put& put) {
         st[c] = {fr.at(fr.tables.lateral[c], i, j), fr.at(fr.tables.lateral[c], j, i)};
       cd alpha[3];
       if (fr.dynamic) {
-        const std::array<cf, 3> dyn = DYNLAT(fr.a0, s, beta, st);
+        const std::array<cf, 3> dyn = DYNLAT(fr.curves, s, beta, st);
         for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
       } else {
         const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
@@ -582,14 +605,15 @@ GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z,
   // The three solves are independent; each writes its own slot.
   std::array<StiffnessSums, 3> k{};
   bool ok[3] = {false, false, false};
-  const auto solve = [&](int system) {
-    ok[system] = solve_system(fr, system, work.solve[static_cast<std::size_t>(system)],
-                              k[static_cast<std::size_t>(system)]);
-  };
-  if (work.runner && lateral_order(fr) >= kSharedSolves) {
-    work.runner->run(3, solve);
+  if (work.runner && work.thread_solves && lateral_order(fr) >= kSharedSolves) {
+    std::vector<SymmetricWork>& solves = *work.thread_solves;
+    work.runner->run(3, [&](int system, int worker) {
+      ok[system] = solve_system(fr, system, solves[static_cast<std::size_t>(worker)],
+                                k[static_cast<std::size_t>(system)]);
+    });
   } else {
-    for (int system = 0; system < 3; ++system) solve(system);
+    for (int system = 0; system < 3; ++system)
+      ok[system] = solve_system(fr, system, work.solve, k[static_cast<std::size_t>(system)]);
   }
   if (!ok[0] || !ok[1] || !ok[2]) return GroupStatus::kSingular;
   return assemble(in, k, work.own, g);

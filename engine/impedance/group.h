@@ -100,19 +100,33 @@ using LateralStatic = std::array<std::array<float, 2>, 3>;
 // Frequency-dependent lateral factors for the pair angle beta from the load.
 std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st);
 
+// The part of DYNLAT that depends on the frequency only: a = min(a0, 1), the
+// excess a0 - a, and the amplitude and phase polynomials at S = 2, 5, 10 per
+// factor and direction.
+struct LateralCurves {
+  float a = 0, delta = 0;
+  float amp[3][2][3] = {}, phase[3][2][3] = {};
+};
+LateralCurves lateral_curves(float a0);
+
+// DYNLAT with the polynomials of its frequency formed once.
+std::array<std::complex<float>, 3> DYNLAT(const LateralCurves& k, float s, float beta,
+                                          const LateralStatic& st);
+
 // Pair tables of the group. Refuses coincident piles, a tip layer without
 // shear-wave velocity and a free length beyond the fit.
 GroupStatus GRPSTA(const GroupInput& in, GroupTables& out);
 
 // Working storage of GRPDYN, kept by the caller (one per thread) so that the
-// frequency loop does not reallocate its matrices. The vertical and the two
-// lateral solves have their own storage, as they may run at once.
+// frequency loop does not reallocate its matrices.
 struct GroupWork {
-  std::array<SymmetricWork, 3> solve;
+  SymmetricWork solve;  // the solves' storage when they run one after the other
   std::vector<std::array<std::complex<float>, 36>> own;  // each pile's impedance, global axes
   // Where a large group hands its three solves, so that idle threads of the
-  // caller can take them; null: solved one after the other.
+  // caller can take them, with the solves' storage of each of the runner's
+  // threads (by worker). Null: solved one after the other.
   TaskRunner* runner = nullptr;
+  std::vector<SymmetricWork>* thread_solves = nullptr;
 };
 
 // 6x6 group impedance g (column by column) at the centre of gravity from the

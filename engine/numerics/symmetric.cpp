@@ -79,14 +79,13 @@ bool lu_solve(int n, cd* a, int nrhs, cd* b) {
 // multiple of kRows) to the leading dimension. Rows above j take values that
 // are never read.
 ZRV_WIDE_CLONES
-void update_in_panel(std::size_t ld, int from, int j, int k0, double* re, double* im,
-                     const double* d_re, const double* d_im) {
-  double* cr = re + j * ld;
-  double* ci = im + j * ld;
-  const int rows = static_cast<int>(ld);
+void update_in_panel(int rows, const std::ptrdiff_t* base, int from, int j, int k0, double* re,
+                     double* im, const double* d_re, const double* d_im) {
+  double* cr = re + base[j];
+  double* ci = im + base[j];
   for (int p = k0; p < j; ++p) {
-    const double* lr = re + p * ld;
-    const double* li = im + p * ld;
+    const double* lr = re + base[p];
+    const double* li = im + base[p];
     const double s_r = d_re[p] * lr[j] - d_im[p] * li[j];
     const double s_i = d_re[p] * li[j] + d_im[p] * lr[j];
     for (int i = from; i < rows; ++i) {
@@ -103,14 +102,14 @@ void update_in_panel(std::size_t ld, int from, int j, int k0, double* re, double
 // updated, kColumns per p. A block of kRows rows and kColumns columns stays
 // in local arrays, which the compiler keeps in vector registers.
 ZRV_WIDE_CLONES
-void update_block(std::size_t ld, int i0, int i1, int j0, int kb, double* re, double* im,
-                  const double* pl, const double* sr, const double* si) {
+void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, double* re,
+                  double* im, const double* pl, const double* sr, const double* si) {
   for (int i = i0; i < i1; i += kRows) {
     double a[kColumns][kRows], b[kColumns][kRows];
     for (int c = 0; c < kColumns; ++c)
       for (int r = 0; r < kRows; ++r) {
-        a[c][r] = re[(j0 + c) * ld + i + r];
-        b[c][r] = im[(j0 + c) * ld + i + r];
+        a[c][r] = re[base[j0 + c] + i + r];
+        b[c][r] = im[base[j0 + c] + i + r];
       }
     const double* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
     for (int p = 0; p < kb; ++p, l += 2 * kRows) {
@@ -124,8 +123,8 @@ void update_block(std::size_t ld, int i0, int i1, int j0, int kb, double* re, do
     }
     for (int c = 0; c < kColumns; ++c)
       for (int r = 0; r < kRows; ++r) {
-        re[(j0 + c) * ld + i + r] = a[c][r];
-        im[(j0 + c) * ld + i + r] = b[c][r];
+        re[base[j0 + c] + i + r] = a[c][r];
+        im[base[j0 + c] + i + r] = b[c][r];
       }
   }
 }
@@ -137,11 +136,12 @@ void update_block(std::size_t ld, int i0, int i1, int j0, int kb, double* re, do
 bool factor_panel(int n, int k0, int kb, SymmetricWork& w, double tiny, double& growth) {
   double* re = w.re.data();
   double* im = w.im.data();
-  const std::size_t ld = w.ld;
+  const std::ptrdiff_t* base = w.base.data();
   for (int j = k0; j < k0 + kb; ++j) {
-    update_in_panel(ld, j - j % kRows, j, k0, re, im, w.d_re.data(), w.d_im.data());
-    double* cr = re + j * ld;
-    double* ci = im + j * ld;
+    update_in_panel(static_cast<int>(w.ld), base, j - j % kRows, j, k0, re, im, w.d_re.data(),
+                    w.d_im.data());
+    double* cr = re + base[j];
+    double* ci = im + base[j];
     const cd d(cr[j], ci[j]);
     const double size = std::abs(d);
     if (!(size > tiny) || !std::isfinite(size)) return false;
@@ -163,7 +163,7 @@ bool factor_panel(int n, int k0, int kb, SymmetricWork& w, double tiny, double& 
 void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
   double* re = w.re.data();
   double* im = w.im.data();
-  const std::size_t ld = w.ld;
+  const std::ptrdiff_t* base = w.base.data();
   const int first = k0 + kb;
   const int groups = (n - first + kColumns - 1) / kColumns;
   // S = D L^T of every column group, kColumns per panel column.
@@ -175,8 +175,8 @@ void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
   double* pl = si + s_size;
   for (int g = 0; g < groups; ++g)
     for (int p = 0; p < kb; ++p) {
-      const double* lr = re + (k0 + p) * ld;
-      const double* li = im + (k0 + p) * ld;
+      const double* lr = re + base[k0 + p];
+      const double* li = im + base[k0 + p];
       const double dr = w.d_re[static_cast<std::size_t>(k0 + p)];
       const double di = w.d_im[static_cast<std::size_t>(k0 + p)];
       for (int c = 0; c < kColumns; ++c) {
@@ -187,15 +187,15 @@ void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
         si[at] = dr * l_i + di * l_r;
       }
     }
-  const int rows = static_cast<int>(ld);
+  const int rows = static_cast<int>(w.ld);
   for (int c0 = first; c0 < rows; c0 += kChunk) {
     const int c1 = std::min(c0 + kChunk, rows);
     for (int i = c0; i < c1; i += kRows) {
       double* blk = pl + static_cast<std::size_t>(i - c0) * 2 * kb;
       for (int p = 0; p < kb; ++p)
         for (int r = 0; r < kRows; ++r) {
-          blk[2 * kRows * p + r] = re[(k0 + p) * ld + i + r];
-          blk[2 * kRows * p + kRows + r] = im[(k0 + p) * ld + i + r];
+          blk[2 * kRows * p + r] = re[base[k0 + p] + i + r];
+          blk[2 * kRows * p + kRows + r] = im[base[k0 + p] + i + r];
         }
     }
     // Column groups whose lower part reaches into the chunk.
@@ -204,7 +204,7 @@ void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
       if (j0 >= c1) break;
       const int i0 = std::max(c0, j0);
       const std::size_t at = static_cast<std::size_t>(g) * kb * kColumns;
-      update_block(ld, i0, c1, j0, kb, re, im, pl + static_cast<std::size_t>(i0 - c0) * 2 * kb,
+      update_block(base, i0, c1, j0, kb, re, im, pl + static_cast<std::size_t>(i0 - c0) * 2 * kb,
                    sr + at, si + at);
     }
   }
@@ -223,25 +223,45 @@ bool ldlt(int n, SymmetricWork& w, double tiny, double& growth) {
   return true;
 }
 
-// Solves L D L^T x = b for the nrhs columns of b (leading dimension n).
-void ldlt_solve(int n, const SymmetricWork& w, int nrhs, cd* b) {
-  const double* re = w.re.data();
-  const double* im = w.im.data();
-  const std::size_t ld = w.ld;
+// Solves L D L^T x = b for the nrhs columns of b (leading dimension n). The
+// products are written out in real arithmetic, in the order of the complex
+// product, so that the forward loop vectorises.
+void ldlt_solve(int n, SymmetricWork& w, int nrhs, cd* b) {
+  const std::size_t size = static_cast<std::size_t>(n);
+  std::vector<double>& xs = w.pack;
+  xs.resize(2 * size);
+  double* xr = xs.data();
+  double* xi = xr + size;
   for (int r = 0; r < nrhs; ++r) {
-    cd* x = b + static_cast<std::size_t>(n) * r;
+    cd* x = b + size * static_cast<std::size_t>(r);
+    for (std::size_t i = 0; i < size; ++i) xr[i] = x[i].real(), xi[i] = x[i].imag();
     for (int j = 0; j < n; ++j) {
-      const cd xj = x[j];
-      if (xj == 0.0) continue;
-      for (int i = j + 1; i < n; ++i) x[i] -= cd(re[j * ld + i], im[j * ld + i]) * xj;
+      const double cr = xr[j], ci = xi[j];
+      if (cr == 0.0 && ci == 0.0) continue;
+      const double* lr = w.re.data() + w.base[static_cast<std::size_t>(j)];
+      const double* li = w.im.data() + w.base[static_cast<std::size_t>(j)];
+      for (int i = j + 1; i < n; ++i) {
+        xr[i] -= lr[i] * cr - li[i] * ci;
+        xi[i] -= lr[i] * ci + li[i] * cr;
+      }
     }
-    for (int j = 0; j < n; ++j)
-      x[j] /= cd(w.d_re[static_cast<std::size_t>(j)], w.d_im[static_cast<std::size_t>(j)]);
+    for (std::size_t j = 0; j < size; ++j) {
+      const cd q = cd(xr[j], xi[j]) / cd(w.d_re[j], w.d_im[j]);
+      xr[j] = q.real();
+      xi[j] = q.imag();
+    }
     for (int j = n - 1; j >= 0; --j) {
-      cd sum = 0.0;
-      for (int i = j + 1; i < n; ++i) sum += cd(re[j * ld + i], im[j * ld + i]) * x[i];
-      x[j] -= sum;
+      const double* lr = w.re.data() + w.base[static_cast<std::size_t>(j)];
+      const double* li = w.im.data() + w.base[static_cast<std::size_t>(j)];
+      double sr = 0.0, si = 0.0;
+      for (int i = j + 1; i < n; ++i) {
+        sr += lr[i] * xr[i] - li[i] * xi[i];
+        si += lr[i] * xi[i] + li[i] * xr[i];
+      }
+      xr[j] -= sr;
+      xi[j] -= si;
     }
+    for (std::size_t i = 0; i < size; ++i) x[i] = cd(xr[i], xi[i]);
   }
 }
 
@@ -279,25 +299,39 @@ double backward_error(int n, const SymmetricEntries& entries, int nrhs, const st
 
 void SymmetricWork::prepare(int n) {
   // Rows padded to whole vectors; kColumns spare columns for the last group.
-  ld = (static_cast<std::size_t>(n) + kRows - 1) / kRows * kRows;
-  const std::size_t size = ld * (static_cast<std::size_t>(n) + kColumns);
-  // Every entry of the lower triangle is set by the caller. The rest (the
-  // upper triangle, the padding rows and columns) is only ever read by the
-  // update of entries that are never used, so storage of the right size is not
-  // cleared again; only the padding rows, which the update multiplies, are set to 0.
-  if (re.size() != size) {
-    re.assign(size, 0.0);
-    im.assign(size, 0.0);
-    return;
+  const std::size_t rows = (static_cast<std::size_t>(n) + kRows - 1) / kRows * kRows;
+  const int columns = n + kColumns;
+  if (n != order) {
+    order = n;
+    ld = rows;
+    base.resize(static_cast<std::size_t>(columns));
+    std::size_t size = 0;
+    for (int j = 0; j < columns; ++j) {
+      const std::size_t start = std::min(static_cast<std::size_t>(j - j % kRows), rows);
+      base[static_cast<std::size_t>(j)] =
+          static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(start);
+      size += rows - start;
+    }
+    // Storage once grown is kept: a thread solves systems of several orders.
+    re.resize(size);
+    im.resize(size);
   }
-  for (std::size_t j = 0; j < size / ld; ++j)
-    for (std::size_t i = static_cast<std::size_t>(n); i < ld; ++i) re[j * ld + i] = im[j * ld + i] = 0.0;
+  // Every entry of the lower triangle is set by the caller. The rest (the
+  // entries above the diagonal in a column's first rows, the padding rows and
+  // columns) is only ever read by the update of entries that are never used;
+  // only the padding rows, which the update multiplies, must be 0.
+  for (int j = 0; j < columns; ++j)
+    for (std::size_t i = static_cast<std::size_t>(std::max(n, j - j % kRows)); i < ld; ++i) {
+      const std::size_t at = static_cast<std::size_t>(base[static_cast<std::size_t>(j)] +
+                                                      static_cast<std::ptrdiff_t>(i));
+      re[at] = im[at] = 0.0;
+    }
 }
 
 bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, SymmetricWork& w) {
   double scale = 0.0;
   for (int j = 0; j < n; ++j) {
-    const std::size_t at = static_cast<std::size_t>(j) * (w.ld + 1);
+    const std::size_t at = static_cast<std::size_t>(w.base[static_cast<std::size_t>(j)] + j);
     scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
   }
   const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);

@@ -12,24 +12,26 @@
 namespace zrv {
 
 /// Storage of one symmetric solve, kept by the caller so that repeated solves
-/// do not reallocate: the lower triangle with real and imaginary parts apart
-/// (column by column, leading dimension `ld`), the pivots, and the full matrix
-/// of the pivoting fallback.
+/// do not reallocate: the lower triangle with real and imaginary parts apart,
+/// column by column, each column from its diagonal (rounded down to a whole
+/// vector of rows) to the padded order `ld`; the pivots; and the full matrix of
+/// the pivoting fallback.
 struct SymmetricWork {
   std::vector<double> re, im;
+  std::vector<std::ptrdiff_t> base;  // entry (i, j) at re[base[j] + i]
   std::vector<double> d_re, d_im;
   std::vector<std::complex<double>> a;
   std::vector<double> pack;  // scratch of the factorisation
   std::size_t ld = 0;
+  int order = -1;
 
   /// Sizes the storage for order n. The entries must then all be set.
   void prepare(int n);
   /// Sets entry (i, j) and with it (j, i).
   void set(int i, int j, std::complex<double> v) {
-    const std::size_t at = static_cast<std::size_t>(i < j ? j : i) +
-                           ld * static_cast<std::size_t>(i < j ? i : j);
-    re[at] = v.real();
-    im[at] = v.imag();
+    const std::ptrdiff_t at = base[static_cast<std::size_t>(i < j ? i : j)] + (i < j ? j : i);
+    re[static_cast<std::size_t>(at)] = v.real();
+    im[static_cast<std::size_t>(at)] = v.imag();
   }
 };
 

@@ -19,9 +19,9 @@ TEST(WorkerPool, RunsEveryTaskOnceAlsoInNestedBatches) {
     ASSERT_LE(pool.size(), workers);
     std::vector<std::atomic<int>> runs(40 * 3);
     std::atomic<bool> bad_worker{false};
-    pool.run_indexed(40, [&](int k, int worker) {
+    pool.run(40, [&](int k, int worker) {
       if (worker < 0 || worker >= pool.size()) bad_worker = true;
-      pool.run(3, [&](int c) { ++runs[static_cast<std::size_t>(3 * k + c)]; });
+      pool.run(3, [&](int c, int) { ++runs[static_cast<std::size_t>(3 * k + c)]; });
     });
     EXPECT_FALSE(bad_worker);
     for (const std::atomic<int>& r : runs) EXPECT_EQ(r, 1);
@@ -31,12 +31,12 @@ TEST(WorkerPool, RunsEveryTaskOnceAlsoInNestedBatches) {
 TEST(WorkerPool, PassesATasksExceptionOnAndStaysUsable) {
   zrv::WorkerPool pool(4);
   EXPECT_THROW(pool.run(50,
-                        [](int k) {
+                        [](int k, int) {
                           if (k == 7) throw std::runtime_error("task 7");
                         }),
                std::runtime_error);
   std::atomic<int> again{0};
-  pool.run(20, [&](int) { ++again; });
+  pool.run(20, [&](int, int) { ++again; });
   EXPECT_EQ(again, 20);
 }
 
