@@ -312,14 +312,15 @@ void SymmetricWork::prepare(int n) {
           static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(start);
       size += rows - start;
     }
-    // Storage once grown is kept: a thread solves systems of several orders.
-    re.resize(size);
-    im.resize(size);
+    // Storage once grown is kept (a thread solves systems of several orders)
+    // and is not cleared: every entry of the lower triangle is set by the
+    // caller. The rest (the entries above the diagonal in a column's first
+    // rows, the padding columns) is only ever read by the update of entries
+    // that are never used; only the padding rows, which the update
+    // multiplies, must be 0.
+    re.reserve(size);
+    im.reserve(size);
   }
-  // Every entry of the lower triangle is set by the caller. The rest (the
-  // entries above the diagonal in a column's first rows, the padding rows and
-  // columns) is only ever read by the update of entries that are never used;
-  // only the padding rows, which the update multiplies, must be 0.
   for (int j = 0; j < columns; ++j)
     for (std::size_t i = static_cast<std::size_t>(std::max(n, j - j % kRows)); i < ld; ++i) {
       const std::size_t at = static_cast<std::size_t>(base[static_cast<std::size_t>(j)] +

@@ -7,9 +7,30 @@
 #include <complex>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace zrv {
+
+/// Doubles that are not cleared when they are allocated: the owner sets every
+/// value it reads. Grows only; its values are lost when it grows.
+class UnclearedDoubles {
+ public:
+  void reserve(std::size_t n) {
+    if (n > capacity_) {
+      data_ = std::make_unique_for_overwrite<double[]>(n);
+      capacity_ = n;
+    }
+  }
+  double* data() { return data_.get(); }
+  const double* data() const { return data_.get(); }
+  double& operator[](std::size_t i) { return data_[i]; }
+  double operator[](std::size_t i) const { return data_[i]; }
+
+ private:
+  std::unique_ptr<double[]> data_;
+  std::size_t capacity_ = 0;
+};
 
 /// Storage of one symmetric solve, kept by the caller so that repeated solves
 /// do not reallocate: the lower triangle with real and imaginary parts apart,
@@ -17,7 +38,7 @@ namespace zrv {
 /// vector of rows) to the padded order `ld`; the pivots; and the full matrix of
 /// the pivoting fallback.
 struct SymmetricWork {
-  std::vector<double> re, im;
+  UnclearedDoubles re, im;
   std::vector<std::ptrdiff_t> base;  // entry (i, j) at re[base[j] + i]
   std::vector<double> d_re, d_im;
   std::vector<std::complex<double>> a;
