@@ -18,7 +18,7 @@ class UnclearedDoubles {
  public:
   void reserve(std::size_t n) {
     if (n > capacity_) {
-      data_ = std::make_unique_for_overwrite<double[]>(n);
+      data_.reset(new double[n]);  // default-initialised: not cleared
       capacity_ = n;
     }
   }
