@@ -106,6 +106,8 @@ public:
   void DrawFigure(const TSelectionBox& selection = {});
 
   void DrawPileCap();
+  /// The piles as two vertex arrays (BuildPileArrays) at the view's current
+  /// scale, then their numbers.
   void DrawAllPiles();
   void DrawSoilLayers();
   void DrawLoading() {}
