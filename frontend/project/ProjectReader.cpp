@@ -33,6 +33,14 @@ std::string from(const std::string& s, std::size_t pos) { return pos - 1 < s.siz
 
 bool startsWith(const std::string& s, std::string_view prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
+/// At most 80 characters of a line, for a message: a file whose line ends
+/// were not understood can make its first line the whole file.
+std::string excerpt(const std::string& text) {
+  constexpr std::size_t kMost = 80;
+  const std::string t = trim(text);
+  return t.size() <= kMost ? t : t.substr(0, kMost) + "...";
+}
+
 /// The word reader with the file's structure errors turned into one kind.
 class DeckReader {
 public:
@@ -60,6 +68,35 @@ public:
   int wordCount() {
     return guarded([&] { return m_words.WordCount(); });
   }
+
+  /// The next line, which must be `keyword` (blanks around it aside).
+  void keyword(const char* word) {
+    const std::string text = line();
+    if (trim(text) != word) refuse(std::string("\"") + word + "\"", text);
+  }
+  /// The next line, trimmed; it must begin with `key` ("GRAVITY="). Returns
+  /// what follows the key.
+  std::string valueOf(const char* key, const std::string& expected) {
+    const std::string text = trim(line());
+    if (!startsWith(text, key)) refuse(expected, text);
+    return text.substr(std::char_traits<char>::length(key));
+  }
+  /// Refuses the file at the last line taken whole: `expected` says what
+  /// should have stood there.
+  [[noreturn]] void refuse(const std::string& expected, const std::string& found) const {
+    throw comp::EInOutError("Error on Line " + std::to_string(m_lastLine) + "\r" + expected +
+                            " was expected, not \"" + excerpt(found) + "\".");
+  }
+  /// The next word as a load choice: 1 to 6.
+  int choice() {
+    const int c = integer();
+    if (c < 1 || c > 6)
+      throw comp::EInOutError("Error on Line " + std::to_string(wordLine()) +
+                              "\rA load choice from 1 to 6 was expected, not " + std::to_string(c) + ".");
+    return c;
+  }
+  /// The 1-based line of the last word read.
+  int wordLine() const { return m_words.LineIndex() + 1; }
   /// True when no word is left in the file.
   bool ended() const {
     comp::TWordReader probe = m_words;
@@ -105,7 +142,7 @@ private:
     }
   }
   comp::EConvertError badNumber(const std::string& text) const {
-    return comp::EConvertError("Error on Line " + std::to_string(m_lastLine) + "\r'" + trim(text) +
+    return comp::EConvertError("Error on Line " + std::to_string(m_lastLine) + "\r'" + excerpt(text) +
                                "' is not a valid number.");
   }
 
@@ -179,9 +216,11 @@ void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int row
 void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int points, bool choiceTwice) {
   auto& image = st.image(table);
   for (int r = 0; r < rows; ++r) {
-    const int choice = in.integer();
-    if (choice < 1 || choice > 6) throw comp::EInOutError(kIncomplete);
-    if (choiceTwice) in.integer();
+    const int choice = in.choice();
+    // A spectrum of two different coordinates cannot be held: refused.
+    if (choiceTwice && in.choice() != choice)
+      throw comp::EInOutError("Error on Line " + std::to_string(in.wordLine()) +
+                              "\rThe same spectrum coordinate twice was expected.");
     st.addRow(table)[0] = choice;
     std::vector<Extended> values;
     for (int i = 0; i < points; ++i) values.push_back(in.real());
@@ -194,25 +233,34 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   StagedTables& st = s.tables;
 
   // Header.
-  f.ProjectTitle = from(in.line(), 7).substr(0, 248);
   std::string line = in.line();
-  f.GenerateMatrix = line == "MATRIX" ? 1 : 0;
+  if (!startsWith(line, "TITLE=")) in.refuse("\"TITLE=\" and the title", line);
+  f.ProjectTitle = from(line, 7).substr(0, 248);
+  line = in.line();
+  f.GenerateMatrix = trim(line) == "MATRIX" ? 1 : 0;
   if (f.GenerateMatrix) line = in.line();
-  const Extended gravity = in.toReal(from(line, 9));
-  s.englishUnits = gravity >= 10;
+  // The engine takes the constant itself and chooses its units by it; the
+  // writer writes one of two lines, so only those two are read.
+  const char* const kGravity = "\"GRAVITY=32.2\" or \"GRAVITY=9.8\"";
+  line = trim(line);
+  if (!startsWith(line, "GRAVITY=")) in.refuse(kGravity, line);
+  const auto gravity = static_cast<float>(in.toReal(from(line, 9)));
+  if (gravity != 32.2f && gravity != 9.8f) in.refuse(kGravity, line);
+  s.englishUnits = gravity == 32.2f;
   f.UnitSystem = s.englishUnits ? 1 : 2;
   st.setUnitSystem(f.UnitSystem);
-  f.FoundationType = from(trim(in.line()), 12);
+  const char* const kFoundation = "\"FOUNDATION=\" and HALF-SPACE, PILE, STRATUM or MULTILAYER";
+  f.FoundationType = in.valueOf("FOUNDATION=", kFoundation);
   const std::string& type = f.FoundationType;
   const bool pile = type == "PILE", multi = type == "MULTILAYER", half = type == "HALF-SPACE",
              stratum = type == "STRATUM";
-  if (!pile && !multi && !half && !stratum) throw comp::EInOutError(kIncomplete);
+  if (!pile && !multi && !half && !stratum) in.refuse(kFoundation, "FOUNDATION=" + type);
   f.FoundationCode = half ? 1 : pile ? 2 : stratum ? 3 : 4;
-  line = in.line();
-  if (line.compare(0, 8, "CIRCULAR") == 0) {
+  line = trim(in.line());
+  if (startsWith(line, "CIRCULAR=")) {
     f.Radius = in.toReal(from(line, 10));
     f.CircularShape = 1;
-  } else {
+  } else if (startsWith(line, "RECTANGULAR=")) {
     f.CircularShape = 0;
     const std::string dims = from(line, 13);
     const auto comma = dims.find(',');
@@ -220,17 +268,21 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     f.LengthX = in.toReal(dims.substr(0, comma));
     f.WidthY = in.toReal(dims.substr(comma + 1));
     f.WidthCopy = f.WidthY;
+  } else {
+    in.refuse("\"CIRCULAR=\" or \"RECTANGULAR=\" and the dimensions", line);
   }
-  in.skip();
+  in.keyword("MASS");
   for (Extended& m : f.MassProperties) m = in.real();
   in.skip();
 
   // Foundation.
   int elementRows = 0;
   if (pile) {
-    elementRows = in.toCount(from(trim(in.line()), 8), "pile elements");
+    elementRows = in.toCount(in.valueOf("LAYERS=", "\"LAYERS=\" and the number of pile elements"), "pile elements");
     line = trim(in.line());
-    f.PileHeadFixed = line.compare(0, 5, "FIXED") == 0 ? 1 : 0;
+    f.PileHeadFixed = startsWith(line, "FIXED=") ? 1 : 0;
+    if (!f.PileHeadFixed && !startsWith(line, "PINNED="))
+      in.refuse("\"FIXED=\" or \"PINNED=\" and the number of piles", line);
     const int piles = in.toCount(from(line, f.PileHeadFixed ? 7 : 8), "piles");
     for (int r = 0; r < piles; ++r) {
       in.integer();
@@ -240,8 +292,10 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     }
     in.dropRest();
   }
-  if (multi) elementRows = in.toCount(from(trim(in.line()), 7), "foundation layers");
-  in.skip();  // CONSTANTS
+  if (multi)
+    elementRows = in.toCount(in.valueOf("LAYER=", "\"LAYER=\" and the number of foundation layers"),
+                             "foundation layers");
+  in.keyword("CONSTANTS");
   if (pile || multi) {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ, &f.PileLength, &f.PileUnitWeight, &f.StaticLoad,
                         &f.PilePoisson, &f.PileDamping, &f.ShearRigidityCoef, &f.PileModulus})
@@ -253,7 +307,7 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   }
   in.skip();
   if (pile || multi) {
-    in.skip();  // ELEMENT
+    in.keyword("ELEMENT");
     const TGridTable& elements = pile ? tables.PileData() : tables.MultiElement();
     for (int r = 0; r < elementRows; ++r) {
       in.integer();
@@ -264,32 +318,41 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   }
   if (pile) {
     line = trim(in.line());
+    if (line != "FLOATING" && line != "END-BEARING") in.refuse("\"FLOATING\" or \"END-BEARING\"", line);
     f.EndBearing = line == "END-BEARING" ? 1 : 0;
-    if (line == "FLOATING" || line == "END-BEARING") line = trim(in.line());
+    line = trim(in.line());
     if (line == "BATTERED") {
       f.Battered = 1;
       auto& coords = st.image(tables.Pilecoord()).cells;
       for (auto& row : coords) {
         // The plane is the word after the pile number; only its first two
         // characters count.
-        const auto words = comp::SplitWords(in.line()).words;
+        const std::string text = in.line();
+        const auto words = comp::SplitWords(text).words;
         const std::string plane = words.size() > 1 ? words[1] : "";
-        if (plane.compare(0, 2, "XZ") == 0) row[3] = 1;
-        if (plane.compare(0, 2, "YZ") == 0) row[3] = 2;
+        if (plane.compare(0, 2, "XZ") == 0)
+          row[3] = 1;
+        else if (plane.compare(0, 2, "YZ") == 0)
+          row[3] = 2;
+        else
+          in.refuse("The pile number and the batter plane XZ or YZ", text);
         row[2] = in.toReal(in.line());
       }
       line = trim(in.line());
     }
-    f.PileInteraction = startsWith(line, "INTERACTION") ? 1 : 0;
-    if (f.PileInteraction) in.skip();  // SOIL
-    in.skip(2);                        // WEAK, CONSTANTS
+    f.PileInteraction = line == "INTERACTION" ? 1 : 0;
+    if (f.PileInteraction) line = trim(in.line());
+    if (line != "SOIL") in.refuse(f.PileInteraction ? "\"SOIL\"" : "\"INTERACTION\" or \"SOIL\"", line);
+    in.keyword("WEAK");
+    in.keyword("CONSTANTS");
     readRows(in, st, tables.D(), elementRows, 5, 3);
     in.dropRest();
   }
   if (multi) {
-    in.skip();  // SOIL
+    in.keyword("SOIL");
     line = trim(in.line());
-    if (startsWith(line, "WEAK")) line = trim(in.line());  // written only with side soil rows
+    if (line == "WEAK") line = trim(in.line());  // written only with side soil rows
+    if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
     const std::string count = from(line, 11);
     const int soilRows = in.toInteger(trim(count.substr(0, count.find(','))));
     readRows(in, st, tables.D(), soilRows, 5, 3);
@@ -303,11 +366,12 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     }
   }
   if (half) {
-    in.skip();  // SOIL
-    line = in.line();
-    const bool weak = startsWith(line, "WEAK");
-    if (weak) line = in.line();
-    const std::string count = from(trim(line), 11);
+    in.keyword("SOIL");
+    line = trim(in.line());
+    const bool weak = line == "WEAK";
+    if (weak) line = trim(in.line());
+    if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
+    const std::string count = from(line, 11);
     const int rows = in.toInteger(trim(count.substr(0, count.find(','))));
     f.WeakZone = weak ? 1 : 0;
     readRows(in, st, tables.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
@@ -316,51 +380,53 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
 
   // Soil below.
   if (!stratum) {
-    std::vector<std::string> pieces = comp::SplitWords(from(in.line(), 7)).words;
+    std::vector<std::string> pieces =
+        comp::SplitWords(in.valueOf("BELOW=", "\"BELOW=\" and the soil below")).words;
     pieces.resize(4);
     f.TipShearWaveVelocity = in.toReal(pieces[0]);
     f.TipUnitWeight = in.toReal(pieces[1]);
     f.TipPoisson = in.toReal(pieces[2]);
     f.TipDamping = in.toReal(pieces[3]);
   } else {
-    in.skip(2);
+    in.keyword("SOIL");
+    in.keyword("CONSTANTS");
     for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
     in.skip();
   }
 
   // Side soil of the pile cap.
-  if (pile) {
-    line = in.line();
-    bool embedded = false, weakened = false;
-    if (line.compare(0, 8, "SIDE-CAP") == 0) {
-      if (!startsWith(in.line(), "EMBEDDED")) throw comp::EInOutError(kIncomplete);
-      embedded = weakened = true;
-    } else if (startsWith(line, "EMBEDDED")) {
-      embedded = true;
+  line = trim(in.line());
+  if (pile && line != "LOAD") {
+    bool weakened = false;
+    if (line == "SIDE-CAP") {
+      in.keyword("EMBEDDED");
+      weakened = true;
+    } else if (line != "EMBEDDED") {
+      in.refuse("\"SIDE-CAP\", \"EMBEDDED\" or \"LOAD\"", line);
     }
-    if (embedded) {
-      f.SideCapWeakened = weakened ? 1 : 0;
-      const int rows = in.integer();
-      readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
-      in.dropRest();
-      in.skip();  // LOAD
-    }
-  } else {
-    in.skip();  // LOAD
+    f.SideCapWeakened = weakened ? 1 : 0;
+    const int rows = in.integer();
+    readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
+    in.dropRest();
+    line = trim(in.line());
   }
+  if (line != "LOAD") in.refuse("\"LOAD\"", line);
 
   // Loading.
   f.LoadingText = in.line();
-  in.skip();  // CONSTANTS
+  line = trim(f.LoadingText);
+  if (line != "HARMONIC" && line != "TRANSIENT" && line != "RANDOM")
+    in.refuse("\"HARMONIC\", \"TRANSIENT\" or \"RANDOM\"", line);
+  in.keyword("CONSTANTS");
   f.LoadType = 1;
-  if (f.LoadingText.compare(0, 9, "TRANSIENT") == 0) {
+  if (line == "TRANSIENT") {
     f.LoadType = 2;
     f.PointCount = in.integer();
     f.TimeStep = in.real();
     f.LoadTypeCount = in.integer();
     readLoads(in, st, tables.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
     in.skip();
-  } else if (f.LoadingText.compare(0, 6, "RANDOM") == 0) {
+  } else if (line == "RANDOM") {
     f.LoadType = 3;
     f.RandomMaxFrequency = in.real() / kDeckToHertz;
     f.RandomMinFrequency = in.real() / kDeckToHertz;
@@ -370,7 +436,9 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     readLoads(in, st, tables.Trandom(), f.LoadTypeCount, f.PointCount, true);
     in.skip();
   } else {
-    f.QuadraticLoad = trim(in.line()) == "QUADRATIC" ? 1 : 0;
+    line = trim(in.line());
+    if (line != "QUADRATIC" && line != "NONQUADRATIC") in.refuse("\"QUADRATIC\" or \"NONQUADRATIC\"", line);
+    f.QuadraticLoad = line == "QUADRATIC" ? 1 : 0;
     for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
     for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
     in.skip();
@@ -380,7 +448,7 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     if (words > 3) f.LoadPointReference = in.integer();
     in.skip();
   }
-  in.skip();  // RUN
+  in.keyword("RUN");
 
   // Tail: the mass components, then the reference points, which the writer
   // writes also without components (the centre of the base is the harmonic

@@ -52,9 +52,9 @@ protected:
 };
 
 TEST_F(Reader, HeaderEdgeCases) {
-  // No MATRIX line; a gravity of exactly 10 is English; CR LF line ends.
+  // No MATRIX line; English units; CR LF line ends.
   std::string deck = example("stratum-harmonic.zvd");
-  deck = replaceOnce(replaceOnce(deck, "MATRIX\n", ""), "GRAVITY=32.2", "GRAVITY=10");
+  deck = replaceOnce(deck, "MATRIX\n", "");
   std::string crlf;
   for (char c : deck) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   auto p = read(crlf);
@@ -213,6 +213,67 @@ TEST_F(Reader, FailedReadLeavesTheOpenProjectAlone) {
   EXPECT_TRUE(captureAll(tables) == before);
   EXPECT_EQ(host.closed, closed);
   EXPECT_TRUE(host.modified());
+}
+
+// Every keyword the reader relies on is checked: a file that would mean
+// something else to the engine once saved again is refused, naming its line
+// and what was expected, and stays as it was.
+TEST_F(Reader, RefusesWhatItWouldHaveToGuess) {
+  TProgramData open(tables, host);
+  halfspaceHarmonic(open);
+  const auto before = captureAll(tables);
+  const std::string stratum = example("stratum-harmonic.zvd");
+  const std::string piles = example("pilegroup-harmonic.zvd");
+  const std::string transient = example("halfspace-transient.zvd");
+  const struct {
+    std::string deck;
+    const char* message;
+  } cases[] = {
+      {replaceOnce(stratum, "GRAVITY=32.2", "GRAVTY=32.2"),
+       "Error on Line 3\r\"GRAVITY=32.2\" or \"GRAVITY=9.8\" was expected, not \"GRAVTY=32.2\"."},
+      {replaceOnce(stratum, "GRAVITY=32.2", "GRAVITY=10"),
+       "Error on Line 3\r\"GRAVITY=32.2\" or \"GRAVITY=9.8\" was expected, not \"GRAVITY=10\"."},
+      {replaceOnce(stratum, "GRAVITY=32.2", "STOP=32.2"),
+       "Error on Line 3\r\"GRAVITY=32.2\" or \"GRAVITY=9.8\" was expected, not \"STOP=32.2\"."},
+      {replaceOnce(transient, "MASS \n", "MAS\n"), "Error on Line 5\r\"MASS\" was expected, not \"MAS\"."},
+      {replaceOnce(piles, "3 YZ", "3 ZY"),
+       "Error on Line 37\rThe pile number and the batter plane XZ or YZ was expected, not \"3 ZY\"."},
+      {replaceOnce(transient, "\nCONSTANTS \n0 0", "\nCONSTANT \n0 0"),
+       "Error on Line 7\r\"CONSTANTS\" was expected, not \"CONSTANT\"."},
+      {replaceOnce(transient, "\nLOAD \n", "\nLOADS \n"), "Error on Line 13\r\"LOAD\" was expected, not \"LOADS\"."},
+      {replaceOnce(transient, "RUN \n", "RUM \n"), "Error on Line 533\r\"RUN\" was expected, not \"RUM\"."},
+      // A load choice from 1 to 6.
+      {replaceOnce(transient, "\n2 \n3 \n0 \n", "\n2 \n7 \n0 \n"),
+       "Error on Line 19\rA load choice from 1 to 6 was expected, not 7."},
+  };
+  for (const auto& c : cases) {
+    try {
+      read(c.deck);
+      ADD_FAILURE() << "read " << c.message;
+    } catch (const comp::EInOutError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+  // A message quotes at most 80 characters of a line: a file with CR line
+  // ends only is one line.
+  std::string crOnly = replaceOnce(transient, "TITLE=", "TITLE =");
+  std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+  try {
+    read(crOnly);
+    ADD_FAILURE() << "read";
+  } catch (const comp::EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Error on Line 1\r\"TITLE=\" and the title was expected, not \"" +
+                                         crOnly.substr(0, 80) + "...\".");
+  }
+  EXPECT_TRUE(captureAll(tables) == before);
+
+  // The load choices 6 are read, the same coordinate twice for a spectrum.
+  auto p = read(replaceOnce(transient, "\n2 \n3 \n0 \n", "\n2 \n6 \n0 \n"));
+  EXPECT_EQ(cellValue(tables.TLoadtype(), 0, 0), 6);
+  const std::string random = example("stratum-random.zvd");
+  p = read(replaceOnce(random, "\n2 2\n", "\n6 6\n"));
+  EXPECT_EQ(cellValue(tables.Trandom(), 0, 0), 6);
+  EXPECT_THROW(read(replaceOnce(random, "\n2 2\n", "\n2 5\n")), comp::EInOutError);
 }
 
 TEST_F(Reader, TruncatedAndCorruptedExamplesGiveOneError) {

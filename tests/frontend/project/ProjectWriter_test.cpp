@@ -161,6 +161,21 @@ TEST_F(Writer, MultilayerRowsComeFromTheSideSoilThenTheSoilColumn) {
             "CONSTANTS=2\n1 160 18 0.35 0.05 0.999995 0.35 0.1 0\n2 190 18.5 0.35 0.05 0.99998 0.35 0.1 1\n");
 }
 
+TEST_F(Writer, PileAndSideWeakZonesEndOnlyAboveSixNines) {
+  // A pile soil layer or a side layer keeps its weak zone up to a ratio of
+  // 0.999999 and loses it just above.
+  TProgramData p(tables, host);
+  pileGroup(p, 4, false);
+  fill(tables.D(), {{140, 18, 0.35, 0.05, 0.999995}, {170, 18.5, 0.35, 0.05, 0.9999995}, {200, 19, 0.35, 0.05, 1},
+                    {230, 19, 0.4, 0.04, 1}, {260, 19.5, 0.4, 0.04, 1}});
+  fill(tables.pilecapsoil(), {{1, 150, 18, 0.33, 0.05, 0.999995}, {0.5, 160, 18, 0.33, 0.05, 0.9999995}});
+  const std::string deck = write(p);
+  EXPECT_EQ(linesFrom(deck, "CONSTANTS", 3),
+            "CONSTANTS\n1 140 18 0.35 0.05 0.999995 0.35 0.1 1\n2 170 18.5 0.35 0.05 0.9999995 0.35 0.1 0\n");
+  EXPECT_EQ(linesFrom(deck, "EMBEDDED", 4),
+            "EMBEDDED\n2 \n1 1 150 18 0.33 0.05 0.999995 0.33 0.1 0.1\n2 0.5 160 18 0.33 0.05 0.9999995 0.33 0.1 0\n");
+}
+
 // A small pile group written whole: every line as the record layout gives it.
 TEST_F(Writer, PileGroupFilesLineByLine) {
   TProgramData p(tables, host);
@@ -398,6 +413,40 @@ TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
   // Saved again where it can be: the modified state is cleared.
   write(p, "good");
   EXPECT_FALSE(host.modified());
+}
+
+TEST_F(Writer, SaveKeepsTheFileWhereAndAsItIs) {
+  namespace fs = std::filesystem;
+  TProgramData p(tables, host);
+  halfspaceHarmonic(p);
+  // Through a symbolic link: the file it points to is replaced, the link stays.
+  fs::create_directory(dir / "real");
+  zrv::test::write_file(dir / "real" / "job.zvd", "old deck");
+  fs::create_symlink(fs::path("real") / "job.zvd", dir / "job.zvd");
+  const std::string deck = write(p);
+  EXPECT_TRUE(fs::is_symlink(dir / "job.zvd"));
+  EXPECT_EQ(zrv::test::read_file(dir / "real" / "job.zvd"), deck);
+  EXPECT_NE(deck, "old deck");
+
+  // The file's permissions stay.
+  for (const auto mode : {fs::perms::owner_read | fs::perms::owner_write,
+                          fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+    fs::permissions(dir / "real" / "job.zvd", mode);
+    write(p);
+    EXPECT_EQ(fs::status(dir / "real" / "job.zvd").permissions(), mode);
+  }
+
+  // Names up to the usual limit of 255 bytes save (the mass and geometry
+  // files are named alike).
+  for (const std::size_t length : {245u, 255u}) {
+    const std::string name(length - 4, 'n');
+    EXPECT_EQ(write(p, name), deck);
+    EXPECT_TRUE(fs::exists(dir / (name + ".zvm")));
+    EXPECT_TRUE(fs::exists(dir / (name + ".zvt")));
+  }
+  int hidden = 0;
+  for (const auto& e : fs::directory_iterator(dir.path())) hidden += e.path().filename().string()[0] == '.';
+  EXPECT_EQ(hidden, 0);
 }
 
 /// Switches the process to a German locale ("," decimal separator, "."
