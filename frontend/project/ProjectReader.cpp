@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "base/exceptions.h"
 #include "base/numbers.h"
 #include "grid/TEnumColumn.h"
 #include "grid/TFloatColumn.h"
+#include "project/ProjectSections.h"
 #include "project/TProgramData.h"
 #include "wordreader/wordreader.h"
 
@@ -41,15 +43,35 @@ std::string excerpt(const std::string& text) {
   return t.size() <= kMost ? t : t.substr(0, kMost) + "...";
 }
 
+}  // namespace
+
+namespace deck {
+
 /// The word reader with the file's structure errors turned into one kind.
 class DeckReader {
 public:
   explicit DeckReader(const std::string& path) : m_words(path) {}
 
   std::string line() {
+    if (m_pending) {
+      m_lastLine = m_pendingLine;
+      std::string text = std::move(*m_pending);
+      m_pending.reset();
+      return text;
+    }
     m_lastLine = m_words.LineIndex() + 1;
     if (m_words.Eof()) throw comp::EInOutError(kIncomplete);
     return m_words.ReadLine();
+  }
+  /// The next line, which line() then returns: an optional record looked at
+  /// before it is taken. Only whole lines may be read after it.
+  const std::string& peek() {
+    if (!m_pending) {
+      std::string text = line();
+      m_pendingLine = m_lastLine;
+      m_pending = std::move(text);
+    }
+    return *m_pending;
   }
   void skip(int lines = 1) {
     for (int i = 0; i < lines; ++i) line();
@@ -57,6 +79,7 @@ public:
   /// Drops the rest of the line that the last word came from; nothing when
   /// no word was taken from the current line (a table of no rows).
   void dropRest() {
+    if (m_pending) throw comp::Exception("A line was dropped after a peeked line");
     if (m_words.WordIndex() > 0) line();
   }
   Extended real() {
@@ -135,6 +158,8 @@ public:
 private:
   template <class F>
   auto guarded(F f) -> decltype(f()) {
+    // A word after a peeked line would come from the line after it.
+    if (m_pending) throw comp::Exception("A word was read after a peeked line");
     try {
       return f();
     } catch (const comp::EListError&) {
@@ -148,7 +173,15 @@ private:
 
   comp::TWordReader m_words;
   int m_lastLine = 0;
+  std::optional<std::string> m_pending;
+  int m_pendingLine = 0;
 };
+
+}  // namespace deck
+
+namespace {
+
+using deck::DeckReader;
 
 /// The staged contents of the thirteen tables.
 class StagedTables {
@@ -194,11 +227,24 @@ private:
   std::array<TTableImage, TProjectTables::kCount> m_images;
 };
 
+}  // namespace
+
+namespace deck {
+
+/// What was read so far: the scalar data, the table contents, and the
+/// element count that the foundation block gives to the sections after it.
 struct Staged {
   TProjectFields f;
   StagedTables tables;
-  bool englishUnits = false;
+  const TProjectTables& shapes;  // the live tables, for their columns only
+  int elementRows = 0;
 };
+
+}  // namespace deck
+
+namespace {
+
+using deck::Staged;
 
 /// Reads rows of `table`: the row number, then `columns` reals into columns
 /// 0.., then `dropped` reals that are not kept.
@@ -211,8 +257,8 @@ void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int row
   }
 }
 
-/// Nested amplitude rows of a load table: the choice, (a dropped second
-/// choice), then `points` reals.
+/// Nested amplitude rows of a load table: the choice, (the spectrum's second
+/// coordinate, which must be the same), then `points` reals.
 void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int points, bool choiceTwice) {
   auto& image = st.image(table);
   for (int r = 0; r < rows; ++r) {
@@ -228,11 +274,24 @@ void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int ro
   }
 }
 
-void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
-  TProjectFields& f = s.f;
-  StagedTables& st = s.tables;
+/// The count of a "CONSTANTS=" line (up to a comma, if any), after an
+/// optional "WEAK" line; true when that was there.
+bool readSoilCount(DeckReader& in, int& count) {
+  std::string line = trim(in.line());
+  const bool weak = line == "WEAK";
+  if (weak) line = trim(in.line());
+  if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
+  const std::string text = from(line, 11);
+  count = in.toInteger(trim(text.substr(0, text.find(','))));
+  return weak;
+}
 
-  // Header.
+}  // namespace
+
+namespace deck {
+
+void readHeader(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
   std::string line = in.line();
   if (!startsWith(line, "TITLE=")) in.refuse("\"TITLE=\" and the title", line);
   f.ProjectTitle = from(line, 7).substr(0, 248);
@@ -246,16 +305,13 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   if (!startsWith(line, "GRAVITY=")) in.refuse(kGravity, line);
   const auto gravity = static_cast<float>(in.toReal(from(line, 9)));
   if (gravity != 32.2f && gravity != 9.8f) in.refuse(kGravity, line);
-  s.englishUnits = gravity == 32.2f;
-  f.UnitSystem = s.englishUnits ? 1 : 2;
-  st.setUnitSystem(f.UnitSystem);
+  f.UnitSystem = gravity == 32.2f ? 1 : 2;
+  s.tables.setUnitSystem(f.UnitSystem);
   const char* const kFoundation = "\"FOUNDATION=\" and HALF-SPACE, PILE, STRATUM or MULTILAYER";
   f.FoundationType = in.valueOf("FOUNDATION=", kFoundation);
-  const std::string& type = f.FoundationType;
-  const bool pile = type == "PILE", multi = type == "MULTILAYER", half = type == "HALF-SPACE",
-             stratum = type == "STRATUM";
-  if (!pile && !multi && !half && !stratum) in.refuse(kFoundation, "FOUNDATION=" + type);
-  f.FoundationCode = half ? 1 : pile ? 2 : stratum ? 3 : 4;
+  const unsigned type = foundationBit(f.FoundationType);
+  if (type == 0) in.refuse(kFoundation, "FOUNDATION=" + f.FoundationType);
+  f.FoundationCode = type == kHalfSpace ? 1 : type == kPile ? 2 : type == kStratum ? 3 : 4;
   line = trim(in.line());
   if (startsWith(line, "CIRCULAR=")) {
     f.Radius = in.toReal(from(line, 10));
@@ -274,190 +330,203 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   in.keyword("MASS");
   for (Extended& m : f.MassProperties) m = in.real();
   in.skip();
+}
 
-  // Foundation.
-  int elementRows = 0;
-  if (pile) {
-    elementRows = in.toCount(in.valueOf("LAYERS=", "\"LAYERS=\" and the number of pile elements"), "pile elements");
-    line = trim(in.line());
-    f.PileHeadFixed = startsWith(line, "FIXED=") ? 1 : 0;
-    if (!f.PileHeadFixed && !startsWith(line, "PINNED="))
-      in.refuse("\"FIXED=\" or \"PINNED=\" and the number of piles", line);
-    const int piles = in.toCount(from(line, f.PileHeadFixed ? 7 : 8), "piles");
-    for (int r = 0; r < piles; ++r) {
-      in.integer();
-      auto& row = st.addRow(tables.Pilecoord());
-      row[0] = in.real();
-      row[1] = in.real();
-    }
-    in.dropRest();
+void readPiles(DeckReader& in, Staged& s) {
+  s.elementRows =
+      in.toCount(in.valueOf("LAYERS=", "\"LAYERS=\" and the number of pile elements"), "pile elements");
+  const std::string line = trim(in.line());
+  s.f.PileHeadFixed = startsWith(line, "FIXED=") ? 1 : 0;
+  if (!s.f.PileHeadFixed && !startsWith(line, "PINNED="))
+    in.refuse("\"FIXED=\" or \"PINNED=\" and the number of piles", line);
+  const int piles = in.toCount(from(line, s.f.PileHeadFixed ? 7 : 8), "piles");
+  for (int r = 0; r < piles; ++r) {
+    in.integer();
+    auto& row = s.tables.addRow(s.shapes.Pilecoord());
+    row[0] = in.real();
+    row[1] = in.real();
   }
-  if (multi)
-    elementRows = in.toCount(in.valueOf("LAYER=", "\"LAYER=\" and the number of foundation layers"),
+  in.dropRest();
+}
+
+void readLayerCount(DeckReader& in, Staged& s) {
+  s.elementRows = in.toCount(in.valueOf("LAYER=", "\"LAYER=\" and the number of foundation layers"),
                              "foundation layers");
+}
+
+void readConstants(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
   in.keyword("CONSTANTS");
-  if (pile || multi) {
+  const unsigned type = foundationBit(f.FoundationType);
+  if (type == kPile || type == kMultilayer) {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ, &f.PileLength, &f.PileUnitWeight, &f.StaticLoad,
                         &f.PilePoisson, &f.PileDamping, &f.ShearRigidityCoef, &f.PileModulus})
       *v = in.real();
   } else {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ}) *v = in.real();
-    if (stratum)
+    if (type == kStratum)
       for (Extended* v : {&f.BaseDepth, &f.BedrockDepth}) *v = in.real();
   }
   in.skip();
-  if (pile || multi) {
-    in.keyword("ELEMENT");
-    const TGridTable& elements = pile ? tables.PileData() : tables.MultiElement();
-    for (int r = 0; r < elementRows; ++r) {
-      in.integer();
-      auto& row = st.addRow(elements);
-      for (int c = 0; c < 7; ++c) row[static_cast<std::size_t>(c)] = in.real();
-      in.skip();
-    }
-  }
-  if (pile) {
-    line = trim(in.line());
-    if (line != "FLOATING" && line != "END-BEARING") in.refuse("\"FLOATING\" or \"END-BEARING\"", line);
-    f.EndBearing = line == "END-BEARING" ? 1 : 0;
-    line = trim(in.line());
-    if (line == "BATTERED") {
-      f.Battered = 1;
-      auto& coords = st.image(tables.Pilecoord()).cells;
-      for (auto& row : coords) {
-        // The plane is the word after the pile number; only its first two
-        // characters count.
-        const std::string text = in.line();
-        const auto words = comp::SplitWords(text).words;
-        const std::string plane = words.size() > 1 ? words[1] : "";
-        if (plane.compare(0, 2, "XZ") == 0)
-          row[3] = 1;
-        else if (plane.compare(0, 2, "YZ") == 0)
-          row[3] = 2;
-        else
-          in.refuse("The pile number and the batter plane XZ or YZ", text);
-        row[2] = in.toReal(in.line());
-      }
-      line = trim(in.line());
-    }
-    f.PileInteraction = line == "INTERACTION" ? 1 : 0;
-    if (f.PileInteraction) line = trim(in.line());
-    if (line != "SOIL") in.refuse(f.PileInteraction ? "\"SOIL\"" : "\"INTERACTION\" or \"SOIL\"", line);
-    in.keyword("WEAK");
-    in.keyword("CONSTANTS");
-    readRows(in, st, tables.D(), elementRows, 5, 3);
-    in.dropRest();
-  }
-  if (multi) {
-    in.keyword("SOIL");
-    line = trim(in.line());
-    if (line == "WEAK") line = trim(in.line());  // written only with side soil rows
-    if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
-    const std::string count = from(line, 11);
-    const int soilRows = in.toInteger(trim(count.substr(0, count.find(','))));
-    readRows(in, st, tables.D(), soilRows, 5, 3);
-    in.dropRest();
-    // Both counts are any 32-bit integers the file holds: their difference
-    // is taken wide, and a count past what a file can hold ends at its end.
-    const long long below = static_cast<long long>(elementRows) - soilRows;
-    if (below > 0) {
-      readRows(in, st, tables.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6, 0);
-      in.dropRest();
-    }
-  }
-  if (half) {
-    in.keyword("SOIL");
-    line = trim(in.line());
-    const bool weak = line == "WEAK";
-    if (weak) line = trim(in.line());
-    if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
-    const std::string count = from(line, 11);
-    const int rows = in.toInteger(trim(count.substr(0, count.find(','))));
-    f.WeakZone = weak ? 1 : 0;
-    readRows(in, st, tables.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
-    in.dropRest();
-  }
+}
 
-  // Soil below.
-  if (!stratum) {
-    std::vector<std::string> pieces =
-        comp::SplitWords(in.valueOf("BELOW=", "\"BELOW=\" and the soil below")).words;
-    pieces.resize(4);
-    f.TipShearWaveVelocity = in.toReal(pieces[0]);
-    f.TipUnitWeight = in.toReal(pieces[1]);
-    f.TipPoisson = in.toReal(pieces[2]);
-    f.TipDamping = in.toReal(pieces[3]);
-  } else {
-    in.keyword("SOIL");
-    in.keyword("CONSTANTS");
-    for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
+void readElements(DeckReader& in, Staged& s) {
+  in.keyword("ELEMENT");
+  const TGridTable& elements = s.f.FoundationType == "PILE" ? s.shapes.PileData() : s.shapes.MultiElement();
+  for (int r = 0; r < s.elementRows; ++r) {
+    in.integer();
+    auto& row = s.tables.addRow(elements);
+    for (int c = 0; c < 7; ++c) row[static_cast<std::size_t>(c)] = in.real();
     in.skip();
   }
+}
 
-  // Side soil of the pile cap.
-  line = trim(in.line());
-  if (pile && line != "LOAD") {
-    bool weakened = false;
-    if (line == "SIDE-CAP") {
-      in.keyword("EMBEDDED");
-      weakened = true;
-    } else if (line != "EMBEDDED") {
-      in.refuse("\"SIDE-CAP\", \"EMBEDDED\" or \"LOAD\"", line);
+void readPileTips(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  const std::string line = trim(in.line());
+  if (line != "FLOATING" && line != "END-BEARING") in.refuse("\"FLOATING\" or \"END-BEARING\"", line);
+  f.EndBearing = line == "END-BEARING" ? 1 : 0;
+  if (trim(in.peek()) == "BATTERED") {
+    in.line();
+    f.Battered = 1;
+    for (auto& row : s.tables.image(s.shapes.Pilecoord()).cells) {
+      // The plane is the word after the pile number; only its first two
+      // characters count.
+      const std::string text = in.line();
+      const auto words = comp::SplitWords(text).words;
+      const std::string plane = words.size() > 1 ? words[1] : "";
+      if (plane.compare(0, 2, "XZ") == 0)
+        row[3] = 1;
+      else if (plane.compare(0, 2, "YZ") == 0)
+        row[3] = 2;
+      else
+        in.refuse("The pile number and the batter plane XZ or YZ", text);
+      row[2] = in.toReal(in.line());
     }
-    f.SideCapWeakened = weakened ? 1 : 0;
-    const int rows = in.integer();
-    readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
-    in.dropRest();
-    line = trim(in.line());
   }
-  if (line != "LOAD") in.refuse("\"LOAD\"", line);
+  f.PileInteraction = trim(in.peek()) == "INTERACTION" ? 1 : 0;
+  if (f.PileInteraction) in.line();
+}
 
-  // Loading.
+void readStratumSoil(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  in.keyword("SOIL");
+  in.keyword("CONSTANTS");
+  for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
+  in.skip();
+}
+
+void readMultilayerSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  int soilRows = 0;
+  readSoilCount(in, soilRows);  // "WEAK" is written only with side soil rows
+  readRows(in, s.tables, s.shapes.D(), soilRows, 5, 3);
+  in.dropRest();
+  // Both counts are any 32-bit integers the file holds: their difference
+  // is taken wide, and a count past what a file can hold ends at its end.
+  const long long below = static_cast<long long>(s.elementRows) - soilRows;
+  if (below > 0) {
+    readRows(in, s.tables, s.shapes.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6, 0);
+    in.dropRest();
+  }
+}
+
+void readHalfSpaceSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  int rows = 0;
+  const bool weak = readSoilCount(in, rows);
+  s.f.WeakZone = weak ? 1 : 0;
+  readRows(in, s.tables, s.shapes.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
+  in.dropRest();
+}
+
+void readPileSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  in.keyword("WEAK");
+  in.keyword("CONSTANTS");
+  // One soil layer per pile element: the file carries no count of its own.
+  readRows(in, s.tables, s.shapes.D(), s.elementRows, 5, 3);
+  in.dropRest();
+}
+
+void readSoilBelow(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  std::vector<std::string> pieces = comp::SplitWords(in.valueOf("BELOW=", "\"BELOW=\" and the soil below")).words;
+  pieces.resize(4);
+  f.TipShearWaveVelocity = in.toReal(pieces[0]);
+  f.TipUnitWeight = in.toReal(pieces[1]);
+  f.TipPoisson = in.toReal(pieces[2]);
+  f.TipDamping = in.toReal(pieces[3]);
+}
+
+void readSideCap(DeckReader& in, Staged& s) {
+  const std::string line = trim(in.peek());
+  if (line != "SIDE-CAP" && line != "EMBEDDED") return;  // no side soil: the LOAD line follows
+  in.line();
+  const bool weakened = line == "SIDE-CAP";
+  if (weakened) in.keyword("EMBEDDED");
+  s.f.SideCapWeakened = weakened ? 1 : 0;
+  const int rows = in.integer();
+  readRows(in, s.tables, s.shapes.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
+  in.dropRest();
+}
+
+/// The harmonic load after its CONSTANTS line.
+static void readHarmonic(DeckReader& in, TProjectFields& f) {
+  const std::string line = trim(in.line());
+  if (line != "QUADRATIC" && line != "NONQUADRATIC") in.refuse("\"QUADRATIC\" or \"NONQUADRATIC\"", line);
+  f.QuadraticLoad = line == "QUADRATIC" ? 1 : 0;
+  for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
+  for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
+  in.skip();
+  const int words = in.wordCount();
+  if (words > 1)
+    for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
+  if (words > 3) f.LoadPointReference = in.integer();
+  in.skip();
+}
+
+void readLoad(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  in.keyword("LOAD");
   f.LoadingText = in.line();
-  line = trim(f.LoadingText);
-  if (line != "HARMONIC" && line != "TRANSIENT" && line != "RANDOM")
-    in.refuse("\"HARMONIC\", \"TRANSIENT\" or \"RANDOM\"", line);
+  const std::string kind = trim(f.LoadingText);
+  if (kind != "HARMONIC" && kind != "TRANSIENT" && kind != "RANDOM")
+    in.refuse("\"HARMONIC\", \"TRANSIENT\" or \"RANDOM\"", kind);
   in.keyword("CONSTANTS");
   f.LoadType = 1;
-  if (line == "TRANSIENT") {
+  if (kind == "TRANSIENT") {
     f.LoadType = 2;
     f.PointCount = in.integer();
     f.TimeStep = in.real();
     f.LoadTypeCount = in.integer();
-    readLoads(in, st, tables.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
+    readLoads(in, s.tables, s.shapes.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
     in.skip();
-  } else if (line == "RANDOM") {
+  } else if (kind == "RANDOM") {
     f.LoadType = 3;
     f.RandomMaxFrequency = in.real() / kDeckToHertz;
     f.RandomMinFrequency = in.real() / kDeckToHertz;
     f.PointCount = in.integer();
     f.ObservationPeriod = in.real();
     f.LoadTypeCount = in.integer();
-    readLoads(in, st, tables.Trandom(), f.LoadTypeCount, f.PointCount, true);
+    readLoads(in, s.tables, s.shapes.Trandom(), f.LoadTypeCount, f.PointCount, true);
     in.skip();
   } else {
-    line = trim(in.line());
-    if (line != "QUADRATIC" && line != "NONQUADRATIC") in.refuse("\"QUADRATIC\" or \"NONQUADRATIC\"", line);
-    f.QuadraticLoad = line == "QUADRATIC" ? 1 : 0;
-    for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
-    for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
-    in.skip();
-    const int words = in.wordCount();
-    if (words > 1)
-      for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
-    if (words > 3) f.LoadPointReference = in.integer();
-    in.skip();
+    readHarmonic(in, f);
   }
   in.keyword("RUN");
+}
 
-  // Tail: the mass components, then the reference points, which the writer
-  // writes also without components (the centre of the base is the harmonic
-  // load's reference point); any of it may be missing.
+void readTail(DeckReader& in, Staged& s) {
+  // The mass components, then the reference points, which the writer writes
+  // also without components (the centre of the base is the harmonic load's
+  // reference point); any of it may be missing.
+  TProjectFields& f = s.f;
   if (in.ended()) return;
   f.MassComponentCount = std::max(in.integer(), 0);
   in.skip();
   for (int r = 0; r < f.MassComponentCount; ++r) {
-    auto& row = st.addRow(tables.MassCal());
+    auto& row = s.tables.addRow(s.shapes.MassCal());
     const auto pieces = comp::SplitWords(in.line()).words;
     if (pieces.size() > row.size()) throw comp::EInOutError(kIncomplete);
     for (std::size_t c = 0; c < pieces.size(); ++c) row[c] = in.toReal(pieces[c]);
@@ -474,14 +543,15 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
   point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
 }
 
-}  // namespace
+}  // namespace deck
 
 std::unique_ptr<TProgramData> TProgramData::CreateFromFile(const std::string& path, TProjectTables& tables,
                                                            IProjectHost& host) {
-  Staged staged{newProjectFields(), StagedTables(tables)};
+  Staged staged{newProjectFields(), StagedTables(tables), tables};
   {
     DeckReader in(path);
-    readFile(in, staged, tables);
+    for (const deck::Section& section : deck::kSections)
+      if (section.foundations & deck::foundationBit(staged.f.FoundationType)) section.read(in, staged);
   }
   std::unique_ptr<TProgramData> project(new TProgramData(tables, host, ReadTag{}));
   project->initialiseNew();
