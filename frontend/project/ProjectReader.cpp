@@ -1,11 +1,11 @@
-// Reading a project file into a new project. Everything is read into plain
-// data first; the tables and the host are touched only when the whole file
-// was read, so that a file that cannot be read leaves the open project as it
-// was.
+// Reading a project file into an image of a project: plain data, which
+// replaces the open project only when the whole file was read, so that a
+// file that cannot be read leaves the open project as it was.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <array>
 #include <optional>
 
 #include "base/exceptions.h"
@@ -13,6 +13,7 @@
 #include "grid/TEnumColumn.h"
 #include "grid/TFloatColumn.h"
 #include "project/ProjectSections.h"
+#include "project/ProjectText.h"
 #include "project/TProgramData.h"
 #include "wordreader/wordreader.h"
 
@@ -209,13 +210,7 @@ public:
   void setUnitSystem(int system) {
     for (auto& i : m_images) i.unitSystem = system;
   }
-  void apply(TProjectTables& tables) const {
-    for (int i = 0; i < TProjectTables::kCount; ++i) {
-      TGridTable& table = tables.at(i);
-      applyTable(table, m_images[static_cast<std::size_t>(i)]);
-      if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
-    }
-  }
+  const std::array<TTableImage, TProjectTables::kCount>& images() const { return m_images; }
 
 private:
   std::size_t index(const TGridTable& table) const {
@@ -238,6 +233,8 @@ struct Staged {
   StagedTables tables;
   const TProjectTables& shapes;  // the live tables, for their columns only
   int elementRows = 0;
+  // The centre of the base that a harmonic load point about it carries.
+  std::optional<std::array<Extended, 3>> loadPointBase;
 };
 
 }  // namespace deck
@@ -246,14 +243,43 @@ namespace {
 
 using deck::Staged;
 
+/// The three weak-zone values that follow a soil row's own in its weak
+/// form: the writer derives them from the row (the zone's Poisson's ratio is
+/// the soil's, its damping twice the soil's, and its thickness is `zone`
+/// unless the modulus ratio is above `noZoneAbove`), so a file must hold
+/// just those; other values would be lost on the next save.
+struct WeakForm {
+  std::size_t poisson, damping, ratio;
+  Extended noZoneAbove, zone;
+};
+constexpr WeakForm kWeakSide{3, 4, 5, 0.999999L, 0.1L};          // D1, pilecapsoil
+constexpr WeakForm kWeakPileSoil{2, 3, 4, 0.999999L, 1};         // D of a pile group
+constexpr WeakForm kWeakMultilayerSoil{2, 3, 4, 0.99999L, 1};    // D of a multilayer system
+
 /// Reads rows of `table`: the row number, then `columns` reals into columns
-/// 0.., then `dropped` reals that are not kept.
-void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int columns, int dropped) {
+/// 0.., then for a weak form its three derived values.
+void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int columns,
+              const WeakForm* weak = nullptr) {
   for (int r = 0; r < rows; ++r) {
     in.integer();
     auto& row = st.addRow(table);
     for (int c = 0; c < columns; ++c) row[static_cast<std::size_t>(c)] = in.real();
-    for (int k = 0; k < dropped; ++k) in.real();
+    if (!weak) continue;
+    const Extended expected[3] = {row[weak->poisson], 2 * row[weak->damping],
+                                  row[weak->ratio] > weak->noZoneAbove ? 0 : weak->zone};
+    // The file holds 8 digits: twice a rounded damping may differ from the
+    // rounded double in the last of them.
+    std::string found, wanted;
+    bool same = true;
+    for (const Extended e : expected) {
+      const Extended v = in.real();
+      same = same && std::fabs(v - e) <= 2e-7L * std::fabs(e);
+      found += (found.empty() ? "" : " ") + formatReal(v);
+      wanted += (wanted.empty() ? "" : " ") + formatReal(e);
+    }
+    if (!same)
+      throw comp::EInOutError("Error on Line " + std::to_string(in.wordLine()) + "\rThe weak zone values " +
+                              wanted + " were expected, not " + excerpt(found) + ".");
   }
 }
 
@@ -419,14 +445,16 @@ void readStratumSoil(DeckReader& in, Staged& s) {
 void readMultilayerSoil(DeckReader& in, Staged& s) {
   in.keyword("SOIL");
   int soilRows = 0;
-  readSoilCount(in, soilRows);  // "WEAK" is written only with side soil rows
-  readRows(in, s.tables, s.shapes.D(), soilRows, 5, 3);
+  // "WEAK" is written with side soil rows, which are always in the weak form.
+  if (!readSoilCount(in, soilRows) && soilRows > 0)
+    in.refuse("\"WEAK\" before the side soil layers", "CONSTANTS=" + std::to_string(soilRows));
+  readRows(in, s.tables, s.shapes.D(), soilRows, 5, &kWeakMultilayerSoil);
   in.dropRest();
   // Both counts are any 32-bit integers the file holds: their difference
   // is taken wide, and a count past what a file can hold ends at its end.
   const long long below = static_cast<long long>(s.elementRows) - soilRows;
   if (below > 0) {
-    readRows(in, s.tables, s.shapes.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6, 0);
+    readRows(in, s.tables, s.shapes.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6);
     in.dropRest();
   }
 }
@@ -436,7 +464,7 @@ void readHalfSpaceSoil(DeckReader& in, Staged& s) {
   int rows = 0;
   const bool weak = readSoilCount(in, rows);
   s.f.WeakZone = weak ? 1 : 0;
-  readRows(in, s.tables, s.shapes.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
+  readRows(in, s.tables, s.shapes.D1(), rows, weak ? 6 : 5, weak ? &kWeakSide : nullptr);
   in.dropRest();
 }
 
@@ -445,7 +473,7 @@ void readPileSoil(DeckReader& in, Staged& s) {
   in.keyword("WEAK");
   in.keyword("CONSTANTS");
   // One soil layer per pile element: the file carries no count of its own.
-  readRows(in, s.tables, s.shapes.D(), s.elementRows, 5, 3);
+  readRows(in, s.tables, s.shapes.D(), s.elementRows, 5, &kWeakPileSoil);
   in.dropRest();
 }
 
@@ -467,12 +495,13 @@ void readSideCap(DeckReader& in, Staged& s) {
   if (weakened) in.keyword("EMBEDDED");
   s.f.SideCapWeakened = weakened ? 1 : 0;
   const int rows = in.integer();
-  readRows(in, s.tables, s.shapes.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
+  readRows(in, s.tables, s.shapes.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? &kWeakSide : nullptr);
   in.dropRest();
 }
 
 /// The harmonic load after its CONSTANTS line.
-static void readHarmonic(DeckReader& in, TProjectFields& f) {
+static void readHarmonic(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
   const std::string line = trim(in.line());
   if (line != "QUADRATIC" && line != "NONQUADRATIC") in.refuse("\"QUADRATIC\" or \"NONQUADRATIC\"", line);
   f.QuadraticLoad = line == "QUADRATIC" ? 1 : 0;
@@ -483,6 +512,13 @@ static void readHarmonic(DeckReader& in, TProjectFields& f) {
   if (words > 1)
     for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
   if (words > 3) f.LoadPointReference = in.integer();
+  // A load point about the centre of the base carries that centre on its
+  // line, which the tail gives again.
+  if (f.LoadPointReference == 1) {
+    if (words < 7) throw comp::EInOutError(kIncomplete);
+    for (Extended* v : {&f.CBLocalX, &f.CBLocalY, &f.CBLocalZ}) *v = in.real();
+    s.loadPointBase = std::array{f.CBLocalX, f.CBLocalY, f.CBLocalZ};
+  }
   in.skip();
 }
 
@@ -512,7 +548,7 @@ void readLoad(DeckReader& in, Staged& s) {
     readLoads(in, s.tables, s.shapes.Trandom(), f.LoadTypeCount, f.PointCount, true);
     in.skip();
   } else {
-    readHarmonic(in, f);
+    readHarmonic(in, s);
   }
   in.keyword("RUN");
 }
@@ -539,28 +575,25 @@ void readTail(DeckReader& in, Staged& s) {
     if (dropRest) in.skip();
   };
   point(f.CGLocalX, f.CGLocalY, f.CGLocalZ, true);
+  const int baseLine = in.wordLine();
   point(f.CBLocalX, f.CBLocalY, f.CBLocalZ, true);
+  // One centre of the base is written on both lines: two cannot be kept.
+  if (s.loadPointBase && *s.loadPointBase != std::array{f.CBLocalX, f.CBLocalY, f.CBLocalZ})
+    throw comp::EInOutError("Error on Line " + std::to_string(baseLine) +
+                            "\rThe centre of the base given with the load point was expected.");
   point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
 }
 
 }  // namespace deck
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(const std::string& path, TProjectTables& tables,
-                                                           IProjectHost& host) {
-  Staged staged{newProjectFields(), StagedTables(tables), tables};
-  {
-    DeckReader in(path);
-    for (const deck::Section& section : deck::kSections)
-      if (section.foundations & deck::foundationBit(staged.f.FoundationType)) section.read(in, staged);
-  }
-  std::unique_ptr<TProgramData> project(new TProgramData(tables, host, ReadTag{}));
-  project->initialiseNew();
-  static_cast<TProjectFields&>(*project) = staged.f;
-  project->FileName = path;
-  staged.tables.apply(tables);
-  tables.clearChanged();
-  host.setModified(false);
-  return project;
+TProjectImage TProgramData::ReadFile(const std::string& path, const TProjectTables& tables) {
+  Staged staged{newProjectFields(), StagedTables(tables), tables, 0, std::nullopt};
+  DeckReader in(path);
+  for (const deck::Section& section : deck::kSections)
+    if (section.foundations & deck::foundationBit(staged.f.FoundationType)) section.read(in, staged);
+  TProjectImage image{staged.f, staged.tables.images()};
+  image.fields.FileName = path;
+  return image;
 }
 
 }  // namespace zrv::front
