@@ -215,6 +215,32 @@ void transient(RunState& s) {
   }
 }
 
+// A spectral matrix of a real load is positive semi-definite, so no cross
+// spectrum exceeds what its two auto spectra allow: |S_ij|^2 <= S_ii S_jj.
+// Beyond a relative 1e-5 (rounding of the deck's values) the load is
+// refused at the first point that breaks it; the response spectra would
+// otherwise come out negative.
+bool possible_spectra(RunState& s, int np) {
+  const RandomLoad& r = s.load.random;
+  for (int p = 0; p < np; ++p) {
+    const auto& m = r.matrix[static_cast<std::size_t>(p)];
+    const auto at = [&](int i, int j) {
+      return static_cast<double>(m[static_cast<std::size_t>(i + 6 * j)].real());
+    };
+    for (int i = 0; i < 6; ++i)
+      for (int j = i + 1; j < 6; ++j) {
+        const double cross = at(i, j);
+        if (cross * cross <= at(i, i) * at(j, j) * (1.0 + 1.0e-5)) continue;
+        refuse(s, with_i3(with_i3(with_i3(" ERROR - CROSS SPECTRUM", i + 1), j + 1) +
+                              " AT POINT",
+                          p + 1) +
+                      " EXCEEDS WHAT ITS AUTO SPECTRA ALLOW");
+        return false;
+      }
+  }
+  return true;
+}
+
 void random_load(RunState& s) {
   RandomLoad& r = s.load.random;
   if (!read_all(s, {&r.fmax, &r.fmin, &r.point_count, &r.observation_time, &r.spectrum_count})) {
@@ -297,6 +323,7 @@ void random_load(RunState& s) {
       r.matrix[static_cast<std::size_t>(p)][ji] = {v, 0.0f};
     }
   }
+  if (!possible_spectra(s, np)) return;
 
   if (s.flags.echo != 1) return;
   s.report().write_fmt(
