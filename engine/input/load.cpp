@@ -9,6 +9,7 @@
 #include "input/group_read.h"
 #include "input/soil_detail.h"
 #include "numerics/fft.h"
+#include "report/columns.h"
 #include "report/message.h"
 #include "run/state.h"
 
@@ -205,9 +206,12 @@ void transient(RunState& s) {
   t.symmetric_start = static_cast<float>(n / 2 + 2);
 
   if (s.flags.echo != 1) return;
+  // Three decimals, or as many as a finer step needs to be shown exactly.
   s.report().write_fmt(
       "(/,/,1X,'TRANSIENT LOAD',/,1X,14('*'),/,/,1X,'NUMBER OF POINTS  ..............  ',I4,/,"
-      "1X,'TIME INTERVAL BETWEEN POINTS  ..',F7.3,/,1X,'NUMBER OF LOADS  ...............',I3)",
+      "1X,'TIME INTERVAL BETWEEN POINTS  ..'," +
+          fixed_edit(7, 3, exact_decimals(t.time_step, 3, 6)) +
+          ",/,1X,'NUMBER OF LOADS  ...............',I3)",
       n, t.time_step, loads);
   for (const TransientHistory& history : t.histories) {
     code_block(s, history.code);
