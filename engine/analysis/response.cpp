@@ -238,7 +238,8 @@ void write_harmonic(RunState& s, const FrequencyPlan& plan, const ResponseData& 
       s.report().write_fmt("(" + frequencies + "6(1X,1P,E11.4))", hertz(omega), omega, u[0], u[1],
                            u[2], u[3], u[4], u[5]);
     }
-    s.units[6].write(response_record(omega, u));
+    s.units[6].write(r.failed[static_cast<std::size_t>(i)] ? no_response_record(omega)
+                                                            : response_record(omega, u));
     omega += plan.fstep;
   }
 }
