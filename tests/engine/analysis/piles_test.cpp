@@ -234,6 +234,26 @@ TEST(PileSystems, BatteredPileRespondsAsTheVerticalPileTurnedAndMoved) {
   }
 }
 
+TEST(PileSystems, BatteredGroupWithInteractionSaysWhatItLeavesOut) {
+  const Element el;
+  const std::string soil = layered_soil(el.layers, 150, "300 20 0.3 0.05");
+  const std::string note =
+      "\n\n\n NOTE - WITH INTERACTION, THE AXIAL-LATERAL COUPLING OF BATTERED PILES IS NOT "
+      "CARRIED INTO THE GROUP\n";
+  const Outcome battered = run(pile_deck(el, "FIXED", "1 0 0\n2 3 0\n",
+                                         "FLOATING\nBATTERED\n1 XZ\n10\n2 XZ\n0\nINTERACTION\n",
+                                         soil, low_frequency()));
+  ASSERT_EQ(battered.result, 0) << battered.report;
+  const std::size_t at = battered.report.find(note);
+  ASSERT_NE(at, std::string::npos) << battered.report;
+  EXPECT_EQ(battered.report.find(note, at + 1), std::string::npos);
+  EXPECT_LT(at, battered.report.find("FREQUENCY  -"));
+  const Outcome vertical = run(
+      pile_deck(el, "FIXED", "1 0 0\n2 3 0\n", "FLOATING\nINTERACTION\n", soil, low_frequency()));
+  ASSERT_EQ(vertical.result, 0) << vertical.report;
+  EXPECT_EQ(vertical.report.find(" NOTE - "), std::string::npos);
+}
+
 TEST(PileSystems, DataTheKernelsCannotUseEndTheRunWithAMessage) {
   const Element el;
   const std::string soil = layered_soil(el.layers, 150, "300 20 0.3 0.05");
