@@ -122,12 +122,54 @@ TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
     ASSERT_EQ(out.result, 0) << out.report;
     EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
     EXPECT_LT(rel(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
-    // About the centre of gravity: 4EI/L + h^2 Kxx + 2 h 6EI/L^2 (h = 1.5).
+    // About the centre of gravity: 4EI/L + h^2 Kxx + 2 h 6EI/L^2 (h = 1.5),
+    // and the same about x with the member's other bending stiffness: the
+    // sway-rocking coupling acts with the same sense in both planes.
     const double h = 1.5;
     EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
                   4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
               2e-5);
+    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+                  4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
+              2e-5);
   }
+  {
+    // The single fixed-head pile under a cap 1.5 m high: the same transfer.
+    const double h = 1.5;
+    const Outcome out =
+        run(pile_deck(el, "FIXED", "1 0 0\n", "END-BEARING\n",
+                      layered_soil(el.layers, 0, rigid_base), low_frequency(), h));
+    ASSERT_EQ(out.result, 0) << out.report;
+    EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
+                  4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
+              2e-5);
+    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+                  4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
+              2e-5);
+  }
+}
+
+TEST(PileSystems, TipDiscTakesTheTipLayersOwnRadius) {
+  // A floating member in layers without stiffness, its last layer widened to
+  // radii 0.35 and 0.45 (mean 0.4) at the same section properties: at low
+  // frequency the head sees the bar or shaft in series with the static disc
+  // of the tip layer's radius on the soil below, 4 Gb rt / (1 - nu) axially
+  // and 16 Gb rt^3 / 3 in torsion.
+  const Element el;
+  std::string deck = pile_deck(el, "FIXED", "1 0 0\n", "FLOATING\n",
+                               layered_soil(el.layers, 0, "300 20 0.3 0"), low_frequency());
+  const std::string tip = "\n3 4 0.25 0.25 ";
+  ASSERT_NE(deck.find(tip), std::string::npos);
+  deck.replace(deck.find(tip), tip.size(), "\n3 4 0.35 0.45 ");
+  const Outcome out = run(deck);
+  ASSERT_EQ(out.result, 0) << out.report;
+  const double gb = 300.0 * 300.0 * 20 / 9.81, rt = 0.4, l = el.length();
+  const cd damped(1, 0.02);  // the member's material damping
+  const cd axial = 1.0 / (l / (el.e * el.area * damped) + (1 - 0.3) / (4 * gb * rt));
+  const double gj = el.e / (2 * (1 + el.nu)) * el.torsion;
+  const cd torsion = 1.0 / (l / (gj * damped) + 3 / (16 * gb * rt * rt * rt));
+  EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), axial.real()), 1e-4);
+  EXPECT_LT(rel(stiffness(out.report, "(KZT)  ................"), torsion.real()), 1e-4);
 }
 
 TEST(PileSystems, TwoPileGroupFollowsTheStaticInteractionFactor) {
