@@ -16,7 +16,7 @@ inline int exact_decimals(double step, int least, int most) {
   for (int d = least; d < most; ++d, scale *= 10.0) {
     const double x = std::fabs(step) * scale;
     // The step is usually a single-precision value of a short decimal.
-    if (std::fabs(x - std::round(x)) <= std::max(1.0e-3, 1.0e-6 * x)) return d;
+    if (std::fabs(x - std::round(x)) <= std::max(1.0e-4, 1.0e-6 * x)) return d;
   }
   return most;
 }
