@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/AnalysisRun.h"
@@ -18,6 +19,8 @@
 #include "app/MainChildren.h"
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
+#include "dataedit/EntryCheck.h"
+#include "dataedit/TDataEdit.h"
 #include "forms/TDataForm.h"
 #include "grid/TTableEditor.h"
 #include "project/PlotDataReader.h"
@@ -29,9 +32,22 @@ namespace zrv::front {
 
 namespace {
 
+// How often a refusal that waits for the menus looks again, in milliseconds.
+constexpr int kRefusalRetryMs = 50;
+
 const QString kFileFilter = QStringLiteral("ZORVIN 3.0.13 (*.zvd);;All Files (*)");
 
 QString toQ(const std::string& s) { return QString::fromStdString(s); }
+
+// Whether the focused box of `form` holds an entry that its exit check would
+// refuse; the check runs without showing anything.
+bool entryRefused(TDataForm& form) {
+  auto* edit = qobject_cast<comp::TDataEdit*>(form.focusWidget());
+  if (edit == nullptr || !form.isAncestorOf(edit)) return false;
+  const comp::TEntryCheck check =
+      comp::CheckEntry(edit->text().toStdString(), edit->IntegerOnly(), edit->MinVal(), edit->MaxVal());
+  return check.fault != comp::TEntryFault::None;
+}
 
 }  // namespace
 
@@ -153,11 +169,18 @@ void TMainForm::subWindowActivated(QMdiSubWindow* window) {
   if (m_reactivating || window == nullptr || window == m_activeForm) return;
   if (m_activeForm) {
     if (auto* form = qobject_cast<TDataForm*>(m_activeForm->widget())) {
-      if (!deactivate(*form)) {
+      // No box opens inside an activation: a refused entry is told about
+      // once the activation is over.
+      const bool refused = entryRefused(*form);
+      if (refused || !deactivate(*form)) {
         // The form keeps the focus until its entry is mended.
         m_reactivating = true;
         m_mdi->setActiveSubWindow(m_activeForm);
         m_reactivating = false;
+        if (refused && !m_refusalPending) {
+          m_refusalPending = true;
+          QTimer::singleShot(0, this, &TMainForm::tellRefusal);
+        }
         return;
       }
     }
@@ -173,15 +196,65 @@ void TMainForm::subWindowActivated(QMdiSubWindow* window) {
   }
 }
 
-bool TMainForm::DeactivateActiveChild() {
+QMdiSubWindow* TMainForm::activeChild() const {
   QMdiSubWindow* sub = m_mdi->activeSubWindow();
-  if (sub == nullptr) sub = m_activeForm;
+  return sub != nullptr ? sub : m_activeForm.data();
+}
+
+bool TMainForm::DeactivateActiveChild() {
+  QMdiSubWindow* sub = activeChild();
   if (sub == nullptr) return true;
   if (auto* form = qobject_cast<TDataForm*>(sub->widget())) return deactivate(*form);
   return true;
 }
 
+void TMainForm::storeOnMenuOpening(bool tell) {
+  QMdiSubWindow* sub = activeChild();
+  auto* form = sub != nullptr ? qobject_cast<TDataForm*>(sub->widget()) : nullptr;
+  if (form == nullptr || !entryRefused(*form)) {
+    DeactivateActiveChild();
+    return;
+  }
+  if (!tell || m_refusalPending) return;
+  m_refusalPending = true;
+  QTimer::singleShot(0, this, &TMainForm::tellRefusal);
+}
+
+void TMainForm::tellRefusal() {
+  if (!m_refusalPending) return;
+  // While a menu is open or the menu bar is being worked, the box waits.
+  if (QApplication::activePopupWidget() != nullptr || menuBar()->activeAction() != nullptr) {
+    QTimer::singleShot(kRefusalRetryMs, this, &TMainForm::tellRefusal);
+    return;
+  }
+  DeactivateActiveChild();  // shows why and gives the box the focus back
+  m_refusalPending = false;
+}
+
+void TMainForm::dropRefusedEntry() {
+  QPointer<QMdiSubWindow> sub = activeChild();
+  if (sub == nullptr) return;
+  QWidget* w = sub->widget();
+  if (auto* form = qobject_cast<TDataForm*>(w)) {
+    if (!entryRefused(*form)) return;
+    m_reactivating = true;
+    form->Discard();
+  } else if (auto* editor = qobject_cast<comp::TTableForm*>(w)) {
+    if (editor->TryCommitCell()) return;
+    m_reactivating = true;
+    editor->closeEditor();
+  } else {
+    return;
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete sub.data();  // the frame, when it is still there
+  m_activeForm = nullptr;
+  m_refusalPending = false;
+  m_reactivating = false;
+}
+
 bool TMainForm::deactivate(TDataForm& form) {
+  m_refusalPending = false;  // the refusal is told here, if any
   try {
     return form.FormDeactivate();
   } catch (const std::exception& e) {
@@ -235,6 +308,7 @@ bool TMainForm::QuerySave() {
 }
 
 void TMainForm::FileNewClick() {
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
@@ -243,6 +317,7 @@ void TMainForm::FileNewClick() {
 }
 
 void TMainForm::FileOpenClick() {
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   const QString path = desktop().openFile(this, "Open", QDir::currentPath(), kFileFilter);
@@ -289,6 +364,8 @@ bool TMainForm::ReadPlotData(const QString& path) {
 }
 
 void TMainForm::FileSaveClick() {
+  // A refused entry is not saved over: its form says why and keeps the focus.
+  if (!DeactivateActiveChild()) return;
   if (m_project->FileName == TProgramData::kNewFileName) {
     FileSaveAsClick();
     return;
@@ -297,6 +374,7 @@ void TMainForm::FileSaveClick() {
 }
 
 void TMainForm::FileSaveAsClick() {
+  if (!DeactivateActiveChild()) return;
   const QString old = toQ(m_project->FileName);
   QString path = desktop().saveFile(this, "Save " + FileTitle(old) + " As", old, kFileFilter);
   if (path.isEmpty()) return;
@@ -318,6 +396,7 @@ void TMainForm::FileSaveAsClick() {
 void TMainForm::RecentFileClick(int index) {
   const QString path = m_settings.recent.entry(index);
   if (path.isEmpty()) return;
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   OpenFile(path);
@@ -342,6 +421,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   OpenFile(urls.first().toLocalFile());
@@ -397,7 +477,7 @@ void TMainForm::UpdateLoadingMenus() {
 // ---------------------------------------------------------------- run
 
 void TMainForm::CompRunClick() {
-  DeactivateActiveChild();
+  if (!DeactivateActiveChild()) return;
   FileSaveClick();
   if (m_project->FileName == TProgramData::kNewFileName) return;
   if (IsModified()) return;  // the save failed and said why

@@ -131,6 +131,20 @@ private:
   void openDocument(const QString& path);
   void subWindowActivated(QMdiSubWindow* window);
   bool deactivate(TDataForm& form);
+  /// The child whose form a menu or command deactivates: the active one, or
+  /// the last active data form while the program is in the background.
+  QMdiSubWindow* activeChild() const;
+  /// What a menu does on opening with the active form: stores its entries;
+  /// when its focused entry would be refused, keeps it in front and, with
+  /// `tell`, says why once the menus have closed. No box opens while a menu
+  /// opens.
+  void storeOnMenuOpening(bool tell);
+  /// Shows a refusal kept back by a menu opening or a window activation
+  /// once no menu is open and the menu bar is left.
+  void tellRefusal();
+  /// New, Open and a dropped file: a form or table editor whose pending entry
+  /// would be refused is closed with it, unstored and without a message.
+  void dropRefusedEntry();
   /// Runs `fn`; an exception's message goes to the error box.
   template <class Fn>
   void guarded(Fn&& fn);
@@ -156,6 +170,7 @@ private:
   QMdiArea* m_mdi = nullptr;
   QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
   bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
+  bool m_refusalPending = false;  // a refused entry's message waits for the menus to close
 
   // Created-flags of the lazily made children.
   QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,

@@ -71,7 +71,9 @@ void TMainForm::buildFileMenu() {
 }
 
 void TMainForm::FileMenuClick() {
-  DeactivateActiveChild();
+  // A pending entry that would be refused never blocks this menu: New and
+  // Open drop it with its form, Save says why.
+  storeOnMenuOpening(false);
   const int count = m_settings.recent.count();
   const QString current = QDir::currentPath();
   for (int i = 0; i < TRecentFiles::kMax; ++i) {
@@ -182,7 +184,7 @@ void TMainForm::buildDataMenu() {
 }
 
 void TMainForm::DataMenuClick() {
-  DeactivateActiveChild();
+  storeOnMenuOpening(true);
   UpdatePileMenus();
   if (m_project->FoundationType == "MULTILAYER") {
     guarded([&] {
@@ -377,7 +379,7 @@ void TMainForm::buildResultMenus() {
 }
 
 void TMainForm::ComputationMenuClick() {
-  DeactivateActiveChild();
+  storeOnMenuOpening(true);
   const QString file = toQ(m_project->FileName);
   m_editInput->setEnabled(QFileInfo::exists(file));
   m_editNotes->setEnabled(QFileInfo::exists(ChangeFileExt(file, ".zvr")));
@@ -397,7 +399,7 @@ void TMainForm::GraphicsMenuClick() {
 
 void TMainForm::buildHelpMenu() {
   QMenu* help = menuBar()->addMenu("&Help");
-  connect(help, &QMenu::aboutToShow, this, [this] { DeactivateActiveChild(); });
+  connect(help, &QMenu::aboutToShow, this, [this] { storeOnMenuOpening(true); });
   help->addAction("&Contents", this, [this] { openDocument(QDir(DataFolder()).filePath("zorvin-help.html")); });
   help->addAction("&User's Manual", this, [this] { openDocument(QDir(DataFolder()).filePath("zorvin-manual.pdf")); });
   QAction* updates = help->addAction("Check for &Updates", this, [] {
