@@ -320,7 +320,9 @@ void TMainForm::FileOpenClick() {
   dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
-  const QString path = desktop().openFile(this, "Open", QDir::currentPath(), kFileFilter);
+  // The dialog starts in the project's folder (a new project's is the current one).
+  const QString folder = QFileInfo(toQ(m_project->FileName)).absolutePath();
+  const QString path = desktop().openFile(this, "Open", folder, kFileFilter);
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -376,7 +378,8 @@ void TMainForm::FileSaveClick() {
 void TMainForm::FileSaveAsClick() {
   if (!DeactivateActiveChild()) return;
   const QString old = toQ(m_project->FileName);
-  QString path = desktop().saveFile(this, "Save " + FileTitle(old) + " As", old, kFileFilter);
+  QString path =
+      desktop().saveFile(this, "Save " + FileTitle(old) + " As", QFileInfo(old).absoluteFilePath(), kFileFilter);
   if (path.isEmpty()) return;
   if (!QFileInfo(path).fileName().contains('.')) path += QStringLiteral(".") + kProjectExtension;
   path = QFileInfo(path).absoluteFilePath();
@@ -389,6 +392,8 @@ void TMainForm::FileSaveAsClick() {
     comp::ShowError(QString::fromUtf8(e.what()));
     return;
   }
+  // The project's folder is current, as after Open: printing to a file starts there.
+  QDir::setCurrent(QFileInfo(path).absolutePath());
   setCaption();
   UpdatePrevFile(path);
 }
@@ -485,18 +490,16 @@ void TMainForm::CompRunClick() {
   TDlgRunAnalysis progress(this);
   TRunOutcome outcome;
   try {
-    outcome = RunEngine(
-        fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
-        [&] {
-          QApplication::setOverrideCursor(Qt::WaitCursor);
-          progress.show();
-          progress.repaint();
-          QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        },
-        [&] {
-          progress.hide();
-          QApplication::restoreOverrideCursor();
-        });
+    // The engine computes on a worker thread; the modal progress dialog
+    // keeps the windows painted and the input out meanwhile.
+    outcome = RunEngine(fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
+                        [&](const std::function<int()>& call) {
+                          QApplication::setOverrideCursor(Qt::WaitCursor);
+                          struct RestoreCursor {
+                            ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
+                          } restore;
+                          return progress.RunWhile(call);
+                        });
   } catch (const std::exception& e) {
     comp::ShowError(QString::fromUtf8(e.what()));
     return;
