@@ -3,8 +3,8 @@
 // windows.
 
 #include <QDialog>
-#include <exception>
 
+#include "app/Guarded.h"
 #include "app/MainForm.h"
 #include "forms/Options.h"
 #include "forms/Title.h"
@@ -54,15 +54,6 @@ inline void toggle3DOption(TDlgBlock& v, int k) {
     case 4: v.ShowSoilLayerLabelsOption(); break;
     case 5: v.ShowSoilLayerDepthLabelsOption(); break;
     default: break;
-  }
-}
-
-template <class Fn>
-void TMainForm::guarded(Fn&& fn) {
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
   }
 }
 

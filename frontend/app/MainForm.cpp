@@ -59,7 +59,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_mdi);
-  connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this,
+          [this](QMdiSubWindow* window) { guarded([&] { subWindowActivated(window); }); });
 
   m_settings = ReadMainSettings();
   m_tables = std::make_unique<TProjectTables>();
@@ -255,13 +256,10 @@ void TMainForm::dropRefusedEntry() {
 
 bool TMainForm::deactivate(TDataForm& form) {
   m_refusalPending = false;  // the refusal is told here, if any
-  try {
-    return form.FormDeactivate();
-  } catch (const std::exception& e) {
-    // An entry that cannot be stored keeps its form in front, like a refused one.
-    comp::ShowError(QString::fromUtf8(e.what()));
-    return false;
-  }
+  // An entry that cannot be stored keeps its form in front, like a refused one.
+  bool stored = false;
+  guarded([&] { stored = form.FormDeactivate(); });
+  return stored;
 }
 
 void TMainForm::closeAllChildren() {
@@ -334,8 +332,8 @@ bool TMainForm::OpenFile(const QString& path) {
   } catch (const comp::EInOutError& e) {
     comp::ShowInformation(QString::fromUtf8(e.what()));
     return false;
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
+  } catch (...) {
+    ShowCurrentException();
     return false;
   }
   QDir::setCurrent(QFileInfo(absolute).absolutePath());
@@ -384,12 +382,9 @@ void TMainForm::FileSaveAsClick() {
   if (!QFileInfo(path).fileName().contains('.')) path += QStringLiteral(".") + kProjectExtension;
   path = QFileInfo(path).absoluteFilePath();
   m_project->FileName = path.toStdString();
-  try {
-    m_project->WriteInputFiles();
-  } catch (const std::exception& e) {
+  if (!guarded([&] { m_project->WriteInputFiles(); })) {
     // Nothing was written under the new name: the project keeps its old one.
     m_project->FileName = old.toStdString();
-    comp::ShowError(QString::fromUtf8(e.what()));
     return;
   }
   // The project's folder is current, as after Open: printing to a file starts there.
@@ -489,9 +484,9 @@ void TMainForm::CompRunClick() {
   const QString fileName = toQ(m_project->FileName);
   TDlgRunAnalysis progress(this);
   TRunOutcome outcome;
-  try {
-    // The engine computes on a worker thread; the modal progress dialog
-    // keeps the windows painted and the input out meanwhile.
+  // The engine computes on a worker thread; the modal progress dialog keeps
+  // the windows painted and the input out meanwhile.
+  const bool ran = guarded([&] {
     outcome = RunEngine(fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
                         [&](const std::function<int()>& call) {
                           QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -500,10 +495,8 @@ void TMainForm::CompRunClick() {
                           } restore;
                           return progress.RunWhile(call);
                         });
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
-    return;
-  }
+  });
+  if (!ran) return;
   switch (outcome.status) {
     case TRunStatus::Busy:
       comp::ShowInformation("Attempt to reinitialize DLL");

@@ -145,9 +145,6 @@ private:
   /// New, Open and a dropped file: a form or table editor whose pending entry
   /// would be refused is closed with it, unstored and without a message.
   void dropRefusedEntry();
-  /// Runs `fn`; an exception's message goes to the error box.
-  template <class Fn>
-  void guarded(Fn&& fn);
   /// Shows the lazily made form in `flag`, making it first when missing.
   template <class Form>
   void openForm(QPointer<QWidget>& flag);
