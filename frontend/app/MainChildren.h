@@ -58,11 +58,8 @@ inline void toggle3DOption(TDlgBlock& v, int k) {
 }
 
 template <class Form>
-void TMainForm::openForm(QPointer<QWidget>& flag) {
-  guarded([&] {
-    if (!flag) flag = new Form(*this);
-    ShowChild(flag);
-  });
+void TMainForm::openForm(TChildKind kind) {
+  guarded([&] { ShowChild(m_children.get(kind, [this] { return new Form(*this); })); });
 }
 
 }  // namespace zrv::front

@@ -458,14 +458,14 @@ void TMainForm::UpdateLoadingMenus() {
   m_project->LoadType = LoadTypeFromText(toQ(m_project->LoadingText), m_project->LoadType);
   setLoadingChecks();
   const int type = m_project->LoadType;
-  QPointer<QWidget>* current = nullptr;
-  if (type == 1) current = m_project->QuadraticLoad == 1 ? &m_frmQuad : &m_frmHarmonic;
-  if (type == 2) current = &m_frmTransient;
-  if (type == 3) current = &m_frmRandom;
-  if (current == nullptr || !*current) return;
-  for (QPointer<QWidget>* other : {&m_frmHarmonic, &m_frmQuad, &m_frmTransient, &m_frmRandom}) {
-    if (other == current || !*other) continue;
-    QWidget* form = other->data();
+  TChildKind current = TChildKind::Count;
+  if (type == 1) current = m_project->QuadraticLoad == 1 ? TChildKind::Quadratic : TChildKind::Harmonic;
+  if (type == 2) current = TChildKind::Transient;
+  if (type == 3) current = TChildKind::Random;
+  if (current == TChildKind::Count || m_children.find(current) == nullptr) return;
+  for (TChildKind other : {TChildKind::Harmonic, TChildKind::Quadratic, TChildKind::Transient, TChildKind::Random}) {
+    QWidget* form = m_children.find(other);
+    if (other == current || form == nullptr) continue;
     if (QMdiSubWindow* sub = subWindowOf(form)) {
       sub->setWidget(nullptr);
       delete sub;

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "app/ChildForms.h"
 #include "app/IMainForm.h"
 #include "app/MainRules.h"
 #include "project/IProjectHost.h"
@@ -21,6 +22,7 @@ class QToolBar;
 namespace zrv::front {
 
 class TDataForm;
+class TDlgBlock;
 class TProgramData;
 class TProjectTables;
 struct TResultPlots;
@@ -145,9 +147,11 @@ private:
   /// New, Open and a dropped file: a form or table editor whose pending entry
   /// would be refused is closed with it, unstored and without a message.
   void dropRefusedEntry();
-  /// Shows the lazily made form in `flag`, making it first when missing.
+  /// Shows the child of `kind`, making it a `Form` first when there is none.
   template <class Form>
-  void openForm(QPointer<QWidget>& flag);
+  void openForm(TChildKind kind);
+  /// The open 3D view, or null.
+  TDlgBlock* view3D() const;
   void showTable(int index);
   void showPlot(int which);
   void setLoadingChecks();
@@ -169,10 +173,8 @@ private:
   bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
   bool m_refusalPending = false;  // a refused entry's message waits for the menus to close
 
-  // Created-flags of the lazily made children.
-  QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,
-      m_frmHarmonic, m_frmQuad, m_frmRandom, m_frmTransient, m_frmLayout, m_frmShape, m_frmMassdata,
-      m_frmFoundations, m_frmMultimat, m_frmTipsoil, m_view3D, m_ampPlot;
+  // The lazily made children, by kind.
+  TChildForms m_children;
 
   // Menus and the items whose state changes.
   QMenu *m_fileMenu = nullptr, *m_dataMenu = nullptr, *m_unitsMenu = nullptr, *m_computationMenu = nullptr,

@@ -59,13 +59,13 @@ void TMainForm::buildFileMenu() {
   }
   m_recentSeparator = m_fileMenu->addSeparator();
   m_saveBitmap = m_fileMenu->addAction("Save Bitmap", this, guard([this] {
-    if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data())) guarded([&] { v->SaveBitmapButtonClick(); });
+    if (auto* v = view3D()) guarded([&] { v->SaveBitmapButtonClick(); });
   }));
   m_pageSetup = m_fileMenu->addAction("Page Setup", this, guard([this] {
-    if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data())) guarded([&] { v->PageSetupButtonClick(); });
+    if (auto* v = view3D()) guarded([&] { v->PageSetupButtonClick(); });
   }));
   m_printPage = m_fileMenu->addAction("Print Page", this, guard([this] {
-    if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data())) guarded([&] { v->PrintButtonClick(); });
+    if (auto* v = view3D()) guarded([&] { v->PrintButtonClick(); });
   }));
   m_3DSeparator = m_fileMenu->addSeparator();
   m_fileMenu->addAction("E&xit", this, &QWidget::close);
@@ -91,7 +91,7 @@ void TMainForm::FileMenuClick() {
 void TMainForm::buildDataMenu() {
   QMenu* m = m_dataMenu = menuBar()->addMenu("&Data");
   connect(m, &QMenu::aboutToShow, this, guard([this] { DataMenuClick(); }));
-  m->addAction("&Title", this, guard([this] { openForm<TdlgTitle>(m_frmTitle); }));
+  m->addAction("&Title", this, guard([this] { openForm<TdlgTitle>(TChildKind::Title); }));
   m_unitsMenu = m->addMenu("&Units");
   auto* units = new QActionGroup(this);
   m_english = m_unitsMenu->addAction("&English Units (lbs, slug, ft)", this, guard([this] { SetUnits(1); }));
@@ -106,31 +106,31 @@ void TMainForm::buildDataMenu() {
   }));
   m->addSeparator();
   m->addAction("Option of Foundation System", this, guard([this] {
-    openForm<TfrmLayout>(m_frmLayout);
+    openForm<TfrmLayout>(TChildKind::Layout);
   }));
   const auto shape = guard([this] {
-    openForm<TfrmShape>(m_frmShape);
+    openForm<TfrmShape>(TChildKind::Shape);
   });
   m_foundationShape = m->addAction("Option of Foundation Shape", this, shape);
   m_foundationDimension = m->addAction("Foundation Dimension and Constants", this, guard([this] {
     const int code = m_project->FoundationCode;
     if (code == 1 || code == 3) {
-      openForm<TfrmFoundations>(m_frmFoundations);
+      openForm<TfrmFoundations>(TChildKind::Foundations);
     } else if (code == 4) {
-      openForm<TfrmMultimat>(m_frmMultimat);
+      openForm<TfrmMultimat>(TChildKind::Multimat);
     }
   }));
   m_footingMass = m->addAction("Footing Mass Parameters", this, guard([this] {
-    openForm<TfrmMassdata>(m_frmMassdata);
+    openForm<TfrmMassdata>(TChildKind::MassData);
   }));
   m_foundationLayer = m->addAction("Foundation Layer", this, guard([this] { showTable(4); }));
   m->addSeparator();
   m_pileCapShape = m->addAction("Pile Cap Shape/Dimension", this, shape);
   m_pileCapMass = m->addAction("Pile Cap Mass Properties", this, guard([this] {
-    openForm<TfrmNCPileProperties>(m_frmNCPile);
+    openForm<TfrmNCPileProperties>(TChildKind::PileCapProperties);
   }));
   m_pileProperties = m->addAction("&Pile Properties", this, guard([this] {
-    openForm<TfrmCPileProperties>(m_frmCPile);
+    openForm<TfrmCPileProperties>(TChildKind::PileProperties);
   }));
   m_pileElements = m->addAction("Pile Elements", this, guard([this] { showTable(5); }));
   m_pileCoordinates = m->addAction("Pile Coordinates", this, guard([this] { showTable(6); }));
@@ -139,7 +139,7 @@ void TMainForm::buildDataMenu() {
     if (m_project->FoundationCode == 2) showTable(0);
   }));
   m->addAction("Soil Data Below Footing/PileTip", this, guard([this] {
-    openForm<TfrmTipsoil>(m_frmTipsoil);
+    openForm<TfrmTipsoil>(TChildKind::Tipsoil);
   }));
   m_sideSoil = m->addAction("Side Soil of Fondation", this, guard([this] {
     switch (m_project->FoundationCode) {
@@ -166,22 +166,22 @@ void TMainForm::buildDataMenu() {
   connect(m_harmonicMenu, &QMenu::aboutToShow, this, guard([this] { SetQuadratic(m_project->QuadraticLoad); }));
   m_quadratic = m_harmonicMenu->addAction("Quadratic", this, guard([this] {
     SetQuadratic(1);
-    openForm<TfrmQuad>(m_frmQuad);
+    openForm<TfrmQuad>(TChildKind::Quadratic);
   }));
   m_nonQuadratic = m_harmonicMenu->addAction("NonQuadratic", this, guard([this] {
     SetQuadratic(0);
-    openForm<Tfrmharmonic>(m_frmHarmonic);
+    openForm<Tfrmharmonic>(TChildKind::Harmonic);
   }));
   m_quadratic->setCheckable(true);
   m_nonQuadratic->setCheckable(true);
   m_transientData = m->addAction("Transient Loading Data", this, guard([this] {
-    openForm<Tfrmtransient>(m_frmTransient);
+    openForm<Tfrmtransient>(TChildKind::Transient);
   }));
   m_randomData = m->addAction("Random Loading Data", this, guard([this] {
-    openForm<Tfrmrandom>(m_frmRandom);
+    openForm<Tfrmrandom>(TChildKind::Random);
   }));
   m->addSeparator();
-  m->addAction("Control &Options...", this, guard([this] { openForm<TDlgOptions>(m_frmOptions); }));
+  m->addAction("Control &Options...", this, guard([this] { openForm<TDlgOptions>(TChildKind::Options); }));
 }
 
 void TMainForm::DataMenuClick() {
@@ -228,13 +228,13 @@ void TMainForm::showTable(int index) {
 void TMainForm::buildViewMenus() {
   QMenu* view = menuBar()->addMenu("&View Geometry");
   view->addAction("Top View", this, guard([this] {
-    openForm<TDlgTopView>(m_frmTop);
+    openForm<TDlgTopView>(TChildKind::TopView);
   }));
   view->addAction("Side View (XZ-Plane)", this, guard([this] {
-    openForm<TDlgSideViewXZ>(m_frmSideXZ);
+    openForm<TDlgSideViewXZ>(TChildKind::SideViewXZ);
   }));
   view->addAction("Side View (YZ-Plane)", this, guard([this] {
-    openForm<TDlgSideViewYZ>(m_frmSideYZ);
+    openForm<TDlgSideViewYZ>(TChildKind::SideViewYZ);
   }));
   view->addAction("3D View", this, guard([this] { Open3DView(); }));
 
@@ -243,13 +243,13 @@ void TMainForm::buildViewMenus() {
                            "Soil Layers", "Soil Layer Labels", "Soil Layer Depth Labels"};
   for (int k = 0; k < 6; ++k) {
     QAction* a = m_show3DMenu->addAction(options[k], this, guard([this, k] {
-      if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data())) guarded([&] { toggle3DOption(*v, k); });
+      if (auto* v = view3D()) guarded([&] { toggle3DOption(*v, k); });
     }));
     a->setCheckable(true);
     m_show3DItems[static_cast<std::size_t>(k)] = a;
   }
   connect(m_show3DMenu, &QMenu::aboutToShow, this, guard([this] {
-    if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data()))
+    if (auto* v = view3D())
       for (int k = 0; k < 6; ++k) m_show3DItems[static_cast<std::size_t>(k)]->setChecked(option3D(*v, k));
   }));
 
@@ -257,7 +257,7 @@ void TMainForm::buildViewMenus() {
   m_toolBar->setObjectName("toolbar3D");
   const auto onView = [this](auto fn) {
     return guard([this, fn] {
-      if (auto* v = dynamic_cast<TDlgBlock*>(m_view3D.data())) fn(*v);
+      if (auto* v = view3D()) fn(*v);
     });
   };
   for (int preset = 1; preset <= 4; ++preset)
@@ -325,12 +325,14 @@ void TMainForm::WindowMenuClick() {
 
 void TMainForm::Open3DView() {
   guarded([&] {
-    if (!m_view3D) m_view3D = new TDlgBlock(*this);
+    QWidget* view = m_children.get(TChildKind::View3D, [this] { return new TDlgBlock(*this); });
     m_view3DOpen = true;
     set3DItemsVisible(true);
-    ShowChild(m_view3D);
+    ShowChild(view);
   });
 }
+
+TDlgBlock* TMainForm::view3D() const { return dynamic_cast<TDlgBlock*>(m_children.find(TChildKind::View3D)); }
 
 void TMainForm::Close3DView() {
   m_view3DOpen = false;
