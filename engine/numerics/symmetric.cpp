@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // The factorisation's inner loops are built for the baseline processor and for
 // one with 256-bit vectors; the program picks one when it loads. The two give
@@ -23,7 +24,12 @@ using cd = std::complex<double>;
 // Columns of one panel of the blocked factorisation.
 constexpr int kPanel = 64;
 // Rows and columns of the block that the trailing update keeps in registers.
+// Rows of the single-precision block (twice as many fit in a vector); the
+// storage's columns start and end on whole blocks of kAlign rows, which serve
+// both.
 constexpr int kRows = 4;
+constexpr int kSingleRows = 8;
+constexpr int kAlign = 8;
 constexpr int kColumns = 4;
 // Rows of the trailing update done together, so that their part of the panel
 // stays in the processor's cache while the columns to the right pass by.
@@ -74,20 +80,42 @@ bool lu_solve(int n, cd* a, int nrhs, cd* b) {
   return true;
 }
 
+// Storage of one factorisation in real type T: the lower triangle (entry
+// (i, j) at re[base[j] + i]), the pivots and scratch.
+template <typename T>
+struct Factors {
+  T* re;
+  T* im;
+  const std::ptrdiff_t* base;
+  int ld;
+  std::vector<T>& d_re;
+  std::vector<T>& d_im;
+  std::vector<T>& pack;
+};
+
+Factors<double> doubles(SymmetricWork& w) {
+  return {w.re.data(), w.im.data(), w.base.data(), static_cast<int>(w.ld), w.d_re, w.d_im, w.pack};
+}
+Factors<float> singles(SymmetricWork& w) {
+  return {w.f_re.data(), w.f_im.data(), w.base.data(), static_cast<int>(w.ld),
+          w.f_d_re,      w.f_d_im,      w.f_pack};
+}
+
 // Column j of the panel less the panel's columns p < j before it:
 // A(i, j) -= L(i, p) d_p L(j, p) for the rows i from `from` (at most j, a
-// multiple of kRows) to the leading dimension. Rows above j take values that
-// are never read.
-ZRV_WIDE_CLONES
-void update_in_panel(int rows, const std::ptrdiff_t* base, int from, int j, int k0, double* re,
-                     double* im, const double* d_re, const double* d_im) {
-  double* cr = re + base[j];
-  double* ci = im + base[j];
+// multiple of the block's rows) to the leading dimension. Rows above j take
+// values that are never read.
+template <typename T>
+__attribute__((always_inline)) inline void in_panel(int rows, const std::ptrdiff_t* base, int from,
+                                                    int j, int k0, T* re, T* im, const T* d_re,
+                                                    const T* d_im) {
+  T* cr = re + base[j];
+  T* ci = im + base[j];
   for (int p = k0; p < j; ++p) {
-    const double* lr = re + base[p];
-    const double* li = im + base[p];
-    const double s_r = d_re[p] * lr[j] - d_im[p] * li[j];
-    const double s_i = d_re[p] * li[j] + d_im[p] * lr[j];
+    const T* lr = re + base[p];
+    const T* li = im + base[p];
+    const T s_r = d_re[p] * lr[j] - d_im[p] * li[j];
+    const T s_i = d_re[p] * li[j] + d_im[p] * lr[j];
     for (int i = from; i < rows; ++i) {
       cr[i] -= s_r * lr[i] - s_i * li[i];
       ci[i] -= s_r * li[i] + s_i * lr[i];
@@ -95,64 +123,125 @@ void update_in_panel(int rows, const std::ptrdiff_t* base, int from, int j, int 
   }
 }
 
-// A(i, j0 + c) -= sum over the panel's columns p of L(i, p) S(p, c), for the
-// rows i0 .. i1 - 1 (multiples of kRows) and the kColumns columns from j0.
-// pl: the panel's factor L for these rows, packed as kRows real parts then
-// kRows imaginary parts per column p; sr, si: S = D L^T for the columns
-// updated, kColumns per p. A block of kRows rows and kColumns columns stays
-// in local arrays, which the compiler keeps in vector registers.
 ZRV_WIDE_CLONES
-void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, double* re,
-                  double* im, const double* pl, const double* sr, const double* si) {
-  for (int i = i0; i < i1; i += kRows) {
-    double a[kColumns][kRows], b[kColumns][kRows];
+void update_in_panel(int rows, const std::ptrdiff_t* base, int from, int j, int k0, double* re,
+                     double* im, const double* d_re, const double* d_im) {
+  in_panel(rows, base, from, j, k0, re, im, d_re, d_im);
+}
+ZRV_WIDE_CLONES
+void update_in_panel(int rows, const std::ptrdiff_t* base, int from, int j, int k0, float* re,
+                     float* im, const float* d_re, const float* d_im) {
+  in_panel(rows, base, from, j, k0, re, im, d_re, d_im);
+}
+
+// A(i, j0 + c) -= sum over the panel's columns p of L(i, p) S(p, c), for the
+// rows i0 .. i1 - 1 (multiples of R) and the kColumns columns from j0.
+// pl: the panel's factor L for these rows, packed as R real parts then R
+// imaginary parts per column p; sr, si: S = D L^T for the columns updated,
+// kColumns per p. A block of R rows and kColumns columns stays in local
+// arrays, which the compiler keeps in vector registers.
+template <typename T, int R>
+__attribute__((always_inline)) inline void block(const std::ptrdiff_t* base, int i0, int i1,
+                                                 int j0, int kb, T* re, T* im, const T* pl,
+                                                 const T* sr, const T* si) {
+  for (int i = i0; i < i1; i += R) {
+    T a[kColumns][R], b[kColumns][R];
     for (int c = 0; c < kColumns; ++c)
-      for (int r = 0; r < kRows; ++r) {
+      for (int r = 0; r < R; ++r) {
         a[c][r] = re[base[j0 + c] + i + r];
         b[c][r] = im[base[j0 + c] + i + r];
       }
-    const double* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
-    for (int p = 0; p < kb; ++p, l += 2 * kRows) {
+    const T* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
+    for (int p = 0; p < kb; ++p, l += 2 * R) {
       for (int c = 0; c < kColumns; ++c) {
-        const double s = sr[kColumns * p + c], t = si[kColumns * p + c];
-        for (int r = 0; r < kRows; ++r) {
-          a[c][r] -= s * l[r] - t * l[kRows + r];
-          b[c][r] -= s * l[kRows + r] + t * l[r];
+        const T s = sr[kColumns * p + c], t = si[kColumns * p + c];
+        for (int r = 0; r < R; ++r) {
+          a[c][r] -= s * l[r] - t * l[R + r];
+          b[c][r] -= s * l[R + r] + t * l[r];
         }
       }
     }
     for (int c = 0; c < kColumns; ++c)
-      for (int r = 0; r < kRows; ++r) {
+      for (int r = 0; r < R; ++r) {
         re[base[j0 + c] + i + r] = a[c][r];
         im[base[j0 + c] + i + r] = b[c][r];
       }
   }
 }
 
+ZRV_WIDE_CLONES
+void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, double* re,
+                  double* im, const double* pl, const double* sr, const double* si) {
+  block<double, kRows>(base, i0, i1, j0, kb, re, im, pl, sr, si);
+}
+#if defined(__GNUC__)
+// The same with the block's rows held in one vector per column, which the
+// compiler splits where the processor's vectors are narrower: every lane sees
+// the same operations as the loops above.
+typedef float Rows8 __attribute__((vector_size(kSingleRows * sizeof(float))));
+
+ZRV_WIDE_CLONES
+void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, float* re,
+                  float* im, const float* pl, const float* sr, const float* si) {
+  constexpr int R = kSingleRows;
+  for (int i = i0; i < i1; i += R) {
+    Rows8 a[kColumns], b[kColumns];
+    for (int c = 0; c < kColumns; ++c) {
+      std::memcpy(&a[c], re + base[j0 + c] + i, sizeof(Rows8));
+      std::memcpy(&b[c], im + base[j0 + c] + i, sizeof(Rows8));
+    }
+    const float* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
+    for (int p = 0; p < kb; ++p, l += 2 * R) {
+      Rows8 lr, li;
+      std::memcpy(&lr, l, sizeof lr);
+      std::memcpy(&li, l + R, sizeof li);
+      for (int c = 0; c < kColumns; ++c) {
+        const float s = sr[kColumns * p + c], t = si[kColumns * p + c];
+        a[c] -= s * lr - t * li;
+        b[c] -= s * li + t * lr;
+      }
+    }
+    for (int c = 0; c < kColumns; ++c) {
+      std::memcpy(re + base[j0 + c] + i, &a[c], sizeof(Rows8));
+      std::memcpy(im + base[j0 + c] + i, &b[c], sizeof(Rows8));
+    }
+  }
+}
+#else
+void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, float* re,
+                  float* im, const float* pl, const float* sr, const float* si) {
+  block<float, kSingleRows>(base, i0, i1, j0, kb, re, im, pl, sr, si);
+}
+#endif
+
+template <typename T>
+constexpr int rows_of() {
+  return sizeof(T) == sizeof(float) ? kSingleRows : kRows;
+}
+
 // Factors the panel's columns k0 .. k0 + kb - 1 (already updated by the
-// panels before): D into w.d_re/d_im, L below the diagonal. False when a pivot
+// panels before): D into f.d_re/d_im, L below the diagonal. False when a pivot
 // is not finite or below `tiny` in magnitude; `growth` keeps the largest
 // |re| + |im| of L.
-bool factor_panel(int n, int k0, int kb, SymmetricWork& w, double tiny, double& growth) {
-  double* re = w.re.data();
-  double* im = w.im.data();
-  const std::ptrdiff_t* base = w.base.data();
+template <typename T>
+bool factor_panel(int n, int k0, int kb, Factors<T>& f, double tiny, double& growth) {
+  using ct = std::complex<T>;
+  constexpr int R = rows_of<T>();
   for (int j = k0; j < k0 + kb; ++j) {
-    update_in_panel(static_cast<int>(w.ld), base, j - j % kRows, j, k0, re, im, w.d_re.data(),
-                    w.d_im.data());
-    double* cr = re + base[j];
-    double* ci = im + base[j];
-    const cd d(cr[j], ci[j]);
+    update_in_panel(f.ld, f.base, j - j % R, j, k0, f.re, f.im, f.d_re.data(), f.d_im.data());
+    T* cr = f.re + f.base[j];
+    T* ci = f.im + f.base[j];
+    const ct d(cr[j], ci[j]);
     const double size = std::abs(d);
     if (!(size > tiny) || !std::isfinite(size)) return false;
-    w.d_re[static_cast<std::size_t>(j)] = d.real();
-    w.d_im[static_cast<std::size_t>(j)] = d.imag();
-    const cd inv = 1.0 / d;
+    f.d_re[static_cast<std::size_t>(j)] = d.real();
+    f.d_im[static_cast<std::size_t>(j)] = d.imag();
+    const ct inv = T(1) / d;
     for (int i = j + 1; i < n; ++i) {
-      const double r = cr[i], m = ci[i];
+      const T r = cr[i], m = ci[i];
       cr[i] = r * inv.real() - m * inv.imag();
       ci[i] = r * inv.imag() + m * inv.real();
-      growth = std::max(growth, std::fabs(cr[i]) + std::fabs(ci[i]));
+      growth = std::max(growth, static_cast<double>(std::fabs(cr[i]) + std::fabs(ci[i])));
     }
   }
   return true;
@@ -160,49 +249,52 @@ bool factor_panel(int n, int k0, int kb, SymmetricWork& w, double tiny, double& 
 
 // The columns right of the panel k0 .. k0 + kb - 1 less its part of L D L^T,
 // in chunks of rows; in each chunk the panel's rows are packed once.
-void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
-  double* re = w.re.data();
-  double* im = w.im.data();
-  const std::ptrdiff_t* base = w.base.data();
+template <typename T>
+void update_trailing(int n, int k0, int kb, Factors<T>& f) {
+  constexpr int R = rows_of<T>();
+  T* re = f.re;
+  T* im = f.im;
+  const std::ptrdiff_t* base = f.base;
   const int first = k0 + kb;
   const int groups = (n - first + kColumns - 1) / kColumns;
   // S = D L^T of every column group, kColumns per panel column.
-  std::vector<double>& pack = w.pack;
+  std::vector<T>& pack = f.pack;
   const std::size_t s_size = static_cast<std::size_t>(groups) * kColumns * kb;
   pack.resize(2 * s_size + static_cast<std::size_t>(kChunk) * 2 * kb);
-  double* sr = pack.data();
-  double* si = sr + s_size;
-  double* pl = si + s_size;
+  T* sr = pack.data();
+  T* si = sr + s_size;
+  T* pl = si + s_size;
   for (int g = 0; g < groups; ++g)
     for (int p = 0; p < kb; ++p) {
-      const double* lr = re + base[k0 + p];
-      const double* li = im + base[k0 + p];
-      const double dr = w.d_re[static_cast<std::size_t>(k0 + p)];
-      const double di = w.d_im[static_cast<std::size_t>(k0 + p)];
+      const T* lr = re + base[k0 + p];
+      const T* li = im + base[k0 + p];
+      const T dr = f.d_re[static_cast<std::size_t>(k0 + p)];
+      const T di = f.d_im[static_cast<std::size_t>(k0 + p)];
       for (int c = 0; c < kColumns; ++c) {
         const int j = first + kColumns * g + c;
-        const double l_r = j < n ? lr[j] : 0.0, l_i = j < n ? li[j] : 0.0;
+        const T l_r = j < n ? lr[j] : T(0), l_i = j < n ? li[j] : T(0);
         const std::size_t at = (static_cast<std::size_t>(g) * kb + p) * kColumns + c;
         sr[at] = dr * l_r - di * l_i;
         si[at] = dr * l_i + di * l_r;
       }
     }
-  const int rows = static_cast<int>(w.ld);
+  const int rows = f.ld;
   for (int c0 = first; c0 < rows; c0 += kChunk) {
     const int c1 = std::min(c0 + kChunk, rows);
-    for (int i = c0; i < c1; i += kRows) {
-      double* blk = pl + static_cast<std::size_t>(i - c0) * 2 * kb;
+    for (int i = c0; i < c1; i += R) {
+      T* blk = pl + static_cast<std::size_t>(i - c0) * 2 * kb;
       for (int p = 0; p < kb; ++p)
-        for (int r = 0; r < kRows; ++r) {
-          blk[2 * kRows * p + r] = re[base[k0 + p] + i + r];
-          blk[2 * kRows * p + kRows + r] = im[base[k0 + p] + i + r];
+        for (int r = 0; r < R; ++r) {
+          blk[2 * R * p + r] = re[base[k0 + p] + i + r];
+          blk[2 * R * p + R + r] = im[base[k0 + p] + i + r];
         }
     }
-    // Column groups whose lower part reaches into the chunk.
+    // Column groups whose lower part reaches into the chunk, from the first
+    // whole block of rows that holds their diagonal.
     for (int g = 0; g < groups; ++g) {
       const int j0 = first + kColumns * g;
       if (j0 >= c1) break;
-      const int i0 = std::max(c0, j0);
+      const int i0 = std::max(c0, j0 - j0 % R);
       const std::size_t at = static_cast<std::size_t>(g) * kb * kColumns;
       update_block(base, i0, c1, j0, kb, re, im, pl + static_cast<std::size_t>(i0 - c0) * 2 * kb,
                    sr + at, si + at);
@@ -210,22 +302,56 @@ void update_trailing(int n, int k0, int kb, SymmetricWork& w) {
   }
 }
 
-// A = L D L^T of the matrix in w, without pivoting, panel by panel.
-bool ldlt(int n, SymmetricWork& w, double tiny, double& growth) {
+// A = L D L^T of the matrix in f, without pivoting, panel by panel.
+template <typename T>
+bool ldlt(int n, Factors<T> f, double tiny, double& growth) {
   growth = 0.0;
-  w.d_re.assign(static_cast<std::size_t>(n), 0.0);
-  w.d_im.assign(static_cast<std::size_t>(n), 0.0);
+  f.d_re.assign(static_cast<std::size_t>(n), T(0));
+  f.d_im.assign(static_cast<std::size_t>(n), T(0));
   for (int k0 = 0; k0 < n; k0 += kPanel) {
     const int kb = std::min(kPanel, n - k0);
-    if (!factor_panel(n, k0, kb, w, tiny, growth)) return false;
-    if (k0 + kb < n) update_trailing(n, k0, kb, w);
+    if (!factor_panel(n, k0, kb, f, tiny, growth)) return false;
+    if (k0 + kb < n) update_trailing(n, k0, kb, f);
   }
   return true;
 }
 
-// Solves L D L^T x = b for the nrhs columns of b (leading dimension n). The
-// products are written out in real arithmetic, in the order of the complex
-// product, so that the forward loop vectorises.
+// Solves L D L^T x = b for one right-hand side with real parts xr and
+// imaginary parts xi, which the solution replaces. The products are written
+// out in real arithmetic, in the order of the complex product, so that the
+// forward loop vectorises.
+template <typename T>
+void ldlt_solve_one(int n, const Factors<T>& f, T* xr, T* xi) {
+  using ct = std::complex<T>;
+  for (int j = 0; j < n; ++j) {
+    const T cr = xr[j], ci = xi[j];
+    if (cr == T(0) && ci == T(0)) continue;
+    const T* lr = f.re + f.base[j];
+    const T* li = f.im + f.base[j];
+    for (int i = j + 1; i < n; ++i) {
+      xr[i] -= lr[i] * cr - li[i] * ci;
+      xi[i] -= lr[i] * ci + li[i] * cr;
+    }
+  }
+  for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j) {
+    const ct q = ct(xr[j], xi[j]) / ct(f.d_re[j], f.d_im[j]);
+    xr[j] = q.real();
+    xi[j] = q.imag();
+  }
+  for (int j = n - 1; j >= 0; --j) {
+    const T* lr = f.re + f.base[j];
+    const T* li = f.im + f.base[j];
+    T sr = 0, si = 0;
+    for (int i = j + 1; i < n; ++i) {
+      sr += lr[i] * xr[i] - li[i] * xi[i];
+      si += lr[i] * xi[i] + li[i] * xr[i];
+    }
+    xr[j] -= sr;
+    xi[j] -= si;
+  }
+}
+
+// The same in double precision for the nrhs columns of b (leading dimension n).
 void ldlt_solve(int n, SymmetricWork& w, int nrhs, cd* b) {
   const std::size_t size = static_cast<std::size_t>(n);
   std::vector<double>& xs = w.pack;
@@ -235,32 +361,7 @@ void ldlt_solve(int n, SymmetricWork& w, int nrhs, cd* b) {
   for (int r = 0; r < nrhs; ++r) {
     cd* x = b + size * static_cast<std::size_t>(r);
     for (std::size_t i = 0; i < size; ++i) xr[i] = x[i].real(), xi[i] = x[i].imag();
-    for (int j = 0; j < n; ++j) {
-      const double cr = xr[j], ci = xi[j];
-      if (cr == 0.0 && ci == 0.0) continue;
-      const double* lr = w.re.data() + w.base[static_cast<std::size_t>(j)];
-      const double* li = w.im.data() + w.base[static_cast<std::size_t>(j)];
-      for (int i = j + 1; i < n; ++i) {
-        xr[i] -= lr[i] * cr - li[i] * ci;
-        xi[i] -= lr[i] * ci + li[i] * cr;
-      }
-    }
-    for (std::size_t j = 0; j < size; ++j) {
-      const cd q = cd(xr[j], xi[j]) / cd(w.d_re[j], w.d_im[j]);
-      xr[j] = q.real();
-      xi[j] = q.imag();
-    }
-    for (int j = n - 1; j >= 0; --j) {
-      const double* lr = w.re.data() + w.base[static_cast<std::size_t>(j)];
-      const double* li = w.im.data() + w.base[static_cast<std::size_t>(j)];
-      double sr = 0.0, si = 0.0;
-      for (int i = j + 1; i < n; ++i) {
-        sr += lr[i] * xr[i] - li[i] * xi[i];
-        si += lr[i] * xi[i] + li[i] * xr[i];
-      }
-      xr[j] -= sr;
-      xi[j] -= si;
-    }
+    ldlt_solve_one(n, doubles(w), xr, xi);
     for (std::size_t i = 0; i < size; ++i) x[i] = cd(xr[i], xi[i]);
   }
 }
@@ -295,11 +396,107 @@ double backward_error(int n, const SymmetricEntries& entries, int nrhs, const st
   return worst;
 }
 
+// r -= A x for the nrhs columns of x and r (leading dimension n, real and
+// imaginary parts apart), with A the double-precision lower triangle in w.
+void subtract_product(int n, const SymmetricWork& w, int nrhs, const double* xr, const double* xi,
+                      double* rr, double* ri) {
+  for (int j = 0; j < n; ++j) {
+    const double* ar = w.re.data() + w.base[static_cast<std::size_t>(j)];
+    const double* ai = w.im.data() + w.base[static_cast<std::size_t>(j)];
+    for (int c = 0; c < nrhs; ++c) {
+      const std::size_t col = static_cast<std::size_t>(n) * static_cast<std::size_t>(c);
+      const double* pr = xr + col;
+      const double* pi = xi + col;
+      double* qr = rr + col;
+      double* qi = ri + col;
+      const double vr = pr[j], vi = pi[j];
+      for (int i = j + 1; i < n; ++i) {
+        qr[i] -= ar[i] * vr - ai[i] * vi;
+        qi[i] -= ar[i] * vi + ai[i] * vr;
+      }
+      double sr = ar[j] * vr - ai[j] * vi, si = ar[j] * vi + ai[j] * vr;
+      for (int i = j + 1; i < n; ++i) {
+        sr += ar[i] * pr[i] - ai[i] * pi[i];
+        si += ar[i] * pi[i] + ai[i] * pr[i];
+      }
+      qr[j] -= sr;
+      qi[j] -= si;
+    }
+  }
+}
+
+// Solves A x = b with the factors in single precision, refined with residuals
+// formed in double precision from the entries in w, until every correction is
+// below kSettled of its solution, or stall below kFloor. Each residual is scaled to its largest
+// entry before it is rounded to single precision. False (b untouched) when a
+// pivot vanishes, or the corrections do not shrink fast enough or do not
+// settle within kSteps.
+constexpr int kSteps = 8;
+constexpr double kSettled = 1e-12;
+constexpr double kFloor = 1e-9;
+bool refined_solve(int n, SymmetricWork& w, double scale, int nrhs, cd* b) {
+  const std::size_t size = static_cast<std::size_t>(n);
+  const std::size_t all = size * static_cast<std::size_t>(nrhs);
+  // The copy covers the padding too: its rows are 0, the rest is never used.
+  std::copy(w.re.data(), w.re.data() + w.stored, w.f_re.data());
+  std::copy(w.im.data(), w.im.data() + w.stored, w.f_im.data());
+  double growth = 0.0;
+  if (!ldlt(n, singles(w), 1e-6 * scale, growth)) return false;
+  std::vector<double> x(4 * all, 0.0);
+  double* xr = x.data();
+  double* xi = xr + all;
+  double* rr = xi + all;
+  double* ri = rr + all;
+  for (std::size_t k = 0; k < all; ++k) rr[k] = b[k].real(), ri[k] = b[k].imag();
+  std::vector<float> d(2 * size);
+  double before = 0.0;
+  for (int step = 0; step < kSteps; ++step) {
+    bool settled = true;
+    double change = 0.0;
+    for (int c = 0; c < nrhs; ++c) {
+      const std::size_t col = size * static_cast<std::size_t>(c);
+      double big = 0.0;
+      for (std::size_t i = col; i < col + size; ++i)
+        big = std::max(big, std::fabs(rr[i]) + std::fabs(ri[i]));
+      if (!(big > 0.0)) continue;
+      if (!std::isfinite(big)) return false;
+      for (std::size_t i = 0; i < size; ++i) {
+        d[i] = static_cast<float>(rr[col + i] / big);
+        d[size + i] = static_cast<float>(ri[col + i] / big);
+      }
+      ldlt_solve_one(n, singles(w), d.data(), d.data() + size);
+      double dx = 0.0, xs = 0.0;
+      for (std::size_t i = 0; i < size; ++i) {
+        xr[col + i] += big * static_cast<double>(d[i]);
+        xi[col + i] += big * static_cast<double>(d[size + i]);
+        dx = std::max(dx, big * (std::fabs(static_cast<double>(d[i])) +
+                                 std::fabs(static_cast<double>(d[size + i]))));
+        xs = std::max(xs, std::fabs(xr[col + i]) + std::fabs(xi[col + i]));
+      }
+      if (!std::isfinite(dx) || !std::isfinite(xs)) return false;
+      if (dx > kSettled * xs) settled = false;
+      change = std::max(change, xs > 0.0 ? dx / xs : dx);
+    }
+    // Corrections that stop shrinking are the rounding of the double
+    // residual: the solution is then as good as a double factorisation's.
+    const bool stalled = step > 0 && change > 0.25 * before;
+    if (settled || (stalled && before <= kFloor)) {
+      for (std::size_t k = 0; k < all; ++k) b[k] = cd(xr[k], xi[k]);
+      return true;
+    }
+    if (stalled) return false;
+    before = change;
+    for (std::size_t k = 0; k < all; ++k) rr[k] = b[k].real(), ri[k] = b[k].imag();
+    subtract_product(n, w, nrhs, xr, xi, rr, ri);
+  }
+  return false;
+}
+
 }  // namespace
 
 void SymmetricWork::prepare(int n) {
   // Rows padded to whole vectors; kColumns spare columns for the last group.
-  const std::size_t rows = (static_cast<std::size_t>(n) + kRows - 1) / kRows * kRows;
+  const std::size_t rows = (static_cast<std::size_t>(n) + kAlign - 1) / kAlign * kAlign;
   const int columns = n + kColumns;
   if (n != order) {
     order = n;
@@ -307,7 +504,7 @@ void SymmetricWork::prepare(int n) {
     base.resize(static_cast<std::size_t>(columns));
     std::size_t size = 0;
     for (int j = 0; j < columns; ++j) {
-      const std::size_t start = std::min(static_cast<std::size_t>(j - j % kRows), rows);
+      const std::size_t start = std::min(static_cast<std::size_t>(j - j % kAlign), rows);
       base[static_cast<std::size_t>(j)] =
           static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(start);
       size += rows - start;
@@ -320,9 +517,12 @@ void SymmetricWork::prepare(int n) {
     // multiplies, must be 0.
     re.reserve(size);
     im.reserve(size);
+    f_re.reserve(size);
+    f_im.reserve(size);
+    stored = size;
   }
   for (int j = 0; j < columns; ++j)
-    for (std::size_t i = static_cast<std::size_t>(std::max(n, j - j % kRows)); i < ld; ++i) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(n, j - j % kAlign)); i < ld; ++i) {
       const std::size_t at = static_cast<std::size_t>(base[static_cast<std::size_t>(j)] +
                                                       static_cast<std::ptrdiff_t>(i));
       re[at] = im[at] = 0.0;
@@ -335,9 +535,10 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
     const std::size_t at = static_cast<std::size_t>(w.base[static_cast<std::size_t>(j)] + j);
     scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
   }
+  if (refined_solve(n, w, scale, nrhs, b)) return true;
   const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);
   double growth = 0.0;
-  if (ldlt(n, w, 1e-12 * scale, growth)) {
+  if (ldlt(n, doubles(w), 1e-12 * scale, growth)) {
     ldlt_solve(n, w, nrhs, b);
     // Factors of bounded size (the usual case: interaction factors below 1)
     // keep the backward error at the rounding level; growth without pivoting

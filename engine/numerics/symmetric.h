@@ -12,37 +12,43 @@
 
 namespace zrv {
 
-/// Doubles that are not cleared when they are allocated: the owner sets every
+/// Reals that are not cleared when they are allocated: the owner sets every
 /// value it reads. Grows only; its values are lost when it grows.
-class UnclearedDoubles {
+template <typename T>
+class Uncleared {
  public:
   void reserve(std::size_t n) {
     if (n > capacity_) {
-      data_.reset(new double[n]);  // default-initialised: not cleared
+      data_.reset(new T[n]);  // default-initialised: not cleared
       capacity_ = n;
     }
   }
-  double* data() { return data_.get(); }
-  const double* data() const { return data_.get(); }
-  double& operator[](std::size_t i) { return data_[i]; }
-  double operator[](std::size_t i) const { return data_[i]; }
+  T* data() { return data_.get(); }
+  const T* data() const { return data_.get(); }
+  T& operator[](std::size_t i) { return data_[i]; }
+  T operator[](std::size_t i) const { return data_[i]; }
 
  private:
-  std::unique_ptr<double[]> data_;
+  std::unique_ptr<T[]> data_;
   std::size_t capacity_ = 0;
 };
+using UnclearedDoubles = Uncleared<double>;
 
 /// Storage of one symmetric solve, kept by the caller so that repeated solves
 /// do not reallocate: the lower triangle with real and imaginary parts apart,
 /// column by column, each column from its diagonal (rounded down to a whole
-/// vector of rows) to the padded order `ld`; the pivots; and the full matrix of
-/// the pivoting fallback.
+/// vector of rows) to the padded order `ld`; the pivots; the same in single
+/// precision for the fast factorisation; and the full matrix of the pivoting
+/// fallback.
 struct SymmetricWork {
   UnclearedDoubles re, im;
   std::vector<std::ptrdiff_t> base;  // entry (i, j) at re[base[j] + i]
   std::vector<double> d_re, d_im;
   std::vector<std::complex<double>> a;
   std::vector<double> pack;  // scratch of the factorisation
+  Uncleared<float> f_re, f_im;  // single-precision copy, same places as re, im
+  std::vector<float> f_d_re, f_d_im, f_pack;
+  std::size_t stored = 0;  // length of re, im in use
   std::size_t ld = 0;
   int order = -1;
 
@@ -63,11 +69,13 @@ using SymmetricEntries =
 
 /// Solves A x = b for the matrix set into `work` (prepare, then set) and the
 /// nrhs columns of b (leading dimension n), which the solutions replace.
-/// Factorises A = L D L^T without pivoting. Factors of bounded size are taken
-/// as they are; otherwise the solution must pass a backward-error check
-/// against the entries that `entries` hands over once more, and when it fails
-/// (or a pivot vanishes) the matrix is formed again and solved with row
-/// pivoting. False when the matrix is singular even then.
+/// Factorises A = L D L^T without pivoting in single precision and refines the
+/// solution with residuals in double precision until the corrections are
+/// negligible. When that fails, factorises in double precision: factors of
+/// bounded size are taken as they are; otherwise the solution must pass a
+/// backward-error check against the entries that `entries` hands over once
+/// more, and when it fails (or a pivot vanishes) the matrix is formed again
+/// and solved with row pivoting. False when the matrix is singular even then.
 bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, std::complex<double>* b,
                     SymmetricWork& work);
 
