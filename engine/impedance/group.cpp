@@ -271,14 +271,14 @@ bool symmetric_solve(int n, const Fill& fill, int nrhs, cd* b, GroupSolveWork& w
       size_x[k] = size_of(b[k]);
     }
     fill([&](int i, int j, cd v) {
-      const double size = size_of(v);
+      const double magnitude = size_of(v);
       for (int r = 0; r < nrhs; ++r) {
         const std::size_t col = static_cast<std::size_t>(n) * r;
         residual[col + i] -= v * b[col + j];
-        bound[col + i] += size * size_x[col + j];
+        bound[col + i] += magnitude * size_x[col + j];
         if (i == j) continue;
         residual[col + j] -= v * b[col + i];
-        bound[col + j] += size * size_x[col + i];
+        bound[col + j] += magnitude * size_x[col + i];
       }
     });
     double worst = 0.0;

@@ -11,7 +11,7 @@ namespace zrv::front {
 QString FileTitle(const QString& fileName) {
   QString name = QFileInfo(fileName).fileName();
   const QString suffix = QStringLiteral(".") + kProjectExtension;
-  const int dot = name.lastIndexOf('.');
+  const qsizetype dot = name.lastIndexOf('.');
   if (dot >= 0 && name.mid(dot).toUpper() == suffix.toUpper()) name = name.left(name.indexOf('.'));
   if (name.size() > 1) name[0] = name[0].toUpper();
   return name;
@@ -49,7 +49,7 @@ QString RecentFileCaption(int number, const QString& path, const QString& curren
   QString shown = path;
   QString prefix = currentDir;
   if (!prefix.endsWith('/')) prefix += '/';
-  const int at = prefix.size() > 1 ? shown.indexOf(prefix) : -1;
+  const qsizetype at = prefix.size() > 1 ? shown.indexOf(prefix) : -1;
   if (at >= 0) shown.remove(at, prefix.size());
   return QString::number(number) + ' ' + shown;
 }
@@ -135,8 +135,8 @@ QString RunResultMessage(int code) {
 }
 
 QString ChangeFileExt(const QString& path, const QString& extension) {
-  const int slash = path.lastIndexOf('/');
-  const int dot = path.lastIndexOf('.');
+  const qsizetype slash = path.lastIndexOf('/');
+  const qsizetype dot = path.lastIndexOf('.');
   if (dot > slash) return path.left(dot) + extension;
   return path + extension;
 }
