@@ -8,6 +8,7 @@
 #include <complex>
 #include <vector>
 
+#include "expect.h"
 #include "impedance/group.h"
 #include "group_fixture.h"
 
@@ -69,8 +70,6 @@ GroupInput large_group(int n, bool fixed) {
   return in;
 }
 
-double rel(cd got, cd want) { return std::abs(got - want) / std::abs(want); }
-
 TEST(group_large, blocked_solve_matches_plain_elimination) {
   const float omega = 40.0f;  // dynamic factors
   cf z[36];
@@ -118,8 +117,8 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
       kzz += kv[i];
       kzx += kv[i] * static_cast<double>(in.piles[i].x);
     }
-    EXPECT_LT(rel(cd(g[14]), kzz), 1e-5);
-    EXPECT_LT(rel(cd(g[2 + 6 * 4]), kzx), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[14]), kzz), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[2 + 6 * 4]), kzx), 1e-5);
 
     // Lateral along x: translation (and rotation) per pile.
     const int step = fixed ? 2 : 1, m = step * n;
@@ -149,7 +148,7 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
     const std::vector<cd> kl = solve(m, al, unit);
     cd kxx = 0.0;
     for (int i = 0; i < n; ++i) kxx += kl[step * i];
-    EXPECT_LT(rel(cd(g[0]), kxx), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[0]), kxx), 1e-5);
 
     // The same group in a second call with the storage of the first.
     cf again[36];

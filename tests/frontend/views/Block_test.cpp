@@ -13,7 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "../views/block_fixture.h"
+#include "block_fixture.h"
 #include "glcontrol/glWindow.h"
 #include "gl_test_support.h"
 #include "qt_test_support.h"
