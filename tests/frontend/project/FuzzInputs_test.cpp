@@ -22,8 +22,7 @@ TEST(FuzzInputs, MultilayerCountsAtTheEndsOfTheIntegerRange) {
   // soil-below line as a layer. A count below 1 is now refused where it is
   // read, with its line; the tables stay as they were.
   TProjectTables tables;
-  NullProjectHost host;
-  EXPECT_THROW_MSG(TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables, host),
+  EXPECT_THROW_MSG(TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables),
                    comp::EInOutError,
                    "Error on Line 8\rThe number of foundation layers is -2147483648; it must be at least 1.");
   EXPECT_EQ(tables.MultiElement().RowCount(), 1);
