@@ -22,12 +22,14 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QUrl>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/About.h"
 #include "app/Desktop.h"
+#include "app/HelpWindow.h"
 #include "app/UserLocale.h"
 #include "base/numbers.h"
 #include "dataedit/TDataEdit.h"
@@ -61,7 +63,10 @@ protected:
   void SetUp() override {
     isolate();
     test::nextAnswer() = comp::TMsgResult::Yes;
-    desktop().openFile = [this](QWidget*, const QString&, const QString&, const QString&) { return openAnswer; };
+    desktop().openFile = [this](QWidget*, const QString&, const QString& start, const QString&) {
+      openStarts << start;
+      return openAnswer;
+    };
     desktop().saveFile = [this](QWidget*, const QString& caption, const QString&, const QString&) {
       saveCaptions << caption;
       return saveAnswer;
@@ -89,7 +94,7 @@ protected:
   }
 
   QString openAnswer, saveAnswer;
-  QStringList saveCaptions, dialogs, started, opened;
+  QStringList saveCaptions, openStarts, dialogs, started, opened;
   QString aboutVersion;
   bool startResult = true;
 };
@@ -308,8 +313,11 @@ TEST_F(MainFormTest, RunWithoutTheEngineLibrary) {
   EXPECT_EQ(messages()[0], "Attempt to initialize DLL failed");
   EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Information);
   EXPECT_EQ(window->LastRunCode(), -1);
-  // The run folder is current and holds no names file; the old plot data are gone.
-  EXPECT_EQ(fs::current_path(), run.path() / "run");
+  // The run folder holds no names file and is current no more: File > Open
+  // starts in the project's folder. The old plot data are gone.
+  EXPECT_EQ(fs::current_path(), work.path());
+  window->FileOpenClick();
+  EXPECT_EQ(openStarts, QStringList{q(work.path())});
   EXPECT_FALSE(fs::exists(run.path() / "run" / "names.dat"));
   EXPECT_FALSE(fs::exists(work / "halfspace-harmonic.zvp"));
   window->GraphicsMenuClick();
@@ -531,6 +539,23 @@ TEST_F(MainFormTest, HelpMenu) {
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   EXPECT_GE(pdfPageCount(pdf), 3);  // title, contents and at least one chapter
   EXPECT_NE(test::read_file(help / "zorvin-help.html").find("<a href=\"#s1\">"), std::string::npos);
+  opened.clear();
+
+  // A desktop without a program for them: the help in a window of the
+  // program's own, which says where the PDF manual is.
+  startResult = false;
+  window->findAction("&User's Manual")->trigger();
+  EXPECT_TRUE(messages().empty());
+  auto* helpWindow = window->findChild<THelpWindow*>();
+  ASSERT_NE(helpWindow, nullptr);
+  EXPECT_TRUE(helpWindow->isVisible());
+  EXPECT_TRUE(helpWindow->Note()->text().contains(QDir::toNativeSeparators(q(help / "zorvin-manual.pdf"))));
+  EXPECT_TRUE(helpWindow->Browser()->toPlainText().contains("Getting started"));
+  window->findAction("&Contents")->trigger();
+  EXPECT_EQ(window->findChildren<THelpWindow*>().size(), 1);
+  EXPECT_TRUE(helpWindow->Note()->isHidden());
+  helpWindow->close();
+  startResult = true;
   opened.clear();
 
   test::TempDir program;
