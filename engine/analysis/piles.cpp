@@ -12,8 +12,6 @@ namespace zrv {
 
 namespace {
 
-constexpr int type_multi = 4;
-
 int layer_count(const RunState& s) {
   return std::clamp(NEARIN(s.foundation.layer_count), 0, kMaxLayers);
 }
@@ -23,7 +21,10 @@ PileInput element_input(const RunState& s, const ElementSystem& es) {
   const FoundationData& f = s.foundation;
   const SoilData& soil = s.soil;
   PileInput in;
-  in.profile = s.flags.foundation_type == type_multi ? -1 : (s.flags.soil_profile == 2 ? 0 : 1);
+  if (s.flags.foundation_type == FoundationSystem::multilayer)
+    in.profile = -1;
+  else
+    in.profile = s.flags.soil_profile == 2 ? 0 : 1;
   in.layer_count = NEARIN(f.layer_count);
   in.adjacent_layer_count = NEARIN(soil.adjacent_layer_count);
   in.youngs_modulus = f.material.youngs_modulus;
@@ -51,7 +52,7 @@ PileInput element_input(const RunState& s, const ElementSystem& es) {
     l.zone_modulus_ratio = z.shear_modulus_ratio;
     l.zone_poisson_ratio = z.poisson_ratio;
     l.zone_damping = z.damping;
-    l.zone_thickness = z.thickness_ratio;  // made a thickness by the driver
+    l.zone_thickness = z.thickness_ratio * es.mean_radius[i];  // the ratio times the radius
     l.modulus_ratio_in_out = soil.modulus_ratio_in_out[i];
     l.damping_ratio_in_out = soil.damping_ratio_in_out[i];
   }

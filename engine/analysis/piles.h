@@ -51,7 +51,8 @@ struct ElementFailure {
 
 /// Cut-off frequencies of the soil column for the tip condition `tip`
 /// (0 floating, 1 end-bearing), and the element and group data of the run
-/// (`mean_radius` must be set). Returns false after writing a framed message
+/// (`mean_radius` must be set; each weakened zone's thickness is its ratio
+/// times that radius). Returns false after writing a framed message
 /// and setting the fatal-input flag when the element cannot be described.
 bool SOLAVG(RunState& s, int tip, ElementSystem& system);
 

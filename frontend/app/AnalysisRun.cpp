@@ -53,18 +53,17 @@ TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const
   TRunOutcome outcome;
   {
     comp::TDynamicLibrary library;
-    using Entry = int (*)(int);
-    Entry entry = nullptr;
+    EntryFunction entry = nullptr;
     try {
       library.SetLibraryName(libraryPath.toStdString());
       library.Open();
-      entry = reinterpret_cast<Entry>(library.GetProcAddress(kEngineEntry));
+      entry = reinterpret_cast<EntryFunction>(library.GetProcAddress(entry_name));
     } catch (const comp::EDLLError&) {
       entry = nullptr;
     }
     if (entry != nullptr) {
       if (beforeCall) beforeCall();
-      outcome = {TRunStatus::Called, entry(kEngineInterface)};
+      outcome = {TRunStatus::Called, entry(interface_value)};
       if (afterCall) afterCall();
     }
   }  // the library is unloaded here

@@ -406,7 +406,7 @@ void TMainForm::CompRunClick() {
   TRunOutcome outcome;
   try {
     outcome = RunEngine(
-        fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
+        fileName, QDir(m_programFolder).filePath(engine_library), m_runFolder,
         [&] {
           QApplication::setOverrideCursor(Qt::WaitCursor);
           progress.show();
