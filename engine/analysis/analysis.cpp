@@ -55,7 +55,7 @@ StratumInput stratum_input(const RunState& s) {
 // differ only in their sections; a section equal to one computed already
 // takes its result.
 bool element_matrix(const RunState& s, const ElementSystem& es, float omega, GroupWork& work,
-                    Matrix6& result, ElementFailure& failure) {
+                    Matrix6& result, Failure& failure) {
   const FoundationSystem type = s.flags.foundation_type;
   ElementHead heads[3];
   for (int set = 0; set < 3; ++set) {
@@ -115,8 +115,7 @@ float special_radius(const FoundationData& f, int shape) {
 struct FrequencyImpedance {
   Matrix6 bare{};      // the foundation about the centre of gravity, without side soil
   Matrix6 embedded{};  // with the side soil of pass 1 (when the run has side soil)
-  enum Failure { none, halfspace_velocity, element, not_finite } failure = none;
-  ElementFailure why;
+  Failure failure = Failure::none;
 };
 
 bool finite(const Matrix6& m) {
@@ -134,7 +133,7 @@ void impedance_at(const RunState& s, const ElementSystem& es, float omega, int s
   switch (type) {
     case FoundationSystem::half_space:
       if (!(s.soil.below.shear_velocity > 0.0f)) {
-        out.failure = FrequencyImpedance::halfspace_velocity;
+        out.failure = Failure::halfspace_velocity;
         return;
       }
       out.bare = halfspace_matrix(omega, s.soil.below, s.gravity, f.radii, centre_of(f));
@@ -143,10 +142,7 @@ void impedance_at(const RunState& s, const ElementSystem& es, float omega, int s
       out.bare = stratum_matrix(omega, stratum_input(s), centre_of(f));
       break;
     default:
-      if (!element_matrix(s, es, omega, work, out.bare, out.why)) {
-        out.failure = FrequencyImpedance::element;
-        return;
-      }
+      if (!element_matrix(s, es, omega, work, out.bare, out.failure)) return;
       break;
   }
   // Side soil of an embedded footing or pile cap (pass 1 only).
@@ -157,9 +153,9 @@ void impedance_at(const RunState& s, const ElementSystem& es, float omega, int s
     out.embedded = out.bare;
     add_side_layers(out.embedded, omega, side_count, s.soil.side.data(), s.soil.side_weak.data(),
                     s.gravity, f.radii, centre_of(f), shear_cut, compression_cut);
-    if (!finite(out.embedded)) out.failure = FrequencyImpedance::not_finite;
+    if (!finite(out.embedded)) out.failure = Failure::not_finite;
   }
-  if (!finite(out.bare)) out.failure = FrequencyImpedance::not_finite;
+  if (!finite(out.bare)) out.failure = Failure::not_finite;
 }
 
 // Computes the impedances of all frequencies on up to `threads` threads. Each
@@ -182,7 +178,7 @@ std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSyste
       for (int i = next++; i < plan.count && i < first_failure; i = next++) {
         FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
         impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count, work, fi);
-        if (fi.failure != FrequencyImpedance::none) {
+        if (fi.failure != Failure::none) {
           int known = first_failure;
           while (i < known && !first_failure.compare_exchange_weak(known, i)) {
           }
@@ -201,30 +197,6 @@ std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSyste
   for (std::thread& t : pool) t.join();
   if (error) std::rethrow_exception(error);
   return out;
-}
-
-void refuse_frequency(RunState& s, const ElementSystem& es, const FrequencyImpedance& f,
-                      float omega) {
-  switch (f.failure) {
-    case FrequencyImpedance::none:
-      return;
-    case FrequencyImpedance::halfspace_velocity:
-      s.report().write_fmt(
-          "(/,/,1X,'***INADMISSABLE VALUE FOR SHEAR WAVE ','VELOCITY OF HALF-SPACE (',1P,"
-          "E9.2,') ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-          s.soil.below.shear_velocity);
-      break;
-    case FrequencyImpedance::element:
-      refuse_element(s, es, f.why, omega);
-      break;
-    case FrequencyImpedance::not_finite:
-      report_lines(s,
-                   "(1X,'*** IMPEDANCE IS NOT FINITE AT FREQUENCY ',1P,E10.3,' RAD/S ***',/,1X,"
-                   "'***PROGRAM WILL NOT EXECUTE***')",
-                   omega);
-      break;
-  }
-  s.flags.fatal = 1;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -382,8 +354,8 @@ void ANALYS(RunState& s) {
     for (int i = 0; i < plan.count; ++i) {
       const float omega = plan.omega[static_cast<std::size_t>(i)];
       const FrequencyImpedance& fi = imp[static_cast<std::size_t>(i)];
-      if (fi.failure != FrequencyImpedance::none) {
-        refuse_frequency(s, *es, fi, omega);
+      if (fi.failure != Failure::none) {
+        report_failure(s, fi.failure, failure_detail(s, *es, omega));
         return;
       }
       start = Clock::now();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/failure.h"
 #include "analysis/tables.h"
 #include "fio/fio.h"
 #include "input/foundation.h"
@@ -46,10 +47,13 @@ bool solve(RunState& s, const Matrix6& d, Complex* b, int m, float omega) {
   Matrix6 factor{};
   float pivots[6] = {};
   const Leq2cResult r = LEQ2C(d.data(), 6, 6, b, m, 6, 0, factor.data(), pivots);
-  bool ok = r.err != kSolveSingular;
-  if (!ok) s.report().write(kLeq2cFailureText);
+  bool ok = solve_failure(r.err) != Failure::solve_singular;
+  if (!ok) report_failure(s, Failure::solve_singular, FailureDetail{});
   for (int col : r.unsettled) {
-    s.report().write(leq2c_not_settled_text(col));
+    FailureDetail detail;
+    detail.omega = omega;
+    detail.column = col;
+    report_failure(s, Failure::solve_not_settled, detail);
     const std::size_t at = static_cast<std::size_t>(6 * (col - 1));
     if (!acceptable(d, b + at, given.data() + at)) ok = false;
   }
