@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "base/types.h"
 
@@ -32,6 +33,7 @@ public:
   static constexpr unsigned DepthTest() { return 0x0B71; }
   static constexpr unsigned Lines() { return 1; }
   static constexpr unsigned LineStrip() { return 3; }
+  static constexpr unsigned Triangles() { return 4; }
   static constexpr unsigned TriangleFan() { return 6; }
   static constexpr unsigned Compile() { return 0x1300; }
   static constexpr unsigned Blend() { return 0x0BE2; }
@@ -64,6 +66,11 @@ public:
   virtual void EndList() = 0;
   virtual void CallList(unsigned list) = 0;
   virtual void SetShading(unsigned mode) = 0;
+  /// Draws a whole array of vertices at once (glDrawArrays): `xyz` holds
+  /// three coordinates per vertex, `rgba` four colour components per vertex,
+  /// or is empty for the current colour. With colours the current colour
+  /// afterwards is not defined; set it again before drawing.
+  virtual void DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) = 0;
   /// The pending error code, cleared.
   virtual unsigned GetError() = 0;
   /// The matrix named `name` (ModelViewMatrix()), in OpenGL's order.

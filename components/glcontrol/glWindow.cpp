@@ -355,6 +355,21 @@ void TglWindow::NewList(unsigned list, unsigned mode) { glNewList(list, mode); }
 void TglWindow::EndList() { glEndList(); }
 void TglWindow::CallList(unsigned list) { glCallList(list); }
 void TglWindow::SetShading(unsigned mode) { glShadeModel(mode); }
+
+void TglWindow::DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) {
+  const auto count = static_cast<GLsizei>(xyz.size() / 3);
+  if (count == 0) return;
+  const bool coloured = rgba.size() >= static_cast<std::size_t>(count) * 4;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, xyz.data());
+  if (coloured) {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_FLOAT, 0, rgba.data());
+  }
+  glDrawArrays(mode, 0, count);
+  if (coloured) glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
 unsigned TglWindow::GetError() { return glGetError(); }
 
 TglMatrix TglWindow::GetMatrix(unsigned name) {

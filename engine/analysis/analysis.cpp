@@ -234,6 +234,17 @@ void write_constants(RunState& s, int pass, int i, float omega, const Matrix6& r
   write_reduced_table(s, omega, special_constants(result, omega, factors));
 }
 
+// Whether a pile of the group is inclined. With interaction a battered pile
+// enters the group through its flexibility diagonal and its sway-rocking
+// terms only, which the report says once.
+bool any_battered(const RunState& s) {
+  if (s.flags.battered == 0) return false;
+  const int n = std::clamp(NEARIN(s.foundation.pile_count), 0, kMaxPiles);
+  for (int p = 0; p < n; ++p)
+    if (s.foundation.batter[static_cast<std::size_t>(p)].angle != 0.0f) return true;
+  return false;
+}
+
 void refuse_count(RunState& s, int count) {
   report_lines(s,
                "(1X,'*** NUMBER OF FREQUENCIES (',I11,') MUST LIE BETWEEN 1 AND ',I3,' ***',/,"
@@ -313,6 +324,11 @@ void ANALYS(RunState& s) {
   if (type == FoundationSystem::pile && s.flags.interaction != 0 && es->pile_count != 1 &&
       !GRPSTA(s, *es))
     return;
+  if (type == FoundationSystem::pile && s.flags.interaction != 0 && es->pile_count > 1 &&
+      any_battered(s))
+    report_message(s,
+                   " NOTE - WITH INTERACTION, THE AXIAL-LATERAL COUPLING OF BATTERED PILES IS NOT "
+                   "CARRIED INTO THE GROUP");
   s.units[6].write(count_record(plan.count));
   if (plan.count < 1 || plan.count > kMaxFrequencies) {
     refuse_count(s, plan.count);

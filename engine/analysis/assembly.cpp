@@ -117,17 +117,11 @@ void add_side_layers(Matrix6& result, float omega, int n, const SideLayer* layer
 }
 
 void reduce_damping(Matrix6& m) {
+  // Every entry alike: the reduced matrix is then the same whichever point
+  // the impedance is referred to, and its damping part stays as definite as
+  // the foundation's.
   const float factor = 0.7f;
-  const auto reduce = [&](int i, int j) {
-    Complex& v = m[at6(i, j)];
-    v = Complex(v.real(), v.imag() * factor);
-  };
-  for (int i = 1; i <= 6; ++i) reduce(i, i);
-  // Both entries of each coupling pair, so that the matrix stays symmetric.
-  reduce(2, 4);
-  reduce(4, 2);
-  reduce(5, 1);
-  reduce(1, 5);
+  for (Complex& v : m) v = Complex(v.real(), v.imag() * factor);
 }
 
 namespace {

@@ -43,9 +43,8 @@ void add_side_layers(Matrix6& result, float omega, int n, const SideLayer* layer
                      const SideWeakZone* zones, float gravity, const EquivalentRadii& radii,
                      const CentreOfGravity& cg, int shear_cutoff, int compression_cutoff);
 
-/// Multiplies the imaginary parts of the six diagonal entries and of the
-/// coupling pairs (2,4), (4,2) and (5,1), (1,5) by 0.7, so that a symmetric
-/// matrix stays symmetric.
+/// Multiplies the imaginary part of every entry by 0.7 (the damping
+/// reduction of the impedance at the centre of gravity).
 void reduce_damping(Matrix6& m);
 
 /// Stiffness and damping constants in the order KXX KYY KWW KPPX KPPY KZT KXP

@@ -11,6 +11,7 @@
 #include "numerics/pi.h"
 #include "numerics/small.h"
 #include "numerics/solvers.h"
+#include "report/columns.h"
 #include "report/header.h"
 #include "run/state.h"
 
@@ -223,17 +224,22 @@ void write_harmonic(RunState& s, const FrequencyPlan& plan, const ResponseData& 
       "(EPOZ)',/,10X,16X,A2,10X,A2,10X,A2,10X,'rad',9X,'rad',9X,'rad',/,1X,'  ------  -------    "
       "---------   ---------   ---------','   ---------   ---------   ---------',/)",
       len, len, len);
+  // Two decimals unless the step needs more for the rows to differ.
+  const std::string frequencies =
+      "2X," + fixed_edit(7, 2, distinct_decimals(hertz(plan.fstep), 2, 6)) + ",2X," +
+      fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",2X,";
   float omega = plan.fmin;
   for (int i = 0; i < plan.count; ++i) {
     const auto& u = r.amplitude[static_cast<std::size_t>(i)];
     if (r.failed[static_cast<std::size_t>(i)]) {
-      s.report().write_fmt("(2X,F7.2,2X,F7.2,2X,'  *** NO SOLUTION AT THIS FREQUENCY ***')",
+      s.report().write_fmt("(" + frequencies + "'  *** NO SOLUTION AT THIS FREQUENCY ***')",
                            hertz(omega), omega);
     } else {
-      s.report().write_fmt("(2X,F7.2,2X,F7.2,2X,6(1X,1P,E11.4))", hertz(omega), omega, u[0], u[1],
+      s.report().write_fmt("(" + frequencies + "6(1X,1P,E11.4))", hertz(omega), omega, u[0], u[1],
                            u[2], u[3], u[4], u[5]);
     }
-    s.units[6].write(response_record(omega, u));
+    s.units[6].write(r.failed[static_cast<std::size_t>(i)] ? no_response_record(omega)
+                                                            : response_record(omega, u));
     omega += plan.fstep;
   }
 }
@@ -252,10 +258,14 @@ void write_transient(RunState& s, const FrequencyPlan& plan, const ResponseData&
       "10X,'rad',9X,'rad',/,1X,'-------   ---------   ---------   --------',3X,'  ---------',3X,"
       "' --------- ',2X,'--------',/)",
       len, len, len);
+  // Row k shows k dt, with the decimals that show every multiple of the step
+  // exactly: F7.2 for whole hundredths, a wider field for a finer step.
+  const std::string row =
+      "(1X," + fixed_edit(7, 2, exact_decimals(plan.time_step, 2, 6)) + ",2X,6(1X,1P,E11.4))";
   for (int k = 0; k < n; ++k) {
     const auto& u = history[static_cast<std::size_t>(k)];
-    const float t = static_cast<float>(k + 1) * plan.time_step;
-    s.report().write_fmt("(1X,F7.2,2X,6(1X,1P,E11.4))", t, u[0], u[1], u[2], u[3], u[4], u[5]);
+    const double t = static_cast<double>(k + 1) * static_cast<double>(plan.time_step);
+    s.report().write_fmt(row, t, u[0], u[1], u[2], u[3], u[4], u[5]);
   }
 }
 
@@ -281,10 +291,12 @@ void write_random(RunState& s, const FrequencyPlan& plan, const ResponseData& r)
           l + 1);
     }
   }
+  const std::string row =
+      "(15X," + fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",15X,1P,E12.6)";
   const auto curve = [&](std::string_view head, int dof) {
     s.report().write_fmt(head);
     for (int i = 0; i < n; ++i)
-      s.report().write_fmt("(15X,F7.2,15X,1P,E12.6)", plan.omega[static_cast<std::size_t>(i)],
+      s.report().write_fmt(row, plan.omega[static_cast<std::size_t>(i)],
                            r.density[static_cast<std::size_t>(i)][static_cast<std::size_t>(dof)]);
   };
   curve(

@@ -102,4 +102,8 @@ std::string response_record(float omega, const std::array<float, 6>& amplitude) 
       .front();
 }
 
+std::string no_response_record(float omega) {
+  return fio::format("(1X,F7.2,4X,'NO SOLUTION')", omega).front();
+}
+
 }  // namespace zrv

@@ -33,4 +33,9 @@ std::array<std::string, 2> matrix_records(float omega, const Constants& c);
 /// so that a reader splitting at blanks still reads seven numbers.
 std::string response_record(float omega, const std::array<float, 6>& amplitude);
 
+/// The response record of a frequency whose dynamic system has no solution:
+/// omega in F7.2 and the words NO SOLUTION in place of the amplitudes, so
+/// that no plot draws a zero response there.
+std::string no_response_record(float omega);
+
 }  // namespace zrv

@@ -10,6 +10,7 @@
 #include "input/soil_detail.h"
 #include "numerics/fft.h"
 #include "numerics/pi.h"
+#include "report/columns.h"
 #include "report/message.h"
 #include "run/state.h"
 
@@ -204,14 +205,43 @@ void transient(RunState& s) {
   t.symmetric_start = static_cast<float>(n / 2 + 2);
 
   if (s.flags.echo != 1) return;
+  // Three decimals, or as many as a finer step needs to be shown exactly.
   s.report().write_fmt(
       "(/,/,1X,'TRANSIENT LOAD',/,1X,14('*'),/,/,1X,'NUMBER OF POINTS  ..............  ',I4,/,"
-      "1X,'TIME INTERVAL BETWEEN POINTS  ..',F7.3,/,1X,'NUMBER OF LOADS  ...............',I3)",
+      "1X,'TIME INTERVAL BETWEEN POINTS  ..'," +
+          fixed_edit(7, 3, exact_decimals(t.time_step, 3, 6)) +
+          ",/,1X,'NUMBER OF LOADS  ...............',I3)",
       n, t.time_step, loads);
   for (const TransientHistory& history : t.histories) {
     code_block(s, history.code);
     for (float v : history.amplitudes) s.report().write_fmt("(3X,1P,E10.3)", v);
   }
+}
+
+// A spectral matrix of a real load is positive semi-definite, so no cross
+// spectrum exceeds what its two auto spectra allow: |S_ij|^2 <= S_ii S_jj.
+// Beyond a relative 1e-5 (rounding of the deck's values) the load is
+// refused at the first point that breaks it; the response spectra would
+// otherwise come out negative.
+bool possible_spectra(RunState& s, int np) {
+  const RandomLoad& r = s.load.random;
+  for (int p = 0; p < np; ++p) {
+    const auto& m = r.matrix[static_cast<std::size_t>(p)];
+    const auto at = [&](int i, int j) {
+      return static_cast<double>(m[static_cast<std::size_t>(i + 6 * j)].real());
+    };
+    for (int i = 0; i < 6; ++i)
+      for (int j = i + 1; j < 6; ++j) {
+        const double cross = at(i, j);
+        if (cross * cross <= at(i, i) * at(j, j) * (1.0 + 1.0e-5)) continue;
+        refuse(s, with_i3(with_i3(with_i3(" ERROR - CROSS SPECTRUM", i + 1), j + 1) +
+                              " AT POINT",
+                          p + 1) +
+                      " EXCEEDS WHAT ITS AUTO SPECTRA ALLOW");
+        return false;
+      }
+  }
+  return true;
 }
 
 void random_load(RunState& s) {
@@ -296,6 +326,7 @@ void random_load(RunState& s) {
       r.matrix[static_cast<std::size_t>(p)][ji] = {v, 0.0f};
     }
   }
+  if (!possible_spectra(s, np)) return;
 
   if (s.flags.echo != 1) return;
   s.report().write_fmt(

@@ -51,7 +51,7 @@ std::string prompt_for(std::string_view what) {
   fio::Units::console_write(" ENTER >");
   std::string answer;
   if (!fio::Units::console_read(answer)) answer.clear();
-  return without_trailing_blanks(field(answer, 256));
+  return without_trailing_blanks(answer);
 }
 
 bool open_unit(RunState& s, int unit, const std::string& path, fio::Unit::Mode mode,
@@ -156,7 +156,8 @@ int OPNFIL(RunState& s) {
       complete = false;
       break;
     }
-    *target = without_trailing_blanks(field(line, 256));
+    // Paths are read whole: a deep folder must not cut one name into another.
+    *target = without_trailing_blanks(line);
   }
   if (!complete) {
     if (!fio::Units::console_is_terminal()) {

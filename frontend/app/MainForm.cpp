@@ -55,7 +55,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
       "A value of 0 may generate numerical errors.");
   m_plots = std::make_unique<TResultPlots>();
   buildPlots();
-  m_project = std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this));
+  m_project = std::make_unique<TProgramData>(*m_tables);
 
   // Component windows (table editors, plot windows) become children here.
   comp::setChildHost([this](QWidget* child) { ShowChild(child); });
@@ -89,7 +89,7 @@ void TMainForm::Start(const QString& argument) {
     }
     missing = QFileInfo(path).absoluteFilePath();
   }
-  guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
+  guarded([&] { newProject(); });
   setCaption();
   // The user asked for a file: the new project is not it.
   if (!missing.isEmpty()) comp::ShowInformation("The file " + missing + " could not be found.");
@@ -97,12 +97,10 @@ void TMainForm::Start(const QString& argument) {
 
 // ---------------------------------------------------------------- state
 
-bool TMainForm::IsModified() const { return m_modified || m_tables->changed(); }
+// The project holds its modified state; the window only shows and asks it.
+bool TMainForm::IsModified() const { return m_project->Modified(); }
 
-void TMainForm::SetModified(bool modified) {
-  m_modified = modified;
-  if (!modified) m_tables->clearChanged();
-}
+void TMainForm::SetModified(bool modified) { m_project->SetModified(modified); }
 
 void TMainForm::setCaption() { setWindowTitle(MainCaption(toQ(m_project->FileName))); }
 
@@ -113,11 +111,15 @@ void TMainForm::UpdatePrevFile(const QString& path) {
   saveSettings();
 }
 
+void TMainForm::newProject() {
+  closeAllChildren();
+  replaceProject(std::make_unique<TProgramData>(*m_tables));
+}
+
 void TMainForm::replaceProject(std::unique_ptr<TProgramData> project) {
-  // The new project closed every child while the old one was still in place.
+  // Every child was closed before the new project took the tables over.
   m_project = std::move(project);
   m_plotsLoaded = false;
-  SetModified(false);
   UpdatePileMenus();
   UpdateLoadingMenus();
 }
@@ -237,7 +239,7 @@ bool TMainForm::QuerySave() {
 void TMainForm::FileNewClick() {
   DeactivateActiveChild();
   if (!QuerySave()) return;
-  guarded([&] { replaceProject(std::make_unique<TProgramData>(*m_tables, static_cast<IProjectHost&>(*this))); });
+  guarded([&] { newProject(); });
   setCaption();
   if (m_view3DOpen) Close3DView();
 }
@@ -251,9 +253,10 @@ void TMainForm::FileOpenClick() {
 
 bool TMainForm::OpenFile(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  std::unique_ptr<TProgramData> project;
+  // The whole file is read before anything of the open project changes.
+  TProjectImage image;
   try {
-    project = TProgramData::CreateFromFile(absolute.toStdString(), *m_tables, *this);
+    image = TProgramData::ReadFile(absolute.toStdString(), *m_tables);
   } catch (const comp::EInOutError& e) {
     comp::ShowInformation(QString::fromUtf8(e.what()));
     return false;
@@ -262,7 +265,16 @@ bool TMainForm::OpenFile(const QString& path) {
     return false;
   }
   QDir::setCurrent(QFileInfo(absolute).absolutePath());
-  replaceProject(std::move(project));
+  closeAllChildren();
+  try {
+    replaceProject(TProgramData::FromImage(image, *m_tables));
+  } catch (const std::exception& e) {
+    // The tables could not take the image: a new project, never half a one.
+    replaceProject(std::make_unique<TProgramData>(*m_tables));
+    setCaption();
+    comp::ShowError(QString::fromUtf8(e.what()));
+    return false;
+  }
   if (m_view3DOpen) Close3DView();
   setCaption();
   readProjectPlots();
@@ -353,6 +365,7 @@ void TMainForm::SetUnits(int system) {
   if (system == m_project->UnitSystem) return;
   guarded([&] {
     m_project->SetUnitSystem(system);
+    refreshDataForms();
     SetModified(true);
   });
 }

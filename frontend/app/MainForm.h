@@ -10,7 +10,6 @@
 
 #include "app/IMainForm.h"
 #include "app/MainRules.h"
-#include "project/IProjectHost.h"
 
 class QAction;
 class QMdiArea;
@@ -25,7 +24,7 @@ class TProgramData;
 class TProjectTables;
 struct TResultPlots;
 
-class TMainForm : public QMainWindow, public IMainForm, public IProjectHost {
+class TMainForm : public QMainWindow, public IMainForm {
   Q_OBJECT
 public:
   /// Reads the settings and builds the menus; the project comes with Start.
@@ -51,10 +50,11 @@ public:
   QString GetVersion() const override { return kVersion; }
   void ShowChild(QWidget* child) override;
 
-  // IProjectHost
-  void closeAllChildren() override;
-  void refreshDataForms() override;
-  void setModified(bool modified) override { SetModified(modified); }
+  /// Closes every child window (data forms, views, table editors), whatever
+  /// a form's pending entry holds.
+  void closeAllChildren();
+  /// Re-activates every existing data form (after a unit switch).
+  void refreshDataForms();
 
   /// The folder the engine library is loaded from (the program's folder).
   QString ProgramFolder() const { return m_programFolder; }
@@ -125,6 +125,8 @@ private:
   void buildPlots();
   void setCaption();
   void saveSettings();
+  /// Closes every child, then replaces the project by a new one.
+  void newProject();
   void replaceProject(std::unique_ptr<TProgramData> project);
   void readProjectPlots();
   void openInEditor(const QString& path);
@@ -146,7 +148,6 @@ private:
   std::unique_ptr<TResultPlots> m_plots;
   std::unique_ptr<TProgramData> m_project;
   TMainSettings m_settings;
-  bool m_modified = false;
   bool m_plotsLoaded = false;
   bool m_view3DOpen = false;
   int m_lastRunCode = -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/exceptions.h"
+#include "base/numbers.h"
 #include "wordreader/wordreader.h"
 
 namespace zrv::front {
@@ -12,6 +13,8 @@ namespace {
 // The plot data carry circular frequencies; the plots show hertz.
 constexpr comp::Extended kRadiansPerHertz = 6.2832L;
 constexpr int kMaxFrequencies = 500;
+// The words of a response record that has no amplitudes.
+constexpr const char* kNoSolution[2] = {"NO", "SOLUTION"};
 
 void copyCurve(TGraphPlot& from, TGraphPlot& to, int line) {
   to.Line(line).Points() = from.Line(0).Points();
@@ -82,15 +85,28 @@ bool ReadPlotData(const std::string& path, TResultPlots& plots, int unitSystem, 
         nameCurves(plots.pltDampCPPX, {"Cppx", "Cppy", "Czt"});
       }
       if (loadType == 1) {
+        int points = 0;
         for (int i = 0; i < n; ++i) {
           const comp::Extended f = in.ReadFloat() / kRadiansPerHertz;
-          for (TGraphPlot* p : {&plots.pltDxyzR, &plots.pltMxyzR})
-            for (int k = 0; k < 3; ++k) {
-              comp::TFloatPoint& pt = p->Point(k, i);
-              pt.X = f;
-              pt.Y = in.ReadFloat();
-            }
+          const int line = in.LineIndex();
+          const std::string first = in.NextWord();
+          // A frequency without a solution has no point.
+          if (first == kNoSolution[0] && in.LineIndex() == line) {
+            if (in.NextWord() != kNoSolution[1] || in.LineIndex() != line) return false;
+            continue;
+          }
+          const auto u = comp::parse_number(first, '.');
+          if (!u) return false;
+          std::array<comp::Extended, 6> value{*u};
+          for (std::size_t k = 1; k < value.size(); ++k) value[k] = in.ReadFloat();
+          for (int k = 0; k < 3; ++k) {
+            plots.pltDxyzR.Point(k, points) = {f, value[static_cast<std::size_t>(k)]};
+            plots.pltMxyzR.Point(k, points) = {f, value[static_cast<std::size_t>(k + 3)]};
+          }
+          ++points;
         }
+        plots.pltDxyzR.SetPointCount(points);
+        plots.pltMxyzR.SetPointCount(points);
         nameCurves(plots.pltDxyzR, {"X-Dir.", "Y-Dir.", "Z-Dir."});
         nameCurves(plots.pltMxyzR, {"About X-Dir.", "About Y-Dir.", "About Z-Dir"});
       }

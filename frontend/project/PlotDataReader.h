@@ -32,7 +32,9 @@ struct TResultPlots {
 /// Reads the plot-data file at `path` into `plots`: the frequency count N;
 /// when N > 1, for `generateMatrix` > 0 the stiffness and damping records
 /// of each frequency, and for a harmonic load (`loadType` 1) the response
-/// records. Returns false when the file is missing, ends early or holds a
+/// records; a response record that says NO SOLUTION in place of its six
+/// amplitudes gives no point, so the response plots may hold fewer than N
+/// points. Returns false when the file is missing, ends early or holds a
 /// word that is not a number where one is expected; the plots then keep what
 /// was read. Every plot gets `unitSystem` when the file was read.
 bool ReadPlotData(const std::string& path, TResultPlots& plots, int unitSystem, int generateMatrix, int loadType);

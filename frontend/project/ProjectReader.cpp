@@ -1,16 +1,19 @@
-// Reading a project file into a new project. Everything is read into plain
-// data first; the tables and the host are touched only when the whole file
-// was read, so that a file that cannot be read leaves the open project as it
-// was.
+// Reading a project file into an image of a project: plain data, which
+// replaces the open project only when the whole file was read, so that a
+// file that cannot be read leaves the open project as it was.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <array>
+#include <optional>
 
 #include "base/exceptions.h"
 #include "base/numbers.h"
 #include "grid/TEnumColumn.h"
 #include "grid/TFloatColumn.h"
+#include "project/ProjectSections.h"
+#include "project/ProjectText.h"
 #include "project/TProgramData.h"
 #include "wordreader/wordreader.h"
 
@@ -33,15 +36,43 @@ std::string from(const std::string& s, std::size_t pos) { return pos - 1 < s.siz
 
 bool startsWith(const std::string& s, std::string_view prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
+/// At most 80 characters of a line, for a message: a file whose line ends
+/// were not understood can make its first line the whole file.
+std::string excerpt(const std::string& text) {
+  constexpr std::size_t kMost = 80;
+  const std::string t = trim(text);
+  return t.size() <= kMost ? t : t.substr(0, kMost) + "...";
+}
+
+}  // namespace
+
+namespace deck {
+
 /// The word reader with the file's structure errors turned into one kind.
 class DeckReader {
 public:
   explicit DeckReader(const std::string& path) : m_words(path) {}
 
   std::string line() {
+    if (m_pending) {
+      m_lastLine = m_pendingLine;
+      std::string text = std::move(*m_pending);
+      m_pending.reset();
+      return text;
+    }
     m_lastLine = m_words.LineIndex() + 1;
     if (m_words.Eof()) throw comp::EInOutError(kIncomplete);
     return m_words.ReadLine();
+  }
+  /// The next line, which line() then returns: an optional record looked at
+  /// before it is taken. Only whole lines may be read after it.
+  const std::string& peek() {
+    if (!m_pending) {
+      std::string text = line();
+      m_pendingLine = m_lastLine;
+      m_pending = std::move(text);
+    }
+    return *m_pending;
   }
   void skip(int lines = 1) {
     for (int i = 0; i < lines; ++i) line();
@@ -49,6 +80,7 @@ public:
   /// Drops the rest of the line that the last word came from; nothing when
   /// no word was taken from the current line (a table of no rows).
   void dropRest() {
+    if (m_pending) throw comp::Exception("A line was dropped after a peeked line");
     if (m_words.WordIndex() > 0) line();
   }
   Extended real() {
@@ -60,6 +92,35 @@ public:
   int wordCount() {
     return guarded([&] { return m_words.WordCount(); });
   }
+
+  /// The next line, which must be `keyword` (blanks around it aside).
+  void keyword(const char* word) {
+    const std::string text = line();
+    if (trim(text) != word) refuse(std::string("\"") + word + "\"", text);
+  }
+  /// The next line, trimmed; it must begin with `key` ("GRAVITY="). Returns
+  /// what follows the key.
+  std::string valueOf(const char* key, const std::string& expected) {
+    const std::string text = trim(line());
+    if (!startsWith(text, key)) refuse(expected, text);
+    return text.substr(std::char_traits<char>::length(key));
+  }
+  /// Refuses the file at the last line taken whole: `expected` says what
+  /// should have stood there.
+  [[noreturn]] void refuse(const std::string& expected, const std::string& found) const {
+    throw comp::EInOutError("Error on Line " + std::to_string(m_lastLine) + "\r" + expected +
+                            " was expected, not \"" + excerpt(found) + "\".");
+  }
+  /// The next word as a load choice: 1 to 6.
+  int choice() {
+    const int c = integer();
+    if (c < 1 || c > 6)
+      throw comp::EInOutError("Error on Line " + std::to_string(wordLine()) +
+                              "\rA load choice from 1 to 6 was expected, not " + std::to_string(c) + ".");
+    return c;
+  }
+  /// The 1-based line of the last word read.
+  int wordLine() const { return m_words.LineIndex() + 1; }
   /// True when no word is left in the file.
   bool ended() const {
     comp::TWordReader probe = m_words;
@@ -98,6 +159,8 @@ public:
 private:
   template <class F>
   auto guarded(F f) -> decltype(f()) {
+    // A word after a peeked line would come from the line after it.
+    if (m_pending) throw comp::Exception("A word was read after a peeked line");
     try {
       return f();
     } catch (const comp::EListError&) {
@@ -105,13 +168,21 @@ private:
     }
   }
   comp::EConvertError badNumber(const std::string& text) const {
-    return comp::EConvertError("Error on Line " + std::to_string(m_lastLine) + "\r'" + trim(text) +
+    return comp::EConvertError("Error on Line " + std::to_string(m_lastLine) + "\r'" + excerpt(text) +
                                "' is not a valid number.");
   }
 
   comp::TWordReader m_words;
   int m_lastLine = 0;
+  std::optional<std::string> m_pending;
+  int m_pendingLine = 0;
 };
+
+}  // namespace deck
+
+namespace {
+
+using deck::DeckReader;
 
 /// The staged contents of the thirteen tables.
 class StagedTables {
@@ -139,13 +210,7 @@ public:
   void setUnitSystem(int system) {
     for (auto& i : m_images) i.unitSystem = system;
   }
-  void apply(TProjectTables& tables) const {
-    for (int i = 0; i < TProjectTables::kCount; ++i) {
-      TGridTable& table = tables.at(i);
-      applyTable(table, m_images[static_cast<std::size_t>(i)]);
-      if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
-    }
-  }
+  const std::array<TTableImage, TProjectTables::kCount>& images() const { return m_images; }
 
 private:
   std::size_t index(const TGridTable& table) const {
@@ -157,31 +222,77 @@ private:
   std::array<TTableImage, TProjectTables::kCount> m_images;
 };
 
+}  // namespace
+
+namespace deck {
+
+/// What was read so far: the scalar data, the table contents, and the
+/// element count that the foundation block gives to the sections after it.
 struct Staged {
   TProjectFields f;
   StagedTables tables;
-  bool englishUnits = false;
+  const TProjectTables& shapes;  // the live tables, for their columns only
+  int elementRows = 0;
+  // The centre of the base that a harmonic load point about it carries.
+  std::optional<std::array<Extended, 3>> loadPointBase;
 };
 
+}  // namespace deck
+
+namespace {
+
+using deck::Staged;
+
+/// The three weak-zone values that follow a soil row's own in its weak
+/// form: the writer derives them from the row (the zone's Poisson's ratio is
+/// the soil's, its damping twice the soil's, and its thickness is `zone`
+/// unless the modulus ratio is above `noZoneAbove`), so a file must hold
+/// just those; other values would be lost on the next save.
+struct WeakForm {
+  std::size_t poisson, damping, ratio;
+  Extended noZoneAbove, zone;
+};
+constexpr WeakForm kWeakSide{3, 4, 5, 0.999999L, 0.1L};          // D1, pilecapsoil
+constexpr WeakForm kWeakPileSoil{2, 3, 4, 0.999999L, 1};         // D of a pile group
+constexpr WeakForm kWeakMultilayerSoil{2, 3, 4, 0.99999L, 1};    // D of a multilayer system
+
 /// Reads rows of `table`: the row number, then `columns` reals into columns
-/// 0.., then `dropped` reals that are not kept.
-void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int columns, int dropped) {
+/// 0.., then for a weak form its three derived values.
+void readRows(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int columns,
+              const WeakForm* weak = nullptr) {
   for (int r = 0; r < rows; ++r) {
     in.integer();
     auto& row = st.addRow(table);
     for (int c = 0; c < columns; ++c) row[static_cast<std::size_t>(c)] = in.real();
-    for (int k = 0; k < dropped; ++k) in.real();
+    if (!weak) continue;
+    const Extended expected[3] = {row[weak->poisson], 2 * row[weak->damping],
+                                  row[weak->ratio] > weak->noZoneAbove ? 0 : weak->zone};
+    // The file holds 8 digits: twice a rounded damping may differ from the
+    // rounded double in the last of them.
+    std::string found, wanted;
+    bool same = true;
+    for (const Extended e : expected) {
+      const Extended v = in.real();
+      same = same && std::fabs(v - e) <= 2e-7L * std::fabs(e);
+      found += (found.empty() ? "" : " ") + formatReal(v);
+      wanted += (wanted.empty() ? "" : " ") + formatReal(e);
+    }
+    if (!same)
+      throw comp::EInOutError("Error on Line " + std::to_string(in.wordLine()) + "\rThe weak zone values " +
+                              wanted + " were expected, not " + excerpt(found) + ".");
   }
 }
 
-/// Nested amplitude rows of a load table: the choice, (a dropped second
-/// choice), then `points` reals.
+/// Nested amplitude rows of a load table: the choice, (the spectrum's second
+/// coordinate, which must be the same), then `points` reals.
 void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int rows, int points, bool choiceTwice) {
   auto& image = st.image(table);
   for (int r = 0; r < rows; ++r) {
-    const int choice = in.integer();
-    if (choice < 1 || choice > 6) throw comp::EInOutError(kIncomplete);
-    if (choiceTwice) in.integer();
+    const int choice = in.choice();
+    // A spectrum of two different coordinates cannot be held: refused.
+    if (choiceTwice && in.choice() != choice)
+      throw comp::EInOutError("Error on Line " + std::to_string(in.wordLine()) +
+                              "\rThe same spectrum coordinate twice was expected.");
     st.addRow(table)[0] = choice;
     std::vector<Extended> values;
     for (int i = 0; i < points; ++i) values.push_back(in.real());
@@ -189,30 +300,49 @@ void readLoads(DeckReader& in, StagedTables& st, const TGridTable& table, int ro
   }
 }
 
-void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
-  TProjectFields& f = s.f;
-  StagedTables& st = s.tables;
+/// The count of a "CONSTANTS=" line (up to a comma, if any), after an
+/// optional "WEAK" line; true when that was there.
+bool readSoilCount(DeckReader& in, int& count) {
+  std::string line = trim(in.line());
+  const bool weak = line == "WEAK";
+  if (weak) line = trim(in.line());
+  if (!startsWith(line, "CONSTANTS=")) in.refuse("\"CONSTANTS=\" and the number of soil layers", line);
+  const std::string text = from(line, 11);
+  count = in.toInteger(trim(text.substr(0, text.find(','))));
+  return weak;
+}
 
-  // Header.
-  f.ProjectTitle = from(in.line(), 7).substr(0, 248);
+}  // namespace
+
+namespace deck {
+
+void readHeader(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
   std::string line = in.line();
-  f.GenerateMatrix = line == "MATRIX" ? 1 : 0;
-  if (f.GenerateMatrix) line = in.line();
-  const Extended gravity = in.toReal(from(line, 9));
-  s.englishUnits = gravity >= 10;
-  f.UnitSystem = s.englishUnits ? 1 : 2;
-  st.setUnitSystem(f.UnitSystem);
-  f.FoundationType = from(trim(in.line()), 12);
-  const std::string& type = f.FoundationType;
-  const bool pile = type == "PILE", multi = type == "MULTILAYER", half = type == "HALF-SPACE",
-             stratum = type == "STRATUM";
-  if (!pile && !multi && !half && !stratum) throw comp::EInOutError(kIncomplete);
-  f.FoundationCode = half ? 1 : pile ? 2 : stratum ? 3 : 4;
+  if (!startsWith(line, "TITLE=")) in.refuse("\"TITLE=\" and the title", line);
+  f.ProjectTitle = from(line, 7).substr(0, 248);
   line = in.line();
-  if (line.compare(0, 8, "CIRCULAR") == 0) {
+  f.GenerateMatrix = trim(line) == "MATRIX" ? 1 : 0;
+  if (f.GenerateMatrix) line = in.line();
+  // The engine takes the constant itself and chooses its units by it; the
+  // writer writes one of two lines, so only those two are read.
+  const char* const kGravity = "\"GRAVITY=32.2\" or \"GRAVITY=9.8\"";
+  line = trim(line);
+  if (!startsWith(line, "GRAVITY=")) in.refuse(kGravity, line);
+  const auto gravity = static_cast<float>(in.toReal(from(line, 9)));
+  if (gravity != 32.2f && gravity != 9.8f) in.refuse(kGravity, line);
+  f.UnitSystem = gravity == 32.2f ? 1 : 2;
+  s.tables.setUnitSystem(f.UnitSystem);
+  const char* const kFoundation = "\"FOUNDATION=\" and HALF-SPACE, PILE, STRATUM or MULTILAYER";
+  f.FoundationType = in.valueOf("FOUNDATION=", kFoundation);
+  const unsigned type = foundationBit(f.FoundationType);
+  if (type == 0) in.refuse(kFoundation, "FOUNDATION=" + f.FoundationType);
+  f.FoundationCode = type == kHalfSpace ? 1 : type == kPile ? 2 : type == kStratum ? 3 : 4;
+  line = trim(in.line());
+  if (startsWith(line, "CIRCULAR=")) {
     f.Radius = in.toReal(from(line, 10));
     f.CircularShape = 1;
-  } else {
+  } else if (startsWith(line, "RECTANGULAR=")) {
     f.CircularShape = 0;
     const std::string dims = from(line, 13);
     const auto comma = dims.find(',');
@@ -220,176 +350,219 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     f.LengthX = in.toReal(dims.substr(0, comma));
     f.WidthY = in.toReal(dims.substr(comma + 1));
     f.WidthCopy = f.WidthY;
+  } else {
+    in.refuse("\"CIRCULAR=\" or \"RECTANGULAR=\" and the dimensions", line);
   }
-  in.skip();
+  in.keyword("MASS");
   for (Extended& m : f.MassProperties) m = in.real();
   in.skip();
+}
 
-  // Foundation.
-  int elementRows = 0;
-  if (pile) {
-    elementRows = in.toCount(from(trim(in.line()), 8), "pile elements");
-    line = trim(in.line());
-    f.PileHeadFixed = line.compare(0, 5, "FIXED") == 0 ? 1 : 0;
-    const int piles = in.toCount(from(line, f.PileHeadFixed ? 7 : 8), "piles");
-    for (int r = 0; r < piles; ++r) {
-      in.integer();
-      auto& row = st.addRow(tables.Pilecoord());
-      row[0] = in.real();
-      row[1] = in.real();
-    }
-    in.dropRest();
+void readPiles(DeckReader& in, Staged& s) {
+  s.elementRows =
+      in.toCount(in.valueOf("LAYERS=", "\"LAYERS=\" and the number of pile elements"), "pile elements");
+  const std::string line = trim(in.line());
+  s.f.PileHeadFixed = startsWith(line, "FIXED=") ? 1 : 0;
+  if (!s.f.PileHeadFixed && !startsWith(line, "PINNED="))
+    in.refuse("\"FIXED=\" or \"PINNED=\" and the number of piles", line);
+  const int piles = in.toCount(from(line, s.f.PileHeadFixed ? 7 : 8), "piles");
+  for (int r = 0; r < piles; ++r) {
+    in.integer();
+    auto& row = s.tables.addRow(s.shapes.Pilecoord());
+    row[0] = in.real();
+    row[1] = in.real();
   }
-  if (multi) elementRows = in.toCount(from(trim(in.line()), 7), "foundation layers");
-  in.skip();  // CONSTANTS
-  if (pile || multi) {
+  in.dropRest();
+}
+
+void readLayerCount(DeckReader& in, Staged& s) {
+  s.elementRows = in.toCount(in.valueOf("LAYER=", "\"LAYER=\" and the number of foundation layers"),
+                             "foundation layers");
+}
+
+void readConstants(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  in.keyword("CONSTANTS");
+  const unsigned type = foundationBit(f.FoundationType);
+  if (type == kPile || type == kMultilayer) {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ, &f.PileLength, &f.PileUnitWeight, &f.StaticLoad,
                         &f.PilePoisson, &f.PileDamping, &f.ShearRigidityCoef, &f.PileModulus})
       *v = in.real();
   } else {
     for (Extended* v : {&f.BaseX, &f.BaseY, &f.BaseZ}) *v = in.real();
-    if (stratum)
+    if (type == kStratum)
       for (Extended* v : {&f.BaseDepth, &f.BedrockDepth}) *v = in.real();
   }
   in.skip();
-  if (pile || multi) {
-    in.skip();  // ELEMENT
-    const TGridTable& elements = pile ? tables.PileData() : tables.MultiElement();
-    for (int r = 0; r < elementRows; ++r) {
-      in.integer();
-      auto& row = st.addRow(elements);
-      for (int c = 0; c < 7; ++c) row[static_cast<std::size_t>(c)] = in.real();
-      in.skip();
-    }
-  }
-  if (pile) {
-    line = trim(in.line());
-    f.EndBearing = line == "END-BEARING" ? 1 : 0;
-    if (line == "FLOATING" || line == "END-BEARING") line = trim(in.line());
-    if (line == "BATTERED") {
-      f.Battered = 1;
-      auto& coords = st.image(tables.Pilecoord()).cells;
-      for (auto& row : coords) {
-        // The plane is the word after the pile number; only its first two
-        // characters count.
-        const auto words = comp::SplitWords(in.line()).words;
-        const std::string plane = words.size() > 1 ? words[1] : "";
-        if (plane.compare(0, 2, "XZ") == 0) row[3] = 1;
-        if (plane.compare(0, 2, "YZ") == 0) row[3] = 2;
-        row[2] = in.toReal(in.line());
-      }
-      line = trim(in.line());
-    }
-    f.PileInteraction = startsWith(line, "INTERACTION") ? 1 : 0;
-    if (f.PileInteraction) in.skip();  // SOIL
-    in.skip(2);                        // WEAK, CONSTANTS
-    readRows(in, st, tables.D(), elementRows, 5, 3);
-    in.dropRest();
-  }
-  if (multi) {
-    in.skip();  // SOIL
-    line = trim(in.line());
-    if (startsWith(line, "WEAK")) line = trim(in.line());  // written only with side soil rows
-    const std::string count = from(line, 11);
-    const int soilRows = in.toInteger(trim(count.substr(0, count.find(','))));
-    readRows(in, st, tables.D(), soilRows, 5, 3);
-    in.dropRest();
-    // Both counts are any 32-bit integers the file holds: their difference
-    // is taken wide, and a count past what a file can hold ends at its end.
-    const long long below = static_cast<long long>(elementRows) - soilRows;
-    if (below > 0) {
-      readRows(in, st, tables.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6, 0);
-      in.dropRest();
-    }
-  }
-  if (half) {
-    in.skip();  // SOIL
-    line = in.line();
-    const bool weak = startsWith(line, "WEAK");
-    if (weak) line = in.line();
-    const std::string count = from(trim(line), 11);
-    const int rows = in.toInteger(trim(count.substr(0, count.find(','))));
-    f.WeakZone = weak ? 1 : 0;
-    readRows(in, st, tables.D1(), rows, weak ? 6 : 5, weak ? 3 : 0);
-    in.dropRest();
-  }
+}
 
-  // Soil below.
-  if (!stratum) {
-    std::vector<std::string> pieces = comp::SplitWords(from(in.line(), 7)).words;
-    pieces.resize(4);
-    f.TipShearWaveVelocity = in.toReal(pieces[0]);
-    f.TipUnitWeight = in.toReal(pieces[1]);
-    f.TipPoisson = in.toReal(pieces[2]);
-    f.TipDamping = in.toReal(pieces[3]);
-  } else {
-    in.skip(2);
-    for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
+void readElements(DeckReader& in, Staged& s) {
+  in.keyword("ELEMENT");
+  const TGridTable& elements = s.f.FoundationType == "PILE" ? s.shapes.PileData() : s.shapes.MultiElement();
+  for (int r = 0; r < s.elementRows; ++r) {
+    in.integer();
+    auto& row = s.tables.addRow(elements);
+    for (int c = 0; c < 7; ++c) row[static_cast<std::size_t>(c)] = in.real();
     in.skip();
   }
+}
 
-  // Side soil of the pile cap.
-  if (pile) {
-    line = in.line();
-    bool embedded = false, weakened = false;
-    if (line.compare(0, 8, "SIDE-CAP") == 0) {
-      if (!startsWith(in.line(), "EMBEDDED")) throw comp::EInOutError(kIncomplete);
-      embedded = weakened = true;
-    } else if (startsWith(line, "EMBEDDED")) {
-      embedded = true;
+void readPileTips(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  const std::string line = trim(in.line());
+  if (line != "FLOATING" && line != "END-BEARING") in.refuse("\"FLOATING\" or \"END-BEARING\"", line);
+  f.EndBearing = line == "END-BEARING" ? 1 : 0;
+  if (trim(in.peek()) == "BATTERED") {
+    in.line();
+    f.Battered = 1;
+    for (auto& row : s.tables.image(s.shapes.Pilecoord()).cells) {
+      // The plane is the word after the pile number; only its first two
+      // characters count.
+      const std::string text = in.line();
+      const auto words = comp::SplitWords(text).words;
+      const std::string plane = words.size() > 1 ? words[1] : "";
+      if (plane.compare(0, 2, "XZ") == 0)
+        row[3] = 1;
+      else if (plane.compare(0, 2, "YZ") == 0)
+        row[3] = 2;
+      else
+        in.refuse("The pile number and the batter plane XZ or YZ", text);
+      row[2] = in.toReal(in.line());
     }
-    if (embedded) {
-      f.SideCapWeakened = weakened ? 1 : 0;
-      const int rows = in.integer();
-      readRows(in, st, tables.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? 3 : 0);
-      in.dropRest();
-      in.skip();  // LOAD
-    }
-  } else {
-    in.skip();  // LOAD
   }
+  f.PileInteraction = trim(in.peek()) == "INTERACTION" ? 1 : 0;
+  if (f.PileInteraction) in.line();
+}
 
-  // Loading.
+void readStratumSoil(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  in.keyword("SOIL");
+  in.keyword("CONSTANTS");
+  for (Extended* v : {&f.TipShearWaveVelocity, &f.TipUnitWeight, &f.TipPoisson, &f.TipDamping}) *v = in.real();
+  in.skip();
+}
+
+void readMultilayerSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  int soilRows = 0;
+  // "WEAK" is written with side soil rows, which are always in the weak form.
+  if (!readSoilCount(in, soilRows) && soilRows > 0)
+    in.refuse("\"WEAK\" before the side soil layers", "CONSTANTS=" + std::to_string(soilRows));
+  readRows(in, s.tables, s.shapes.D(), soilRows, 5, &kWeakMultilayerSoil);
+  in.dropRest();
+  // Both counts are any 32-bit integers the file holds: their difference
+  // is taken wide, and a count past what a file can hold ends at its end.
+  const long long below = static_cast<long long>(s.elementRows) - soilRows;
+  if (below > 0) {
+    readRows(in, s.tables, s.shapes.Multisoil(), static_cast<int>(std::min<long long>(below, INT32_MAX)), 6);
+    in.dropRest();
+  }
+}
+
+void readHalfSpaceSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  int rows = 0;
+  const bool weak = readSoilCount(in, rows);
+  s.f.WeakZone = weak ? 1 : 0;
+  readRows(in, s.tables, s.shapes.D1(), rows, weak ? 6 : 5, weak ? &kWeakSide : nullptr);
+  in.dropRest();
+}
+
+void readPileSoil(DeckReader& in, Staged& s) {
+  in.keyword("SOIL");
+  in.keyword("WEAK");
+  in.keyword("CONSTANTS");
+  // One soil layer per pile element: the file carries no count of its own.
+  readRows(in, s.tables, s.shapes.D(), s.elementRows, 5, &kWeakPileSoil);
+  in.dropRest();
+}
+
+void readSoilBelow(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  std::vector<std::string> pieces = comp::SplitWords(in.valueOf("BELOW=", "\"BELOW=\" and the soil below")).words;
+  pieces.resize(4);
+  f.TipShearWaveVelocity = in.toReal(pieces[0]);
+  f.TipUnitWeight = in.toReal(pieces[1]);
+  f.TipPoisson = in.toReal(pieces[2]);
+  f.TipDamping = in.toReal(pieces[3]);
+}
+
+void readSideCap(DeckReader& in, Staged& s) {
+  const std::string line = trim(in.peek());
+  if (line != "SIDE-CAP" && line != "EMBEDDED") return;  // no side soil: the LOAD line follows
+  in.line();
+  const bool weakened = line == "SIDE-CAP";
+  if (weakened) in.keyword("EMBEDDED");
+  s.f.SideCapWeakened = weakened ? 1 : 0;
+  const int rows = in.integer();
+  readRows(in, s.tables, s.shapes.pilecapsoil(), rows, weakened ? 6 : 5, weakened ? &kWeakSide : nullptr);
+  in.dropRest();
+}
+
+/// The harmonic load after its CONSTANTS line.
+static void readHarmonic(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  const std::string line = trim(in.line());
+  if (line != "QUADRATIC" && line != "NONQUADRATIC") in.refuse("\"QUADRATIC\" or \"NONQUADRATIC\"", line);
+  f.QuadraticLoad = line == "QUADRATIC" ? 1 : 0;
+  for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
+  for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
+  in.skip();
+  const int words = in.wordCount();
+  if (words > 1)
+    for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
+  if (words > 3) f.LoadPointReference = in.integer();
+  // A load point about the centre of the base carries that centre on its
+  // line, which the tail gives again.
+  if (f.LoadPointReference == 1) {
+    if (words < 7) throw comp::EInOutError(kIncomplete);
+    for (Extended* v : {&f.CBLocalX, &f.CBLocalY, &f.CBLocalZ}) *v = in.real();
+    s.loadPointBase = std::array{f.CBLocalX, f.CBLocalY, f.CBLocalZ};
+  }
+  in.skip();
+}
+
+void readLoad(DeckReader& in, Staged& s) {
+  TProjectFields& f = s.f;
+  in.keyword("LOAD");
   f.LoadingText = in.line();
-  in.skip();  // CONSTANTS
+  const std::string kind = trim(f.LoadingText);
+  if (kind != "HARMONIC" && kind != "TRANSIENT" && kind != "RANDOM")
+    in.refuse("\"HARMONIC\", \"TRANSIENT\" or \"RANDOM\"", kind);
+  in.keyword("CONSTANTS");
   f.LoadType = 1;
-  if (f.LoadingText.compare(0, 9, "TRANSIENT") == 0) {
+  if (kind == "TRANSIENT") {
     f.LoadType = 2;
     f.PointCount = in.integer();
     f.TimeStep = in.real();
     f.LoadTypeCount = in.integer();
-    readLoads(in, st, tables.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
+    readLoads(in, s.tables, s.shapes.TLoadtype(), f.LoadTypeCount, f.PointCount, false);
     in.skip();
-  } else if (f.LoadingText.compare(0, 6, "RANDOM") == 0) {
+  } else if (kind == "RANDOM") {
     f.LoadType = 3;
     f.RandomMaxFrequency = in.real() / kDeckToHertz;
     f.RandomMinFrequency = in.real() / kDeckToHertz;
     f.PointCount = in.integer();
     f.ObservationPeriod = in.real();
     f.LoadTypeCount = in.integer();
-    readLoads(in, st, tables.Trandom(), f.LoadTypeCount, f.PointCount, true);
+    readLoads(in, s.tables, s.shapes.Trandom(), f.LoadTypeCount, f.PointCount, true);
     in.skip();
   } else {
-    f.QuadraticLoad = trim(in.line()) == "QUADRATIC" ? 1 : 0;
-    for (Extended* v : {&f.MaxFrequency, &f.MinFrequency, &f.FrequencyStep}) *v = in.real() / kDeckToHertz;
-    for (Extended* v : {&f.ForceX, &f.ForceY, &f.ForceZ, &f.MomentX, &f.MomentY, &f.MomentZ}) *v = in.real();
-    in.skip();
-    const int words = in.wordCount();
-    if (words > 1)
-      for (Extended* v : {&f.LoadPointX, &f.LoadPointY, &f.LoadPointZ}) *v = in.real();
-    if (words > 3) f.LoadPointReference = in.integer();
-    in.skip();
+    readHarmonic(in, s);
   }
-  in.skip();  // RUN
+  in.keyword("RUN");
+}
 
-  // Tail: the mass components, then the reference points, which the writer
-  // writes also without components (the centre of the base is the harmonic
-  // load's reference point); any of it may be missing.
+void readTail(DeckReader& in, Staged& s) {
+  // The mass components, then the reference points, which the writer writes
+  // also without components (the centre of the base is the harmonic load's
+  // reference point); any of it may be missing.
+  TProjectFields& f = s.f;
   if (in.ended()) return;
   f.MassComponentCount = std::max(in.integer(), 0);
   in.skip();
   for (int r = 0; r < f.MassComponentCount; ++r) {
-    auto& row = st.addRow(tables.MassCal());
+    auto& row = s.tables.addRow(s.shapes.MassCal());
     const auto pieces = comp::SplitWords(in.line()).words;
     if (pieces.size() > row.size()) throw comp::EInOutError(kIncomplete);
     for (std::size_t c = 0; c < pieces.size(); ++c) row[c] = in.toReal(pieces[c]);
@@ -402,27 +575,25 @@ void readFile(DeckReader& in, Staged& s, const TProjectTables& tables) {
     if (dropRest) in.skip();
   };
   point(f.CGLocalX, f.CGLocalY, f.CGLocalZ, true);
+  const int baseLine = in.wordLine();
   point(f.CBLocalX, f.CBLocalY, f.CBLocalZ, true);
+  // One centre of the base is written on both lines: two cannot be kept.
+  if (s.loadPointBase && *s.loadPointBase != std::array{f.CBLocalX, f.CBLocalY, f.CBLocalZ})
+    throw comp::EInOutError("Error on Line " + std::to_string(baseLine) +
+                            "\rThe centre of the base given with the load point was expected.");
   point(f.CBGlobalX, f.CBGlobalY, f.CBGlobalZ, false);
 }
 
-}  // namespace
+}  // namespace deck
 
-std::unique_ptr<TProgramData> TProgramData::CreateFromFile(const std::string& path, TProjectTables& tables,
-                                                           IProjectHost& host) {
-  Staged staged{newProjectFields(), StagedTables(tables)};
-  {
-    DeckReader in(path);
-    readFile(in, staged, tables);
-  }
-  std::unique_ptr<TProgramData> project(new TProgramData(tables, host, ReadTag{}));
-  project->initialiseNew();
-  static_cast<TProjectFields&>(*project) = staged.f;
-  project->FileName = path;
-  staged.tables.apply(tables);
-  tables.clearChanged();
-  host.setModified(false);
-  return project;
+TProjectImage TProgramData::ReadFile(const std::string& path, const TProjectTables& tables) {
+  Staged staged{newProjectFields(), StagedTables(tables), tables, 0, std::nullopt};
+  DeckReader in(path);
+  for (const deck::Section& section : deck::kSections)
+    if (section.foundations & deck::foundationBit(staged.f.FoundationType)) section.read(in, staged);
+  TProjectImage image{staged.f, staged.tables.images()};
+  image.fields.FileName = path;
+  return image;
 }
 
 }  // namespace zrv::front

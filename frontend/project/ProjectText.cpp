@@ -9,6 +9,8 @@
 #include "base/exceptions.h"
 #include "base/numbers.h"
 
+#include <unistd.h>
+
 namespace zrv::front {
 
 std::string formatReal(Extended value) { return comp::format_general(value, 8, '.'); }
@@ -40,6 +42,46 @@ namespace {
   throw comp::EInOutError("Could not write the file " + path + ".");
 }
 
+/// The file that `path` names: a symbolic link is followed to its target
+/// (also one that does not exist yet), so that a save replaces the file the
+/// link points to and the link stays.
+std::filesystem::path resolvedTarget(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  fs::path p = path;
+  std::error_code ec;
+  // A bounded walk: a loop of links ends as a file that cannot be written.
+  for (int hops = 0; hops < 40 && fs::is_symlink(p, ec); ++hops) {
+    const fs::path link = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+  return p;
+}
+
+/// A hidden temporary name beside `target` that fits the folder's limit on
+/// the length of a name: the target's name is shortened (at a character
+/// boundary) to leave room for the dot and the suffix.
+std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned number) {
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (limit <= 0) limit = 255;
+  const std::string suffix = ".tmp" + std::to_string(number);
+  std::string base = target.filename().string();
+  const std::size_t room = static_cast<std::size_t>(limit) - 1 - suffix.size();
+  if (base.size() > room) {
+    base.resize(room);
+    // Drop a multi-byte character that was cut in two.
+    std::size_t lead = base.size();
+    while (lead > 0 && (static_cast<unsigned char>(base[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead > 0 && static_cast<unsigned char>(base[lead - 1]) >= 0xC0) {
+      const unsigned char c = static_cast<unsigned char>(base[lead - 1]);
+      const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+      if (base.size() - (lead - 1) < length) base.resize(lead - 1);
+    }
+  }
+  return folder / ("." + base + suffix);
+}
+
 }  // namespace
 
 TAtomicFiles::~TAtomicFiles() {
@@ -49,15 +91,19 @@ TAtomicFiles::~TAtomicFiles() {
 
 void TAtomicFiles::add(const std::string& path, std::string_view text) {
   namespace fs = std::filesystem;
-  const fs::path target(path);
+  const fs::path target = resolvedTarget(path);
   std::random_device seed;
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".tmp" + std::to_string(seed() % 1000000u);
-  const std::string temp = (target.parent_path() / name).string();
+  std::error_code ec;
+  fs::path temp;
+  do {
+    temp = temporaryName(target, seed() % 1000000u);
+  } while (fs::symlink_status(temp, ec).type() != fs::file_type::not_found);
   std::ofstream out(temp, std::ios::binary | std::ios::trunc);
   if (!out) cannotWrite(path);
-  m_entries.push_back({path, temp});
+  m_entries.push_back({path, target.string(), temp.string()});
+  // The replacement gets the old file's permissions before it holds anything.
+  const fs::file_status old = fs::status(target, ec);
+  if (!ec && fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) cannotWrite(path);
@@ -67,10 +113,10 @@ void TAtomicFiles::commit() {
   namespace fs = std::filesystem;
   std::error_code ec;
   for (const Entry& e : m_entries)
-    if (fs::is_directory(e.target, ec)) cannotWrite(e.target);
+    if (fs::is_directory(e.file, ec)) cannotWrite(e.target);
   while (!m_entries.empty()) {
     const Entry e = m_entries.front();
-    fs::rename(e.temp, e.target, ec);
+    fs::rename(e.temp, e.file, ec);
     if (ec) cannotWrite(e.target);
     m_entries.erase(m_entries.begin());
   }

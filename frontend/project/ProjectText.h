@@ -24,7 +24,9 @@ std::string formatWide(Extended value);
 /// Replaces a set of files together: each text is first written to a
 /// temporary file in its target's folder; only when all were written are
 /// they renamed over the targets, so that a failed save leaves the old files
-/// whole. Temporary files not committed are removed.
+/// whole. A target that is a symbolic link is written through to the file
+/// it points to; a replaced file keeps its permissions. Temporary files not
+/// committed are removed.
 class TAtomicFiles {
 public:
   TAtomicFiles() = default;
@@ -41,7 +43,8 @@ public:
 
 private:
   struct Entry {
-    std::string target;
+    std::string target;  // as given, for messages
+    std::string file;    // the file replaced: the target with links followed
     std::string temp;
   };
   std::vector<Entry> m_entries;

@@ -3,17 +3,15 @@
 #include <cmath>
 
 #include "grid/TTableColumn.h"
+#include "project/ProjectSections.h"
 #include "project/ProjectText.h"
 #include "project/TProgramData.h"
 
 namespace zrv::front {
 
-namespace {
+namespace deck {
 
-// Frequencies are held in hertz and written as circular frequencies with
-// this factor; the reader divides by it.
-constexpr Extended kHertzToDeck = 6.28L;
-
+/// The lines of a file being written, each ended by LF.
 class Lines {
 public:
   void add(const std::string& line) { m_text += line + '\n'; }
@@ -22,6 +20,16 @@ public:
 private:
   std::string m_text;
 };
+
+}  // namespace deck
+
+namespace {
+
+using deck::Lines;
+
+// Frequencies are held in hertz and written as circular frequencies with
+// this factor; the reader divides by it.
+constexpr Extended kHertzToDeck = 6.28L;
 
 std::string I(long long v) { return std::to_string(v); }
 
@@ -134,138 +142,163 @@ void checkWritable(const TProgramData& p) {
   if (p.LoadType == 3) checkNested(t.Trandom(), t.Tspectrum(), p.PointCount);
 }
 
-std::string projectFileText(TProgramData& p) {
-  checkWritable(p);
-  const TProjectTables& t = p.tables();
-  const std::string& type = p.FoundationType;
-  const bool pile = type == "PILE", multi = type == "MULTILAYER", half = type == "HALF-SPACE",
-             stratum = type == "STRATUM";
-  Lines out;
+namespace deck {
 
+unsigned foundationBit(const std::string& type) {
+  return type == "HALF-SPACE" ? kHalfSpace
+         : type == "PILE"     ? kPile
+         : type == "STRATUM"  ? kStratum
+         : type == "MULTILAYER" ? kMultilayer
+                                : 0u;
+}
+
+void writeHeader(Lines& out, TProgramData& p) {
   out.add("TITLE=" + titleText(p.ProjectTitle));
   if (p.GenerateMatrix == 1) out.add("MATRIX");
   out.add(p.UnitSystem == 1 ? "GRAVITY=32.2" : "GRAVITY=9.8");
-  out.add("FOUNDATION=" + type);
+  out.add("FOUNDATION=" + p.FoundationType);
   if (p.CircularShape == 0)
     out.add("RECTANGULAR=" + R(p.LengthX) + "," + R(p.WidthY));
   else
     out.add("CIRCULAR=" + R(p.Radius));
   out.add("MASS ");
-  {
-    std::string s;
-    for (std::size_t i = 0; i < p.MassProperties.size(); ++i) {
-      if (i) s += ' ';
-      s += R(p.MassProperties[i]);
-    }
-    out.add(s);
+  std::string s;
+  for (std::size_t i = 0; i < p.MassProperties.size(); ++i) {
+    if (i) s += ' ';
+    s += R(p.MassProperties[i]);
   }
-  if (pile) {
-    const TGridTable& coord = t.Pilecoord();
-    out.add("LAYERS=" + I(t.PileData().RowCount()));
-    std::string heads = p.PileHeadFixed == 1 ? "FIXED=" : "PINNED=";
-    heads += I(coord.RowCount());
-    out.add(heads);
-    for (int r = 0; r < coord.RowCount(); ++r) out.add(rowText(coord, r, 0, 1) + ' ');
-  }
-  if (multi) out.add("LAYER=" + I(t.MultiElement().RowCount()));
+  out.add(s);
+}
+
+void writePiles(Lines& out, TProgramData& p) {
+  const TProjectTables& t = p.tables();
+  const TGridTable& coord = t.Pilecoord();
+  out.add("LAYERS=" + I(t.PileData().RowCount()));
+  out.add((p.PileHeadFixed == 1 ? "FIXED=" : "PINNED=") + I(coord.RowCount()));
+  for (int r = 0; r < coord.RowCount(); ++r) out.add(rowText(coord, r, 0, 1) + ' ');
+}
+
+void writeLayerCount(Lines& out, TProgramData& p) { out.add("LAYER=" + I(p.tables().MultiElement().RowCount())); }
+
+void writeConstants(Lines& out, TProgramData& p) {
   out.add("CONSTANTS ");
-  if (half) out.add(valuesLine({p.BaseX, p.BaseY, p.BaseZ}));
-  if (stratum) out.add(valuesLine({p.BaseX, p.BaseY, p.BaseZ, p.BaseDepth, p.BedrockDepth}));
-  if (pile || multi) {
+  const unsigned type = foundationBit(p.FoundationType);
+  if (type == kHalfSpace) out.add(valuesLine({p.BaseX, p.BaseY, p.BaseZ}));
+  if (type == kStratum) out.add(valuesLine({p.BaseX, p.BaseY, p.BaseZ, p.BaseDepth, p.BedrockDepth}));
+  if (type == kPile || type == kMultilayer) {
     out.add(valuesLine({p.BaseX, p.BaseY, p.BaseZ, p.PileLength, p.PileUnitWeight}));
     out.add(R(p.StaticLoad) + ' ' + R(p.PilePoisson) + ' ' + R(p.PileDamping) + ' ' + R(p.ShearRigidityCoef) +
             ' ' + R(p.PileModulus));
   }
-  if (multi || pile) {
-    const TGridTable& e = multi ? t.MultiElement() : t.PileData();
-    out.add("ELEMENT");
-    for (int r = 0; r < e.RowCount(); ++r) out.add(rowText(e, r, 0, 6));
-  }
-  if (pile) {
-    const TGridTable& coord = t.Pilecoord();
-    out.add(p.EndBearing == 0 ? "FLOATING" : "END-BEARING");
-    if (anyAbove(coord, 2, 1e-7L)) p.Battered = 1;
-    if (p.Battered) {
-      out.add("BATTERED");
-      for (int r = 0; r < coord.RowCount(); ++r) {
-        out.add(I(r + 1) + (cell(coord, 3, r) == 2 ? " YZ  " : " XZ  "));
-        out.add(R(cell(coord, 2, r)) + ' ');
-      }
+}
+
+void writeElements(Lines& out, TProgramData& p) {
+  const TGridTable& e = p.FoundationType == "MULTILAYER" ? p.tables().MultiElement() : p.tables().PileData();
+  out.add("ELEMENT");
+  for (int r = 0; r < e.RowCount(); ++r) out.add(rowText(e, r, 0, 6));
+}
+
+void writePileTips(Lines& out, TProgramData& p) {
+  const TGridTable& coord = p.tables().Pilecoord();
+  out.add(p.EndBearing == 0 ? "FLOATING" : "END-BEARING");
+  if (anyAbove(coord, 2, 1e-7L)) p.Battered = 1;
+  if (p.Battered) {
+    out.add("BATTERED");
+    for (int r = 0; r < coord.RowCount(); ++r) {
+      out.add(I(r + 1) + (cell(coord, 3, r) == 2 ? " YZ  " : " XZ  "));
+      out.add(R(cell(coord, 2, r)) + ' ');
     }
-    if (p.PileInteraction == 1) out.add("INTERACTION ");
   }
+  if (p.PileInteraction == 1) out.add("INTERACTION ");
+}
+
+/// The four values of the soil below the footing or the pile tips.
+static std::string belowText(const TProgramData& p) {
+  return R(p.TipShearWaveVelocity) + ' ' + R(p.TipUnitWeight) + ' ' + R(p.TipPoisson) + ' ' + R(p.TipDamping);
+}
+
+void writeStratumSoil(Lines& out, TProgramData& p) {
   out.add("SOIL ");
-  if (stratum) out.add("CONSTANTS ");
-  if (multi) {
-    const TGridTable& d = t.D();
-    if (d.RowCount() > 0) out.add("WEAK ");
-    out.add("CONSTANTS=" + I(d.RowCount()));
+  out.add("CONSTANTS ");
+  out.add(belowText(p));
+}
+
+void writeMultilayerSoil(Lines& out, TProgramData& p) {
+  const TProjectTables& t = p.tables();
+  const TGridTable& d = t.D();
+  out.add("SOIL ");
+  if (d.RowCount() > 0) out.add("WEAK ");
+  out.add("CONSTANTS=" + I(d.RowCount()));
+  for (int r = 0; r < d.RowCount(); ++r) out.add(weakSoilRow(d, r, 0.99999L));
+  const int below = t.MultiElement().RowCount() - d.RowCount();
+  for (int i = 0; i < below; ++i) {
+    std::string s = I(i + 1 + d.RowCount());
+    for (int c = 0; c <= 5; ++c) s += ' ' + R(cell(t.Multisoil(), c, i));
+    out.add(s);
   }
-  if (half) {
-    const TGridTable& d1 = t.D1();
-    if (anyAbove(d1, 5, 1e-7L)) p.WeakZone = 1;
-    if (p.WeakZone) out.add("WEAK ");
-    out.add("CONSTANTS=" + I(d1.RowCount()));
-    for (int r = 0; r < d1.RowCount(); ++r) out.add(p.WeakZone ? weakSideRow(d1, r) : rowText(d1, r, 0, 4));
+}
+
+void writeHalfSpaceSoil(Lines& out, TProgramData& p) {
+  const TGridTable& d1 = p.tables().D1();
+  out.add("SOIL ");
+  if (anyAbove(d1, 5, 1e-7L)) p.WeakZone = 1;
+  if (p.WeakZone) out.add("WEAK ");
+  out.add("CONSTANTS=" + I(d1.RowCount()));
+  for (int r = 0; r < d1.RowCount(); ++r) out.add(p.WeakZone ? weakSideRow(d1, r) : rowText(d1, r, 0, 4));
+}
+
+void writePileSoil(Lines& out, TProgramData& p) {
+  const TGridTable& d = p.tables().D();
+  out.add("SOIL ");
+  out.add("WEAK");
+  out.add("CONSTANTS");
+  for (int r = 0; r < d.RowCount(); ++r) out.add(weakSoilRow(d, r, 0.999999L));
+}
+
+void writeSoilBelow(Lines& out, TProgramData& p) { out.add("BELOW=" + belowText(p)); }
+
+void writeSideCap(Lines& out, TProgramData& p) {
+  const TGridTable& cap = p.tables().pilecapsoil();
+  if (cap.RowCount() == 0) return;
+  if (anyAbove(cap, 5, 1e-7L)) p.SideCapWeakened = 1;
+  if (p.SideCapWeakened) {
+    out.add("SIDE-CAP");
+    out.add("EMBEDDED");
+    out.add(I(cap.RowCount()) + ' ');
+    for (int r = 0; r < cap.RowCount(); ++r) out.add(weakSideRow(cap, r));
+  } else if (cell(cap, 1, cap.RowCount() - 1) > 0.00001L) {
+    out.add("EMBEDDED");
+    out.add(I(cap.RowCount()) + ' ');
+    for (int r = 0; r < cap.RowCount(); ++r) out.add(rowText(cap, r, 0, 4));
   }
-  if (pile) {
-    out.add("WEAK");
-    out.add("CONSTANTS");
-    for (int r = 0; r < t.D().RowCount(); ++r) out.add(weakSoilRow(t.D(), r, 0.999999L));
+}
+
+/// Load choice, nested values: the transient amplitudes or random spectra.
+static void writeLoadRows(Lines& out, const TGridTable& loads, bool choiceTwice) {
+  for (int r = 0; r < loads.RowCount(); ++r) {
+    const std::string choice = I(static_cast<long long>(cell(loads, 0, r)));
+    out.add(choiceTwice ? choice + ' ' + choice : choice + ' ');
+    writeNested(out, loads, r);
   }
-  if (multi) {
-    const TGridTable& d = t.D();
-    for (int r = 0; r < d.RowCount(); ++r) out.add(weakSoilRow(d, r, 0.99999L));
-    const int below = t.MultiElement().RowCount() - d.RowCount();
-    for (int i = 0; i < below; ++i) {
-      std::string s = I(i + 1 + d.RowCount());
-      for (int c = 0; c <= 5; ++c) s += ' ' + R(cell(t.Multisoil(), c, i));
-      out.add(s);
-    }
-  }
-  {
-    const std::string below = R(p.TipShearWaveVelocity) + ' ' + R(p.TipUnitWeight) + ' ' + R(p.TipPoisson) + ' ' +
-                              R(p.TipDamping);
-    out.add(stratum ? below : "BELOW=" + below);
-  }
-  if (pile && t.pilecapsoil().RowCount() > 0) {
-    const TGridTable& cap = t.pilecapsoil();
-    if (anyAbove(cap, 5, 1e-7L)) p.SideCapWeakened = 1;
-    if (p.SideCapWeakened) {
-      out.add("SIDE-CAP");
-      out.add("EMBEDDED");
-      out.add(I(cap.RowCount()) + ' ');
-      for (int r = 0; r < cap.RowCount(); ++r) out.add(weakSideRow(cap, r));
-    } else if (cell(cap, 1, cap.RowCount() - 1) > 0.00001L) {
-      out.add("EMBEDDED");
-      out.add(I(cap.RowCount()) + ' ');
-      for (int r = 0; r < cap.RowCount(); ++r) out.add(rowText(cap, r, 0, 4));
-    }
-  }
+}
+
+void writeLoad(Lines& out, TProgramData& p) {
+  const TProjectTables& t = p.tables();
   out.add("LOAD ");
   out.add(p.LoadType == 2 ? "TRANSIENT " : p.LoadType == 3 ? "RANDOM " : "HARMONIC ");
   out.add("CONSTANTS ");
   if (p.LoadType == 2) {
-    const TGridTable& loads = t.TLoadtype();
     out.add(I(p.PointCount) + ' ');
     out.add(R(p.TimeStep) + ' ');
-    out.add(I(loads.RowCount()) + ' ');
-    for (int r = 0; r < loads.RowCount(); ++r) {
-      out.add(I(static_cast<long long>(cell(loads, 0, r))) + ' ');
-      writeNested(out, loads, r);
-    }
+    out.add(I(t.TLoadtype().RowCount()) + ' ');
+    writeLoadRows(out, t.TLoadtype(), false);
   } else if (p.LoadType == 3) {
-    const TGridTable& spectra = t.Trandom();
     out.add(R(p.RandomMaxFrequency * kHertzToDeck) + ' ');
     out.add(R(p.RandomMinFrequency * kHertzToDeck) + ' ');
     out.add(I(p.PointCount) + ' ');
     out.add(R(p.ObservationPeriod) + ' ');
-    out.add(I(spectra.RowCount()) + ' ');
-    for (int r = 0; r < spectra.RowCount(); ++r) {
-      const std::string choice = I(static_cast<long long>(cell(spectra, 0, r)));
-      out.add(choice + ' ' + choice);
-      writeNested(out, spectra, r);
-    }
+    out.add(I(t.Trandom().RowCount()) + ' ');
+    writeLoadRows(out, t.Trandom(), true);
   } else {
     out.add(p.QuadraticLoad == 1 ? "QUADRATIC " : "NONQUADRATIC ");
     out.add(valuesLine({p.MaxFrequency * kHertzToDeck, p.MinFrequency * kHertzToDeck,
@@ -277,11 +310,23 @@ std::string projectFileText(TProgramData& p) {
     out.add(s);
   }
   out.add("RUN ");
+}
 
+void writeTail(Lines& out, TProgramData& p) {
   massComponents(out, p);
   out.add(valuesLine({p.CGLocalX, p.CGLocalY, p.CGLocalZ}));
   out.add(valuesLine({p.CBLocalX, p.CBLocalY, p.CBLocalZ}));
   out.add(valuesLine({p.CBGlobalX, p.CBGlobalY, p.CBGlobalZ}));
+}
+
+}  // namespace deck
+
+std::string projectFileText(TProgramData& p) {
+  checkWritable(p);
+  const unsigned type = deck::foundationBit(p.FoundationType);
+  deck::Lines out;
+  for (const deck::Section& section : deck::kSections)
+    if (section.foundations & type) section.write(out, p);
   return out.text();
 }
 

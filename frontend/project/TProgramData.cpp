@@ -8,12 +8,41 @@
 
 namespace zrv::front {
 
-TProgramData::TProgramData(TProjectTables& tables, IProjectHost& host) : m_tables(tables), m_host(host) {
-  initialiseNew();
+TProgramData::TProgramData(TProjectTables& tables) : TProjectFields(newProjectFields()), m_tables(tables) {
+  m_tables.setUnitSystem(2);
+  m_tables.resetRows();
+  m_tables.clearChanged();
 }
 
-TProgramData::TProgramData(TProjectTables& tables, IProjectHost& host, ReadTag)
-    : m_tables(tables), m_host(host) {}
+std::unique_ptr<TProgramData> TProgramData::FromImage(const TProjectImage& image, TProjectTables& tables) {
+  auto project = std::make_unique<TProgramData>(tables);
+  static_cast<TProjectFields&>(*project) = image.fields;
+  try {
+    for (int i = 0; i < TProjectTables::kCount; ++i) {
+      TGridTable& table = tables.at(i);
+      applyTable(table, image.tables[static_cast<std::size_t>(i)]);
+      if (table.RowCount() < table.MinRows()) table.SetRowCount(table.MinRows());
+    }
+  } catch (...) {
+    // Never half a project: the tables go back to a new one's.
+    tables.setUnitSystem(2);
+    tables.resetRows();
+    throw;
+  }
+  tables.clearChanged();
+  return project;
+}
+
+std::unique_ptr<TProgramData> TProgramData::CreateFromFile(const std::string& path, TProjectTables& tables) {
+  return FromImage(ReadFile(path, tables), tables);
+}
+
+bool TProgramData::Modified() const { return m_modified || m_tables.changed(); }
+
+void TProgramData::SetModified(bool modified) {
+  m_modified = modified;
+  if (!modified) m_tables.clearChanged();
+}
 
 TProjectFields TProgramData::newProjectFields() {
   TProjectFields f;
@@ -29,17 +58,6 @@ TProjectFields TProgramData::newProjectFields() {
   f.PileInteraction = 1;
   f.WeakZone = 1;
   return f;
-}
-
-void TProgramData::initialiseNew() {
-  m_host.closeAllChildren();
-  static_cast<TProjectFields&>(*this) = newProjectFields();
-  // A new project is in SI; its scalars are zero, so only the tables switch.
-  m_tables.setUnitSystem(2);
-  m_host.refreshDataForms();
-  m_tables.resetRows();
-  m_tables.clearChanged();
-  m_host.setModified(false);
 }
 
 void TProgramData::SetUnitSystem(int system) {
@@ -70,7 +88,6 @@ void TProgramData::SetUnitSystem(int system) {
 
   UnitSystem = system;
   m_tables.setUnitSystem(system);
-  m_host.refreshDataForms();
 }
 
 void TProgramData::WriteInputFiles() {
@@ -86,11 +103,10 @@ void TProgramData::WriteInputFiles() {
     files.add(GeometryFileName, geometry);
     files.commit();
   } catch (...) {
-    m_host.setModified(true);
+    SetModified(true);
     throw;
   }
-  m_tables.clearChanged();
-  m_host.setModified(false);
+  SetModified(false);
 }
 
 }  // namespace zrv::front

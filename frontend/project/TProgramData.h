@@ -1,8 +1,10 @@
 #pragma once
 // The open project: its scalar data, the thirteen tables that hold its row
-// data, and the operations that make, switch, write and read it. Lengths,
-// forces and masses are held in the project's unit system; frequencies in
-// hertz.
+// data, its modified state, and the operations that make, switch, write and
+// read it. Lengths, forces and masses are held in the project's unit system;
+// frequencies in hertz. The model knows no window: the window closes its
+// children before it replaces a project and refreshes its forms after a
+// unit switch.
 
 #include <array>
 #include <memory>
@@ -10,7 +12,6 @@
 
 #include "base/exceptions.h"
 #include "base/types.h"
-#include "project/IProjectHost.h"
 #include "project/TProjectTables.h"
 
 namespace zrv::front {
@@ -77,22 +78,31 @@ struct TProjectFields {
   int LoadTypeCount = 0;
 };
 
+/// A project as read from a file, before it replaces the open one: its
+/// scalar data (FileName the path read) and the contents of its tables.
+struct TProjectImage {
+  TProjectFields fields;
+  std::array<TTableImage, TProjectTables::kCount> tables;
+};
+
 class TProgramData : public TProjectFields {
 public:
   /// The file name of a project that was never saved.
   static constexpr const char* kNewFileName = "NewData.zvd";
 
-  /// A new, unsaved project: closes the host's child windows, resets the
-  /// tables to one empty SI row each and clears the modified state.
-  TProgramData(TProjectTables& tables, IProjectHost& host);
+  /// A new, unsaved project: resets the tables to one empty SI row each; not
+  /// modified.
+  explicit TProgramData(TProjectTables& tables);
 
-  /// Reads a project file into a new project. The file is read completely
-  /// before anything changes: on any error (comp::EInOutError for a file
-  /// that cannot be read or ends early, comp::EConvertError for a text that
-  /// is not a number) the tables, the host and any open project stay as they
-  /// were.
-  static std::unique_ptr<TProgramData> CreateFromFile(const std::string& path, TProjectTables& tables,
-                                                      IProjectHost& host);
+  /// Reads a project file completely into an image; `tables` gives only the
+  /// tables' columns and nothing changes. Raises comp::EInOutError for a file
+  /// that cannot be read, ends early or differs from what the writer writes,
+  /// comp::EConvertError for a text that is not a number.
+  static TProjectImage ReadFile(const std::string& path, const TProjectTables& tables);
+  /// The project of `image`, its rows put into `tables`; not modified.
+  static std::unique_ptr<TProgramData> FromImage(const TProjectImage& image, TProjectTables& tables);
+  /// ReadFile, then FromImage: on any error the tables stay as they were.
+  static std::unique_ptr<TProgramData> CreateFromFile(const std::string& path, TProjectTables& tables);
 
   /// Writes the project file (FileName), the mass file (.zvm) and the
   /// geometry file (.zvt), all three first to temporary files, then renamed
@@ -105,9 +115,15 @@ public:
   /// Switches to unit system 1 or 2 (other values clamped): converts the
   /// dimensioned scalar fields by the unit table's force (F), length (L2) and
   /// mass (F6) factors, the same that rescale the tables, so that a switch
-  /// there and back restores every value; then every table and the host's
-  /// forms. Choosing the current system changes nothing.
+  /// there and back restores every value; then every table. Choosing the
+  /// current system changes nothing.
   void SetUnitSystem(int system);
+
+  /// True when the project was changed since it was made, read or saved:
+  /// marked so, or some table reports a change.
+  bool Modified() const;
+  /// Marks the project changed, or unchanged (also every table).
+  void SetModified(bool modified);
 
   /// The scalar data of a new project: SI, "New Pile", a half-space with a
   /// weakened side zone, fixed pile heads with interaction, the stiffness
@@ -115,15 +131,10 @@ public:
   static TProjectFields newProjectFields();
 
   TProjectTables& tables() const { return m_tables; }
-  IProjectHost& host() const { return m_host; }
 
 private:
-  struct ReadTag {};
-  TProgramData(TProjectTables& tables, IProjectHost& host, ReadTag);
-  void initialiseNew();
-
   TProjectTables& m_tables;
-  IProjectHost& m_host;
+  bool m_modified = false;
 };
 
 }  // namespace zrv::front

@@ -14,15 +14,22 @@ namespace {
 constexpr std::array<const char*, TProjectTables::kCount> kNames = {
     "D",         "D1",        "pilecapsoil", "Multisoil", "MultiElement", "PileData", "Pilecoord",
     "TLoadtype", "Dtransient", "Trandom",    "Tspectrum", "MassCal",      "TBattered"};
+// The prototypes of the nested tables of moment rows, after the thirteen.
+constexpr std::array<const char*, 2> kMomentPrototypes = {"DtransientMoment", "TspectrumMoment"};
 
 }  // namespace
 
 TProjectTables::TProjectTables() {
   m_tables = comp::readTableDefinitions(kProjectTableDefinitions);
-  if (m_tables.size() != kNames.size()) throw comp::Exception("Project table definitions are incomplete");
-  for (std::size_t i = 0; i < kNames.size(); ++i)
-    if (m_tables[i]->Name() != kNames[i])
-      throw comp::Exception(std::string("Project table definitions: expected table ") + kNames[i]);
+  if (m_tables.size() != kNames.size() + kMomentPrototypes.size())
+    throw comp::Exception("Project table definitions are incomplete");
+  for (std::size_t i = 0; i < m_tables.size(); ++i) {
+    const char* name = i < kNames.size() ? kNames[i] : kMomentPrototypes[i - kNames.size()];
+    if (m_tables[i]->Name() != name)
+      throw comp::Exception(std::string("Project table definitions: expected table ") + name);
+  }
+  for (std::size_t i = kNames.size(); i < m_tables.size(); ++i) m_prototypes.push_back(std::move(m_tables[i]));
+  m_tables.resize(kNames.size());
   resetRows();
 }
 
@@ -40,6 +47,7 @@ void TProjectTables::resetRows() {
 
 void TProjectTables::setUnitSystem(int system) {
   for (auto& t : m_tables) t->SetUnitSystem(system);
+  for (auto& t : m_prototypes) t->SetUnitSystem(system);
 }
 
 bool TProjectTables::changed() const {

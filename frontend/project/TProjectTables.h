@@ -1,6 +1,8 @@
 #pragma once
 // The thirteen grid tables of a project (soil, piles, elements, loads,
-// masses), made from the compiled-in column definitions. One set lives for
+// masses), made from the compiled-in column definitions, and the two
+// prototypes of the nested tables of moment rows (a moment amplitude, a
+// moment spectrum), which are no project data of their own. One set lives for
 // the whole program run, outside any window; a new or read project resets
 // it. Nested-table columns find their prototypes by Identifier among all
 // live tables, so only one set may exist at a time.
@@ -65,6 +67,8 @@ public:
   void clearChanged();
 
 private:
+  // Declared first, so that they outlive the tables cloned from them.
+  std::vector<std::unique_ptr<TGridTable>> m_prototypes;
   std::vector<std::unique_ptr<TGridTable>> m_tables;
 };
 

@@ -219,6 +219,10 @@ void TDlgAmpPlot::BuildControls() {
   refGrid->addWidget(button6, row, 1);
   connect(static_cast<QPushButton*>(button1), &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(static_cast<QPushButton*>(button6), &QPushButton::clicked, this, [this] { UpdateGraph(); });
+  // The curves are sums of moduli: say so beside the point they are for.
+  auto* boundNote = named(new QLabel(QString::fromUtf8(kAmpBoundNote), refBox), "BoundNote");
+  static_cast<QLabel*>(boundNote)->setWordWrap(true);
+  refGrid->addWidget(boundNote, row + 1, 0, 1, 2);
 
   // View options.
   auto* viewBox = new QGroupBox(QStringLiteral("View Options"), this);

@@ -56,9 +56,11 @@ TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVe
                   static_cast<double>(m.Line(2).Points()[i].Y)};
     c.freq.push_back(f);
     if (kind == TAmpKind::Displacement) {
-      c.x.push_back(u.x + r.y * t.z - r.z * t.y);
-      c.y.push_back(u.y + r.z * t.x - r.x * t.z);
-      c.z.push_back(u.z + r.x * t.y - r.y * t.x);
+      // The plots hold moduli without phases, so the true amplitude is not
+      // known; the sum of the moduli of the terms bounds it from above.
+      c.x.push_back(std::fabs(u.x) + std::fabs(r.y * t.z) + std::fabs(r.z * t.y));
+      c.y.push_back(std::fabs(u.y) + std::fabs(r.z * t.x) + std::fabs(r.x * t.z));
+      c.z.push_back(std::fabs(u.z) + std::fabs(r.x * t.y) + std::fabs(r.y * t.x));
     } else {
       c.x.push_back(t.x);
       c.y.push_back(t.y);

@@ -39,10 +39,18 @@ int AmpPointCount(const TResultPlots& plots);
 
 /// The curves for the reference point `ref` (displayed units) and the centre
 /// of gravity `cg` (project units), with h = AmpUnitFactor(...):
-/// Displacement: v = h*u + r x theta with r = ref - h*cg, u the translations
-/// and theta the rotations (radians, not scaled); Rotation: v = theta.
+/// Displacement: the upper bound of the amplitude at the point, per
+/// direction |h*u_a| + |r_b*theta_c| + |r_c*theta_b| (a, b, c cyclic), with
+/// r = ref - h*cg, u the translations and theta the rotations (radians, not
+/// scaled); the plots carry no phases, so the terms cannot be combined
+/// exactly. Rotation: v = theta.
 TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVec3& ref, const TVec3& cg,
                              double h);
+
+/// The dialog's note under the reference point.
+inline constexpr const char* kAmpBoundNote =
+    "Away from the C.G. the displacement is an upper bound: |Xo| + |ry\u00b7Rz| + |rz\u00b7Ry| for X, "
+    "and likewise for Y and Z (the phases are not known).";
 
 /// Left-axis title: "Translational Amplitude (ft)" or "(m)", or
 /// "Rotational Amplitude (rad)".

@@ -14,6 +14,8 @@
 #include "app/IMainForm.h"
 #include "base/exceptions.h"
 #include "glcontrol/glWindow.h"
+#include "project/TProgramData.h"
+#include "views/PileArrays.h"
 #include "ui/UiHooks.h"
 
 namespace zrv::front {
@@ -112,9 +114,10 @@ TBlockScene TDlgBlock::scene() { return TBlockScene(*m_gl, m_main.Project(), m_e
 void TDlgBlock::FormActivate() {
   if (m_figureReady) return;
   m_extents = GetMaxDims(m_main.Project());
-  m_view.PanX = -m_extents.CentreX;
-  m_view.PanY = -m_extents.CentreY;
-  m_view.PanZ = 0;
+  // The view opens on the middle of the whole model.
+  m_view.PanX = -m_extents.FrameCentreX;
+  m_view.PanY = -m_extents.FrameCentreY;
+  m_view.PanZ = -m_extents.FrameCentreZ;
   m_gl->ResetInitialized();
   m_figureReady = true;
   RedrawFigure();
@@ -153,7 +156,14 @@ void TDlgBlock::glRender() {
     connect(context, &QOpenGLContext::aboutToBeDestroyed, this, [this] { m_fontContext = nullptr; });
   }
   TBlockScene s = scene();
-  if (!m_gl->TestAndSetInitialized()) s.glSetupRC(width(), height());
+  // The piles' arrays hold as many sides as their width on the screen needs:
+  // a zoom that changes that builds them anew.
+  const TProgramData& project = m_main.Project();
+  if (PileCircleSegments(project, m_view.FitScale * m_view.ZoomScale) != m_pileSegments) m_gl->ResetInitialized();
+  if (!m_gl->TestAndSetInitialized()) {
+    s.glSetupRC(width(), height());
+    m_pileSegments = PileCircleSegments(project, m_view.FitScale * m_view.ZoomScale);
+  }
   m_gl->TestAndClearRedraw();
   s.DrawFigure(m_mouse.Selection);
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "views/BlockScene.h"
 #include "views/BlockViewing.h"
@@ -111,6 +112,8 @@ private:
   bool m_figureReady = false;
   /// The context whose font lists are built.
   QOpenGLContext* m_fontContext = nullptr;
+  /// The side counts of the pile circles in the compiled lists.
+  std::vector<int> m_pileSegments;
 };
 
 }  // namespace zrv::front

@@ -7,6 +7,7 @@
 
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
+#include "views/PileArrays.h"
 
 namespace zrv::front {
 
@@ -25,6 +26,63 @@ Extended columnSum(const TGridTable& table, int rows = -1) {
 }
 
 bool isType(const TProgramData& p, const char* type) { return p.FoundationType == type; }
+
+// A box that grows to take in points.
+struct Box {
+  Extended lo[3] = {HUGE_VALL, HUGE_VALL, HUGE_VALL}, hi[3] = {-HUGE_VALL, -HUGE_VALL, -HUGE_VALL};
+  void add(Extended x, Extended y, Extended z, Extended pad = 0) {
+    const Extended p[3] = {x, y, z};
+    for (int k = 0; k < 3; ++k) {
+      if (!std::isfinite(p[k])) continue;
+      lo[k] = std::min(lo[k], p[k] - pad);
+      hi[k] = std::max(hi[k], p[k] + pad);
+    }
+  }
+};
+
+std::vector<TSoilBox> soilBoxes(const TProgramData& p, const TSceneExtents& e);
+
+// The box round the foundation, the piles and the soil boxes, as drawn.
+void frameModel(const TProgramData& p, TSceneExtents& e) {
+  Box box;
+  // The foundation block, as DrawPileCap places it.
+  const Extended d = e.SideSoilDepth;
+  Extended c = e.HasSideSoil ? -d / 2 : d / 2;
+  if (isType(p, "STRATUM") && p.BaseDepth > 0) c -= p.BaseDepth;
+  box.add(e.XMin, e.YMin, c - d / 2);
+  box.add(e.XMax, e.YMax, c + d / 2);
+  // The soil boxes, twice the plan extents wide about the centre.
+  for (const TSoilBox& s : soilBoxes(p, e)) {
+    box.add(e.CentreX - e.ExtentX, e.CentreY - e.ExtentY, s.Top);
+    box.add(e.CentreX + e.ExtentX, e.CentreY + e.ExtentY, s.Bottom);
+  }
+  // Each pile from head to tip along its batter, padded by the largest radius.
+  if (isType(p, "PILE")) {
+    const TGridTable& coord = p.tables().Pilecoord();
+    const TGridTable& data = p.tables().PileData();
+    Extended radius = 0;
+    for (int j = 0; j < data.RowCount(); ++j)
+      radius = std::max(radius, std::hypot(cellValue(data, 1, j), cellValue(data, 2, j)));
+    const Extended length = columnSum(data), head = e.HasSideSoil ? -d : 0;
+    for (int i = 0; i < coord.RowCount(); ++i) {
+      const Extended x = cellValue(coord, 0, i), y = cellValue(coord, 1, i);
+      const Extended a = cellValue(coord, 2, i) * std::numbers::pi_v<Extended> / 180;
+      const int plane = static_cast<int>(cellValue(coord, 3, i));
+      const Extended lean = a != 0 && (plane == 1 || plane == 2) ? length * std::sin(a) : 0;
+      const Extended drop = a != 0 && (plane == 1 || plane == 2) ? length * std::cos(a) : length;
+      box.add(x, y, head, radius);
+      box.add(x + (plane == 1 ? lean : 0), y + (plane == 2 ? lean : 0), head - drop, radius);
+    }
+  }
+  Extended centre[3] = {0, 0, 0}, size[3] = {0, 0, 0};
+  for (int k = 0; k < 3; ++k)
+    if (box.lo[k] <= box.hi[k]) {
+      centre[k] = (box.lo[k] + box.hi[k]) / 2;
+      size[k] = box.hi[k] - box.lo[k];
+    }
+  e.FrameCentreX = centre[0], e.FrameCentreY = centre[1], e.FrameCentreZ = centre[2];
+  e.FrameSizeX = size[0], e.FrameSizeY = size[1], e.FrameSizeZ = size[2];
+}
 
 }  // namespace
 
@@ -74,13 +132,16 @@ TSceneExtents GetMaxDims(const TProgramData& p) {
   e.MinPlanExtent = std::min(e.ExtentX, e.ExtentY);
   e.CentreX = (e.XMin + e.XMax) / 2;
   e.CentreY = (e.YMin + e.YMax) / 2;
+  frameModel(p, e);
   return e;
 }
 
 Extended FitScaleFor(const TSceneExtents& e, int w, int h) {
-  const Extended a = e.LargestDim == 0 ? 1 : (h - 50) / (2 * e.LargestDim);
-  const Extended b = e.ExtentX == 0 ? 1 : (w - 50) / (2 * e.ExtentX);
-  return std::min(a, b);
+  const auto fit = [](int pixels, Extended size) {
+    const Extended s = (pixels - 50) / size;
+    return std::isfinite(s) && s > 0 ? s : 1;
+  };
+  return std::min(fit(h, e.FrameSizeZ), fit(w, e.FrameSizeX));
 }
 
 Extended OrthoDepth(const TSceneExtents& e, int w, int h) {
@@ -90,7 +151,11 @@ Extended OrthoDepth(const TSceneExtents& e, int w, int h) {
 
 // --- soil ----------------------------------------------------------------------
 
-std::vector<TSoilBox> SoilBoxes(const TProgramData& p, const TSceneExtents& e) {
+std::vector<TSoilBox> SoilBoxes(const TProgramData& p, const TSceneExtents& e) { return soilBoxes(p, e); }
+
+namespace {
+
+std::vector<TSoilBox> soilBoxes(const TProgramData& p, const TSceneExtents& e) {
   const TProjectTables& t = p.tables();
   const bool pile = isType(p, "PILE"), multi = isType(p, "MULTILAYER");
   const bool stratum = isType(p, "STRATUM"), halfSpace = isType(p, "HALF-SPACE");
@@ -155,6 +220,8 @@ std::vector<TSoilBox> SoilBoxes(const TProgramData& p, const TSceneExtents& e) {
   }
   return boxes;
 }
+
+}  // namespace
 
 std::array<Extended, 3> SoilColor(int index) {
   // Red, green, blue by index.
@@ -296,53 +363,13 @@ void TBlockScene::DrawPileCap() {
 void TBlockScene::DrawAllPiles() {
   if (!m_options.PilesVisible || !isType(m_project, "PILE")) return;
   const TGridTable& coord = m_project.tables().Pilecoord();
-  const TGridTable& data = m_project.tables().PileData();
   const Extended side = m_ext.SideSoilDepth;
   if (m_ext.HasSideSoil) m_gl.Translate(0, 0, -side);
-  for (int i = 0; i < coord.RowCount(); ++i) {
-    const Extended x = cellValue(coord, 0, i), y = cellValue(coord, 1, i);
-    const Extended a = cellValue(coord, 2, i);
-    const int plane = static_cast<int>(cellValue(coord, 3, i));
-    m_gl.Translate(x, y, 0);
-    if (a != 0) {
-      if (plane == 1) m_gl.Rotate(-a, 0, 1, 0);
-      if (plane == 2) m_gl.Rotate(a, 1, 0, 0);
-    }
-    Extended top = 0;
-    const int segments = data.RowCount();
-    for (int j = 0; j < segments; ++j) {
-      const Extended length = cellValue(data, 0, j);
-      const Extended rx = cellValue(data, 1, j), ry = cellValue(data, 2, j);
-      const Extended r = std::sqrt(rx * rx + ry * ry);
-      const Extended m = top - length / 2;
-      m_gl.Translate(0, 0, m);
-      m_gl.SetColor(0.5L, 0.5L, 0.5L, 1);
-      DrawShadeCylinderZ(r, length);
-      if (j == 0) {
-        m_gl.Translate(0, 0, length / 2);
-        DrawShadeCircleZ(r);
-        m_gl.SetColor(1, 0.5L, 0, 1);
-        DrawCircleZ(r);
-        m_gl.Translate(0, 0, -length / 2);
-      }
-      if (j == segments - 1) {
-        m_gl.Translate(0, 0, -length / 2);
-        m_gl.Rotate(180, 1, 0, 0);
-        DrawShadeCircleZ(r);  // in the current colour
-        m_gl.Rotate(-180, 1, 0, 0);
-        m_gl.SetColor(1, 0.5L, 0, 1);
-        DrawCircleZ(r);
-        m_gl.Translate(0, 0, length / 2);
-      }
-      m_gl.Translate(0, 0, -m);
-      top -= length;
-    }
-    if (a != 0) {
-      if (plane == 1) m_gl.Rotate(a, 0, 1, 0);
-      if (plane == 2) m_gl.Rotate(-a, 1, 0, 0);
-    }
-    m_gl.Translate(-x, -y, 0);
-  }
+  // All piles in two arrays: surfaces with their colours, then the rims.
+  const TPileArrays arrays = BuildPileArrays(m_project, m_view.FitScale * m_view.ZoomScale);
+  m_gl.DrawArrays(TglCanvas::Triangles(), arrays.triangles, arrays.colours);
+  m_gl.SetColor(1, 0.5L, 0, 1);
+  m_gl.DrawArrays(TglCanvas::Lines(), arrays.rims, {});
   if (m_ext.HasSideSoil) m_gl.Translate(0, 0, side);
 
   if (m_options.PileNumbersVisible) {

@@ -28,6 +28,10 @@ struct TSceneExtents {
   Extended ExtentX = 0, ExtentY = 0, ExtentZ = 0;
   Extended LargestDim = 0, MinPlanExtent = 0;
   Extended CentreX = 0, CentreY = 0;
+  /// The box round everything the view draws (foundation, piles with their
+  /// batter, soil boxes): its centre, on which the view opens, and its sizes.
+  Extended FrameCentreX = 0, FrameCentreY = 0, FrameCentreZ = 0;
+  Extended FrameSizeX = 0, FrameSizeY = 0, FrameSizeZ = 0;
 };
 
 /// What the view shows; the main window's "Show 3D View" items toggle them.
@@ -81,7 +85,8 @@ std::array<Extended, 3> SoilColor(int index);
 /// |v| <= 0.001 or |v| >= 100000 ("0.000E+00"), else 3 decimals ("12.500").
 std::string GetValueLabel(Extended value);
 
-/// The scale that fits the figure into a w x h window.
+/// The scale that fits the whole model, seen from the front (x across,
+/// z up), into a w x h window with 25 pixels to spare on every side.
 Extended FitScaleFor(const TSceneExtents& extents, int w, int h);
 /// The depth half-range of the orthographic projection of a w x h window.
 Extended OrthoDepth(const TSceneExtents& extents, int w, int h);
@@ -101,6 +106,8 @@ public:
   void DrawFigure(const TSelectionBox& selection = {});
 
   void DrawPileCap();
+  /// The piles as two vertex arrays (BuildPileArrays) at the view's current
+  /// scale, then their numbers.
   void DrawAllPiles();
   void DrawSoilLayers();
   void DrawLoading() {}

@@ -62,9 +62,9 @@ void Zooming(TViewState& view, Extended factor) { view.ZoomScale = factor * view
 void RestartView(TViewState& view, const TSceneExtents& extents) {
   view.AngleX = view.AngleY = view.AngleZ = 0;
   view.ZoomScale = 1;
-  view.PanX = -extents.CentreX;
-  view.PanY = -extents.CentreY;
-  view.PanZ = 0;
+  view.PanX = -extents.FrameCentreX;
+  view.PanY = -extents.FrameCentreY;
+  view.PanZ = -extents.FrameCentreZ;
 }
 
 void MouseDown(TViewMouse& mouse, TViewState& view, comp::TMouseButton button, int x, int y) {

@@ -27,7 +27,7 @@ void SetView(TViewState& view, int preset);
 void ReverseView(TViewState& view);
 /// ZoomScale := factor x ZoomScale.
 void Zooming(TViewState& view, Extended factor);
-/// Angles 0, zoom 1, the figure centred again; the fit scale stays.
+/// Angles 0, zoom 1, the whole model centred again; the fit scale stays.
 void RestartView(TViewState& view, const TSceneExtents& extents);
 
 /// A press: records the position and the values a drag starts from.

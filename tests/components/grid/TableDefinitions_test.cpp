@@ -1,9 +1,11 @@
-// The definitions of the main window's thirteen tables as shipped, and the
-// definitions text itself.
+// The definitions of the main window's thirteen tables (and the prototypes
+// of the nested tables of moment rows) as shipped, and the definitions text
+// itself.
 
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "grid/ColBinary.h"
 #include "grid/ColText.h"
@@ -68,10 +70,13 @@ const std::vector<Expected> kModel = {
     {"TLoadtype", "Transient Loading Data", 0, {"E", "T"}},
     {"Dtransient", "Load Amplitude", 0, {"F"}},
     {"Trandom", "Random Loading data", 0, {"E", "T"}},
-    {"Tspectrum", "Random Spectrum Data", 0, {"F"}},
+    {"Tspectrum", "Random Spectrum Data", 0, {"F^2-F5/L3"}},
     {"MassCal", "Mass Components including equipment, and self weight of footing ", 30,
      {"F6", "L2", "L2", "L2", "L2", "L2", "L2"}},
     {"TBattered", "Battered Pile Data", 0, {"E", "DEGREES"}},
+    // A moment amplitude; the spectral density of a moment.
+    {"DtransientMoment", "Load Amplitude", 0, {"F-L2"}},
+    {"TspectrumMoment", "Random Spectrum Data", 0, {"F^2-L2^2-F5/L3"}},
 };
 
 std::vector<std::string> headers(const TGridTable& t) {
@@ -148,11 +153,12 @@ TEST(TableDefinitions, TheShippedTablesMatchTheProjectDataModel) {
   EXPECT_EQ(headers(*tables[5])[1], "Radius of pile|(X-dir.) ");  // the pile radius the top view draws
 
   // The nested tables of the loading tables are clones of the amplitude and
-  // spectrum tables, for each of the six kinds.
-  for (const auto& [parent, proto] : {std::pair{7, 8}, std::pair{9, 10}}) {
+  // spectrum tables: those of forces for the first three kinds, those of
+  // moments for the last three.
+  for (const auto& [parent, force, moment] : {std::tuple{7, 8, 13}, std::tuple{9, 10, 14}}) {
     const auto& p = dynamic_cast<const TTableColumn&>(tables[parent]->Column(1)).Prototypes();
     ASSERT_EQ(p.Count(), 6);
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(p.ResolveTable(k), tables[proto].get());
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(p.ResolveTable(k), tables[k < 3 ? force : moment].get());
   }
 }
 
@@ -176,6 +182,15 @@ TEST(TableDefinitions, TheShippedTablesWorkAsTheMainWindowUsesThem) {
   EXPECT_EQ(tables[11]->Column(0).GetHeaderLine(0), "Mass (Mg)  ");
   EXPECT_EQ(tables[5]->Column(6).GetHeaderLine(1), "Inertia,  (m^4)  ");
   EXPECT_EQ(tables[12]->Column(1).GetHeaderLine(0), "Batter Angle (DEGREES)  ");
+
+  // A moment row's amplitudes and the spectra show their own units.
+  loads.Column(0).SetInteger(0, 5);
+  EXPECT_EQ(loads.Column(1).GetTable(0).Column(0).GetHeaderLine(0), "Load Amplitude (kN-m)  ");
+  TGridTable& spectra = *tables[9];
+  EXPECT_EQ(spectra.Column(1).GetTable(0).Column(0).GetHeaderLine(0), "Spectrum Data (kN^2-sec/rad)  ");
+  spectra.Column(0).SetInteger(0, 4);
+  for (const auto& t : tables) t->SetUnitSystem(1);
+  EXPECT_EQ(spectra.Column(1).GetTable(0).Column(0).GetHeaderLine(0), "Spectrum Data (lbs^2-ft^2-sec/rad)  ");
 }
 
 TEST(TableDefinitions, EveryShippedValueConvertsByPhysicalFactorsAndBack) {
@@ -185,7 +200,10 @@ TEST(TableDefinitions, EveryShippedValueConvertsByPhysicalFactorsAndBack) {
   const std::map<std::string, long double> toSI = {
       {"", 1},          {"DEGREES", 1},           {"L2", ft},        {"L2/SEC", ft},
       {"L2^2", ft * ft}, {"L2^4", ft * ft * ft * ft}, {"F/L2^3", lbf / (ft * ft * ft)},
-      {"F", lbf},       {"F6", slug}};
+      {"F", lbf},       {"F6", slug},
+      // A moment; spectral densities of a force and of a moment (the
+      // seconds per radian do not change).
+      {"F-L2", lbf * ft}, {"F^2-F5/L3", lbf * lbf}, {"F^2-L2^2-F5/L3", lbf * lbf * ft * ft}};
   const auto tables = readTableDefinitions(shipped());
   for (const auto& t : tables) t->SetRowCount(2);
   // Every float cell of the top-level tables and of one nested table per
@@ -212,11 +230,16 @@ TEST(TableDefinitions, EveryShippedValueConvertsByPhysicalFactorsAndBack) {
   };
   for (const auto& t : tables) {
     collect(*t);
-    if (auto* nested = t->firstTableColumn()) collect(nested->GetTable(1));
+    if (auto* nested = t->firstTableColumn()) {
+      // A force in row 1, a moment about Y in row 2.
+      t->Column(0).SetInteger(1, 5);
+      collect(nested->GetTable(0));
+      collect(nested->GetTable(1));
+    }
   }
   // Two rows of each top-level table's real columns; the nested amplitude and
   // spectrum tables keep their one row.
-  ASSERT_EQ(cells.size(), 2u * (5 + 6 + 6 + 6 + 7 + 7 + 3 + 1 + 1 + 7 + 1) + 2u);
+  ASSERT_EQ(cells.size(), 2u * (5 + 6 + 6 + 6 + 7 + 7 + 3 + 1 + 1 + 7 + 1 + 1 + 1) + 4u);
 
   for (const auto& t : tables) t->SetUnitSystem(2);
   for (const Cell& c : cells) {

@@ -9,6 +9,7 @@
 #include <complex>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -251,8 +252,8 @@ TEST(AnalysisDriver, UnsolvableFrequencyIsReportedNotPrintedAsDisplacement) {
   write_response(*s, plan, r);
   EXPECT_EQ(s->units[16].records().back(),
             "     1.59    10.00    *** NO SOLUTION AT THIS FREQUENCY ***");
-  EXPECT_EQ(s->units[6].records().back(),
-            "   10.00    0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00");
+  // No zero response in the plot data: the record says there is none.
+  EXPECT_EQ(s->units[6].records().back(), "   10.00    NO SOLUTION");
 }
 
 TEST(AnalysisDriver, RandomPeakRowsWithoutAValue) {
@@ -285,6 +286,69 @@ TEST(AnalysisDriver, RandomPeakRowsWithoutAValue) {
   EXPECT_EQ(p.factor, 0.0f);
   EXPECT_EQ(p.maximum, 0.0f);
   EXPECT_TRUE(p.defined);
+}
+
+// The words of the last `count` records of a unit.
+std::vector<std::vector<std::string>> last_rows(const fio::Unit& u, std::size_t count) {
+  std::vector<std::vector<std::string>> out;
+  const auto& rec = u.records();
+  for (std::size_t k = rec.size() - count; k < rec.size(); ++k) {
+    std::istringstream in(rec[k]);
+    out.emplace_back();
+    for (std::string w; in >> w;) out.back().push_back(w);
+  }
+  return out;
+}
+
+std::size_t decimals_of(const std::string& word) { return word.size() - word.find('.') - 1; }
+
+TEST(AnalysisDriver, StepColumnsShowEveryRowApart) {
+  // Transient time column: row k shows k dt with the decimals dt needs.
+  for (const auto& [dt, decimals] : {std::pair{0.01f, 2u}, {0.004f, 3u}, {0.0005f, 4u}}) {
+    SCOPED_TRACE(dt);
+    TempDir dir;
+    auto s = open_state(dir);
+    s->flags.load_type = LoadKind::transient;
+    FrequencyPlan plan;
+    plan.points = 6;
+    plan.time_step = dt;
+    plan.count = 4;
+    write_response(*s, plan, ResponseData{});
+    const auto rows = last_rows(s->units[16], 6);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      EXPECT_EQ(decimals_of(rows[k][0]), decimals) << rows[k][0];
+      EXPECT_NEAR(std::stod(rows[k][0]), static_cast<double>(k + 1) * dt, 1e-7);
+    }
+  }
+  {
+    TempDir dir;
+    auto s = open_state(dir);
+    s->flags.load_type = LoadKind::transient;
+    FrequencyPlan plan;
+    plan.points = 2;
+    plan.time_step = 0.004f;
+    plan.count = 2;
+    write_response(*s, plan, ResponseData{});
+    EXPECT_EQ(s->units[16].records().back().substr(0, 10), "    0.008 ");
+  }
+  // Harmonic frequency columns 0.005 rad/s (0.0008 Hz) apart.
+  TempDir dir;
+  auto s = open_state(dir);
+  s->flags.load_type = LoadKind::harmonic;
+  FrequencyPlan plan;
+  plan.count = 3;
+  plan.fmin = 1.0f;
+  plan.fstep = 0.005f;
+  write_response(*s, plan, ResponseData{});
+  const auto rows = last_rows(s->units[16], 3);
+  for (std::size_t k = 0; k < 3; ++k) {
+    const double w = 1.0 + 0.005 * static_cast<double>(k);
+    EXPECT_NEAR(std::stod(rows[k][1]), w, 1e-6) << rows[k][1];
+    EXPECT_NEAR(std::stod(rows[k][0]), w * 0.5 / 3.14, 0.6e-4) << rows[k][0];
+    if (k > 0) {
+      EXPECT_NE(rows[k][0], rows[k - 1][0]);
+    }
+  }
 }
 
 TEST(AnalysisDriver, TransientHistoriesInvertTheSpectrumOfARealSignal) {

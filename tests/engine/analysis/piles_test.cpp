@@ -122,12 +122,54 @@ TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
     ASSERT_EQ(out.result, 0) << out.report;
     EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
     EXPECT_LT(rel(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
-    // About the centre of gravity: 4EI/L + h^2 Kxx + 2 h 6EI/L^2 (h = 1.5).
+    // About the centre of gravity: 4EI/L + h^2 Kxx + 2 h 6EI/L^2 (h = 1.5),
+    // and the same about x with the member's other bending stiffness: the
+    // sway-rocking coupling acts with the same sense in both planes.
     const double h = 1.5;
     EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
                   4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
               2e-5);
+    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+                  4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
+              2e-5);
   }
+  {
+    // The single fixed-head pile under a cap 1.5 m high: the same transfer.
+    const double h = 1.5;
+    const Outcome out =
+        run(pile_deck(el, "FIXED", "1 0 0\n", "END-BEARING\n",
+                      layered_soil(el.layers, 0, rigid_base), low_frequency(), h));
+    ASSERT_EQ(out.result, 0) << out.report;
+    EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
+                  4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
+              2e-5);
+    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+                  4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
+              2e-5);
+  }
+}
+
+TEST(PileSystems, TipDiscTakesTheTipLayersOwnRadius) {
+  // A floating member in layers without stiffness, its last layer widened to
+  // radii 0.35 and 0.45 (mean 0.4) at the same section properties: at low
+  // frequency the head sees the bar or shaft in series with the static disc
+  // of the tip layer's radius on the soil below, 4 Gb rt / (1 - nu) axially
+  // and 16 Gb rt^3 / 3 in torsion.
+  const Element el;
+  std::string deck = pile_deck(el, "FIXED", "1 0 0\n", "FLOATING\n",
+                               layered_soil(el.layers, 0, "300 20 0.3 0"), low_frequency());
+  const std::string tip = "\n3 4 0.25 0.25 ";
+  ASSERT_NE(deck.find(tip), std::string::npos);
+  deck.replace(deck.find(tip), tip.size(), "\n3 4 0.35 0.45 ");
+  const Outcome out = run(deck);
+  ASSERT_EQ(out.result, 0) << out.report;
+  const double gb = 300.0 * 300.0 * 20 / 9.81, rt = 0.4, l = el.length();
+  const cd damped(1, 0.02);  // the member's material damping
+  const cd axial = 1.0 / (l / (el.e * el.area * damped) + (1 - 0.3) / (4 * gb * rt));
+  const double gj = el.e / (2 * (1 + el.nu)) * el.torsion;
+  const cd torsion = 1.0 / (l / (gj * damped) + 3 / (16 * gb * rt * rt * rt));
+  EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), axial.real()), 1e-4);
+  EXPECT_LT(rel(stiffness(out.report, "(KZT)  ................"), torsion.real()), 1e-4);
 }
 
 TEST(PileSystems, TwoPileGroupFollowsTheStaticInteractionFactor) {
@@ -172,6 +214,86 @@ TEST(PileSystems, TwoPileGroupFollowsTheStaticInteractionFactor) {
 // The report's framed messages, each line as written.
 bool has(const std::string& report, const std::string& text) {
   return report.find(text) != std::string::npos;
+}
+
+TEST(PileSystems, BatteredPileRespondsAsTheVerticalPileTurnedAndMoved) {
+  // One fixed-head pile battered 15 degrees in the XZ plane under a cap 1 m
+  // high: its response must be that of the vertical pile's printed head
+  // impedance turned into the global axes (direction cosines of the pile
+  // axes) and moved to the centre of gravity, with the mass there.
+  const Element el;
+  const std::string soil = layered_soil(el.layers, 150, "300 20 0.3 0.05");
+  const std::string load = harmonic_load("NONQUADRATIC", 200, 20, 20, "1 0 2", "0 0.5 0");
+  const Outcome vertical = run(pile_deck(el, "FIXED", "1 0 0\n", "FLOATING\n", soil, load));
+  const Outcome battered =
+      run(pile_deck(el, "FIXED", "1 0 0\n", "FLOATING\nBATTERED\n1 XZ\n15\n", soil, load, 1.0));
+  ASSERT_EQ(vertical.result, 0) << vertical.report;
+  ASSERT_EQ(battered.result, 0) << battered.report;
+  const int n = 10;
+  ASSERT_EQ(battered.plot.size(), 1u + 2 * n + n);
+  const std::string first =
+      vertical.report.substr(0, vertical.report.find("SPECIAL OUTPUT OPTION"));
+  // Global motion = R times the pile-axis motion, for translations and
+  // rotations alike; then the cap offset to the centre of gravity.
+  const double t = 15 * pi / 180, c = std::cos(t), sn = std::sin(t), h = 1.0;
+  const double rot[3][3] = {{c, 0, -sn}, {0, 1, 0}, {sn, 0, c}};
+  double T[6][6] = {};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) T[i][j] = T[i + 3][j + 3] = rot[i][j];
+  double cap[6][6] = {};
+  for (int i = 0; i < 6; ++i) cap[i][i] = 1;
+  cap[0][4] = -h, cap[1][3] = h;
+  double A[6][6] = {};  // the whole transfer: T then the cap offset
+  for (int i = 0; i < 6; ++i)
+    for (int j = 0; j < 6; ++j)
+      for (int k = 0; k < 6; ++k) A[i][j] += T[i][k] * cap[k][j];
+  for (int i = 0; i < n; ++i) {
+    const double w = 20 + 20 * i;
+    const auto at = [&](const char* k, const char* d) {
+      return cd(value_after(first, k, i), w * value_after(first, d, i));
+    };
+    cd z[6][6] = {};
+    z[0][0] = at("(KXX) ..", "(CXX) ..");
+    z[1][1] = at("(KYY) ..", "(CYY) ..");
+    z[2][2] = at("(KWW)  ...", "(CWW)  ...");
+    z[3][3] = at("(KPPX) .............. ", "(CPPX)  ..............");
+    z[4][4] = at("(KPPY)  ..............", "(CPPY)  ..............");
+    z[5][5] = at("(KZT)  ................", "(CZT)  ................");
+    z[1][3] = z[3][1] = at("(KXP)  ........", "(CXP)  ........");
+    z[4][0] = z[0][4] = at("(KYP) ........ ", "(CYP)  ........");
+    std::vector<cd> d(36);
+    for (int r = 0; r < 6; ++r)
+      for (int col = 0; col < 6; ++col) {
+        for (int k = 0; k < 6; ++k)
+          for (int l = 0; l < 6; ++l) d[r * 6 + col] += A[k][r] * z[k][l] * A[l][col];
+        d[r * 6 + col] -= w * w * (r == col ? (r < 3 ? 50.0 : 100.0) : 0.0);
+      }
+    const auto u = solve(d, {1, 0, 2, 0, 0.5, 0});
+    const auto rec = numbers(battered.plot[static_cast<std::size_t>(1 + 2 * n + i)]);
+    ASSERT_EQ(rec.size(), 7u);
+    for (std::size_t k : {0u, 2u, 4u})
+      EXPECT_NEAR(rec[k + 1], std::abs(u[k]), 5e-4 * std::abs(u[k])) << "w " << w << " dof " << k + 1;
+  }
+}
+
+TEST(PileSystems, BatteredGroupWithInteractionSaysWhatItLeavesOut) {
+  const Element el;
+  const std::string soil = layered_soil(el.layers, 150, "300 20 0.3 0.05");
+  const std::string note =
+      "\n\n\n NOTE - WITH INTERACTION, THE AXIAL-LATERAL COUPLING OF BATTERED PILES IS NOT "
+      "CARRIED INTO THE GROUP\n";
+  const Outcome battered = run(pile_deck(el, "FIXED", "1 0 0\n2 3 0\n",
+                                         "FLOATING\nBATTERED\n1 XZ\n10\n2 XZ\n0\nINTERACTION\n",
+                                         soil, low_frequency()));
+  ASSERT_EQ(battered.result, 0) << battered.report;
+  const std::size_t at = battered.report.find(note);
+  ASSERT_NE(at, std::string::npos) << battered.report;
+  EXPECT_EQ(battered.report.find(note, at + 1), std::string::npos);
+  EXPECT_LT(at, battered.report.find("FREQUENCY  -"));
+  const Outcome vertical = run(
+      pile_deck(el, "FIXED", "1 0 0\n2 3 0\n", "FLOATING\nINTERACTION\n", soil, low_frequency()));
+  ASSERT_EQ(vertical.result, 0) << vertical.report;
+  EXPECT_EQ(vertical.report.find(" NOTE - "), std::string::npos);
 }
 
 TEST(PileSystems, DataTheKernelsCannotUseEndTheRunWithAMessage) {

@@ -153,5 +153,40 @@ TEST(AnalysisStatics, StratumAtZeroFrequencyGivesLayerFactorsAndTendsToHalfspace
   }
 }
 
+TEST(AnalysisStatics, StratumTorsionDampingBelowResonanceAndRockingAboveTheSwitch) {
+  // A surface disc on a stratum 10 m deep (shear resonance at Vs / 4H = 5 Hz)
+  // at 30 rad/s, below it, and at 270 rad/s, where a0 = 2.7 lies past the
+  // rocking factor's switch at 2.5; the closed forms in double, with the
+  // damping reduction 0.7 and the hertz printed as omega / (2 x 3.14).
+  const double vs = 200, gamma = 18, nu = 0.3, d = 0.05, r = 2, H = 10;
+  const Outcome out = run(deck_head("STRATUM", "CIRCULAR=2", "100 200 200 300 0 0 0",
+                                    "0 0 0 0 10", true) +
+                          "SOIL\nCONSTANTS\n200 18 0.3 0.05\n" +
+                          harmonic_load("NONQUADRATIC", 270, 30, 240, "1 0 0", "0 0 0"));
+  ASSERT_EQ(out.result, 0) << out.report;
+  const double G = vs * vs * gamma / g;
+  const double kt = 16 * G * r * r * r / 3;
+  const double kr = 8 * G * r * r * r / (3 * (1 - nu)) * (1 + r / (6 * H));
+  const cd material(1, d);
+  {
+    const double w = 30, a = w * r / vs;
+    const double fs = vs / (4 * H), f = w * 0.5 / 3.14159;  // Fs = 0.95
+    const double ch = 0.65 * (d / 2) * (f / fs) / (1 - (1 - d) * (f / fs) * (f / fs));
+    const cd z = kt * cd(1 - 0.133 * a, a * 0.2307692 * ch) * material;
+    expect_near_rel(value_after(out.report, "(KZT)  ................"), z.real(), 1e-4, "KZT");
+    expect_near_rel(value_after(out.report, "(CZT)  ................"), 0.7 * z.imag() / w, 1e-4,
+                    "CZT");
+    EXPECT_NEAR(value_after(out.report, "FREQUENCY  -  "), w / (2 * 3.14), 6e-5);  // F12.4
+  }
+  {
+    const double w = 270, a = w * r / vs;  // above both stratum frequencies
+    const cd z = kr * cd(0.5, a * 0.3 * a * a / (1 + a * a)) * material;
+    expect_near_rel(value_after(out.report, "(KPPX) .............. ", 1), z.real(), 1e-4, "KPPX");
+    expect_near_rel(value_after(out.report, "(CPPX)  ..............", 1), 0.7 * z.imag() / w, 1e-4,
+                    "CPPX");
+    EXPECT_NEAR(value_after(out.report, "FREQUENCY  -  ", 1), w / (2 * 3.14), 6e-5);
+  }
+}
+
 }  // namespace
 }  // namespace zrv::test

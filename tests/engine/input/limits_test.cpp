@@ -173,6 +173,15 @@ TEST(Limits, RefusedJustPastTheBound) {
        " ERROR - MAXIMUM AND MINIMUM FREQUENCY GIVE  1 FREQUENCIES, AT LEAST 3 ARE NEEDED"},
       {"negative spectral value", kFooting + spectrum("1\n-1\n1\n"),
        " ERROR - SPECTRAL VALUE  2 OF LOCATION  3 MUST NOT BE NEGATIVE"},
+      // |S(i,j)|^2 may not exceed S(i,i) S(j,j): a cross spectrum alone, and
+      // one that is too large at its second point only.
+      {"cross spectrum alone",
+       kFooting + "LOAD\nRANDOM\nCONSTANTS\n62.8 6.28 3 100 1\n1 5\n1\n1\n1\n",
+       " ERROR - CROSS SPECTRUM  1  5 AT POINT  1 EXCEEDS WHAT ITS AUTO SPECTRA ALLOW"},
+      {"cross spectrum beyond its auto spectra",
+       kFooting + "LOAD\nRANDOM\nCONSTANTS\n62.8 6.28 3 100 3\n2 2\n4\n4\n4\n"
+                  "6 6\n1\n1\n1\n6 2\n2\n2.0001\n2\n",
+       " ERROR - CROSS SPECTRUM  2  6 AT POINT  2 EXCEEDS WHAT ITS AUTO SPECTRA ALLOW"},
       {"letter as spectral value", kFooting + spectrum("1\n2\nH\n"),
        " ERROR - SPECTRAL VALUE  3 OF LOCATION  3 MUST NOT BE NEGATIVE"},
       {"pile layer velocity -500", piles(2, 2) + pile_soil(2, "-500 18 0.3 0.05"),
@@ -230,6 +239,9 @@ TEST(Limits, AcceptedAtTheBound) {
       {"side layer of velocity and thickness 0", kHalf + half_soil(1, "0 0 18 0.3 0.05")},
       {"pile layer of velocity 0", piles(2, 2) + pile_soil(2, "0 18 0.3 0.05")},
       {"spectral value 0", kFooting + spectrum("0\n1\n0\n")},
+      {"cross spectrum at its bound within rounding",
+       kFooting + "LOAD\nRANDOM\nCONSTANTS\n62.8 6.28 3 100 3\n2 2\n4\n4\n4\n"
+                  "6 6\n1\n1\n1\n2 6\n2\n2.000005\n-2\n"},
   };
   for (const auto& [what, deck] : cases) {
     SCOPED_TRACE(what);

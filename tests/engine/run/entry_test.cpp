@@ -7,6 +7,7 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -420,6 +421,31 @@ TEST(opnfil, names_file_fields) {
   EXPECT_TRUE(CLSFIL(*s));
   for (int u : {2, 4, 6, 7, 8, 9, 16}) EXPECT_FALSE(s->units[u].is_open()) << u;
   EXPECT_EQ(read_file(dir / "m.zvm"), "0\n");
+}
+
+TEST(opnfil, paths_of_a_deep_folder_are_read_whole) {
+  // A project folder 321 characters deep: every path of the names file is
+  // longer than 256 characters and the names differ only in their ends.
+  TempDir dir;
+  fs::path deep = dir.path();
+  while (deep.string().size() < 321) deep /= std::string(100, 'd');
+  deep = fs::path(deep.string().substr(0, 321));
+  fs::create_directories(deep);
+  ASSERT_EQ(deep.string().size(), 321u);
+  const auto p = [&](const char* name) { return (deep / name).string(); };
+  write_file(deep / "project.zvd", "GRAVITY=9.8\n" + complete_deck_without_gravity);
+  write_file(dir / "names.dat", "3.0.13\n" + p("project.zvd") + "\n" + p("project.zvo") + "\n" +
+                                    p("project.zvp") + "\n" + p("project.zvr") + "\n" +
+                                    p("project.zvt") + "\n" + p("project.zvm") + "\n");
+  ChangeDir here(dir.path());
+  EXPECT_EQ(run_engine(13), 0);
+  EXPECT_EQ(read_file(deep / "project.zvd"), "GRAVITY=9.8\n" + complete_deck_without_gravity);
+  EXPECT_NE(read_file(deep / "project.zvo").find("FOOTING RESPONSE AMPLITUDES"), std::string::npos);
+  EXPECT_EQ(lines_of(read_file(deep / "project.zvp")).size(), 1u + 50u);
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(deep)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"project.zvd", "project.zvo", "project.zvp"}));
 }
 
 TEST(opnfil, missing_mass_file_is_not_an_error) {

@@ -22,7 +22,7 @@ namespace zrv::front::test {
 
 class FakeMainForm : public IMainForm {
 public:
-  FakeMainForm() : m_project(std::make_unique<TProgramData>(m_tables, m_host)) {}
+  FakeMainForm() : m_project(std::make_unique<TProgramData>(m_tables)) {}
 
   TProgramData& Project() override { return *m_project; }
   TProjectTables& Tables() override { return m_tables; }
@@ -39,7 +39,6 @@ public:
 
 private:
   TProjectTables m_tables;
-  NullProjectHost m_host;
   std::unique_ptr<TProgramData> m_project;
   TResultPlots m_plots;
   bool m_modified = false;

@@ -38,7 +38,7 @@ TEST(Tipsoil, UnitSwitchReloadsConvertedValuesAndLabels) {
   main.Project().TipShearWaveVelocity = 100;  // m/sec
   main.Project().TipUnitWeight = 20;          // kN/m^3
   form->FormActivate();
-  main.Project().SetUnitSystem(1);
+  main.SetUnits(1);
   EXPECT_EQ(labelOf(form->DataEdit(1)), "Shear wave velocity (ft/sec)");
   EXPECT_EQ(labelOf(form->DataEdit(2)), "Unit weight (lbs/ft^3)");
   // 1 ft = 0.3048 m, 1 lbf = 4.4482216152605 N.

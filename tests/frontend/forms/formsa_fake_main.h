@@ -9,7 +9,6 @@
 
 #include "app/IMainForm.h"
 #include "forms/TDataForm.h"
-#include "project/IProjectHost.h"
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
@@ -18,9 +17,9 @@ namespace zrv::test {
 
 using front::TProjectFields;
 
-class FakeMain : public front::IMainForm, public front::IProjectHost {
+class FakeMain : public front::IMainForm {
 public:
-  FakeMain() : m_project(std::make_unique<front::TProgramData>(m_tables, *this)) { m_modified = false; }
+  FakeMain() : m_project(std::make_unique<front::TProgramData>(m_tables)) { m_modified = false; }
 
   front::TProgramData& Project() override { return *m_project; }
   front::TProjectTables& Tables() override { return m_tables; }
@@ -38,13 +37,12 @@ public:
   QString GetVersion() const override { return QStringLiteral("3.0.13"); }
   void ShowChild(QWidget* child) override { child->show(); }
 
-  // IProjectHost
-  void closeAllChildren() override {}
-  void refreshDataForms() override {
+  /// The Units menu: the project switches, then the open forms reload.
+  void SetUnits(int system) {
+    m_project->SetUnitSystem(system);
     for (auto& form : forms)
       if (form) form->FormActivate();
   }
-  void setModified(bool modified) override { SetModified(modified); }
 
   int pileMenuUpdates = 0;
   std::vector<QPointer<front::TDataForm>> forms;

@@ -22,10 +22,9 @@ TEST(ProjectDeckInEngine, EveryGeneratedDeckReadsWithoutInputError) {
   ASSERT_TRUE(std::filesystem::exists(runner)) << "build the zrv3-run target first";
   zrv::test::TempDir dir;
   TProjectTables tables;
-  NullProjectHost host;
   for (const Generated& g : allProjects()) {
     SCOPED_TRACE(g.name);
-    TProgramData p(tables, host);
+    TProgramData p(tables);
     g.make(p);
     p.FileName = (dir / (g.name + ".zvd")).string();
     p.WriteInputFiles();

@@ -17,13 +17,12 @@ namespace {
 TEST(ProjectExamples, ReadAndWriteBackUnchanged) {
   zrv::test::TempDir dir;
   TProjectTables tables;
-  NullProjectHost host;
   int decks = 0;
   for (const auto& entry : std::filesystem::directory_iterator(ZRV_EXAMPLES_DIR)) {
     if (entry.path().extension() != ".zvd") continue;
     SCOPED_TRACE(entry.path().filename().string());
     ++decks;
-    auto project = TProgramData::CreateFromFile(entry.path().string(), tables, host);
+    auto project = TProgramData::CreateFromFile(entry.path().string(), tables);
     project->FileName = (dir / entry.path().filename().string()).string();
     project->WriteInputFiles();
     EXPECT_EQ(zrv::test::read_file(entry.path()), zrv::test::read_file(project->FileName));

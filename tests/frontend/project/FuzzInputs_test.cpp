@@ -21,9 +21,8 @@ TEST(FuzzInputs, MultilayerCountsAtTheEndsOfTheIntegerRange) {
   // soil-below line as a layer. A count below 1 is now refused where it is
   // read, with its line; the tables stay as they were.
   TProjectTables tables;
-  NullProjectHost host;
   try {
-    TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables, host);
+    TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables);
     ADD_FAILURE() << "read";
   } catch (const comp::EInOutError& e) {
     EXPECT_STREQ(e.what(), "Error on Line 8\rThe number of foundation layers is -2147483648; it must be at least 1.");

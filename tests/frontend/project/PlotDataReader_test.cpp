@@ -90,6 +90,23 @@ TEST_F(PlotData, WhatEachLoadAndMatrixSettingReads) {
   EXPECT_EQ(fresh.pltDxyzR.Point(0, 0).Y, 0);
 }
 
+TEST_F(PlotData, FrequencyWithoutSolutionHasNoResponsePoint) {
+  // The engine's record where the dynamic system has no solution.
+  const std::string text = "           3\n"
+                           "    6.28    1.0000E-05  2.0000E-05  3.0000E-05  4.0000E-06  5.0000E-06  6.0000E-06\n"
+                           "   12.56    NO SOLUTION\n"
+                           "   18.84    1.2000E-05  2.2000E-05  3.2000E-05  4.2000E-06  5.2000E-06  6.2000E-06\n";
+  ASSERT_TRUE(read(text, 0, 1));
+  for (TGraphPlot* p : {&plots.pltDxyzR, &plots.pltMxyzR})
+    for (int k = 0; k < 3; ++k) ASSERT_EQ(p->Line(k).Points().size(), 2u);
+  EXPECT_NEAR(static_cast<double>(plots.pltDxyzR.Point(0, 1).X), 18.84 / 6.2832, 1e-15);
+  EXPECT_EQ(plots.pltDxyzR.Point(2, 1).Y, 3.2e-5L);
+  EXPECT_EQ(plots.pltMxyzR.Point(2, 1).Y, 6.2e-6L);
+  // The marker cut short, or not where a record's amplitudes begin.
+  EXPECT_FALSE(read(text.substr(0, text.find("SOLUTION")), 0, 1));
+  EXPECT_FALSE(read("           2\n    6.28\n NO SOLUTION\n   12.56    NO SOLUTION\n", 0, 1));
+}
+
 TEST_F(PlotData, DamagedFilesGiveFalse) {
   EXPECT_FALSE(ReadPlotData((dir / "missing.zvp").string(), plots, 2, 1, 1));
   const std::string text(kHarmonicWithMatrix);

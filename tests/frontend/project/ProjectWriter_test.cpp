@@ -69,11 +69,10 @@ protected:
   }
   zrv::test::TempDir dir;
   TProjectTables tables;
-  NullProjectHost host;
 };
 
 TEST_F(Writer, FrequenciesInRadiansAndTheirLines) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   p.MaxFrequency = 50;
   p.MinFrequency = 1;
   p.FrequencyStep = 1;
@@ -85,7 +84,7 @@ TEST_F(Writer, FrequenciesInRadiansAndTheirLines) {
 }
 
 TEST_F(Writer, TitleIsOneLineNeverEmpty) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   p.ProjectTitle = "";
   EXPECT_EQ(write(p).substr(0, 8), "TITLE= \n");
   p.ProjectTitle = "Block A\r\nrev. 2, E=30000";
@@ -93,7 +92,7 @@ TEST_F(Writer, TitleIsOneLineNeverEmpty) {
 }
 
 TEST_F(Writer, FirstMassZeroWritesNoComponents) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   massComponents(p);
   fill(tables.MassCal(), {{0, 1, 2, 3, 4, 5, 6}, {12, 2, 2, 2.6, 2.5, 1.6, 1.2}});
   EXPECT_EQ(linesFrom(write(p), "RUN ", 5), "RUN \n0\n3.005816 2 1.2268249 \n3 2 0 \n-0.0058160237 0 1.2268249 \n");
@@ -110,7 +109,7 @@ TEST_F(Writer, FirstMassZeroWritesNoComponents) {
 }
 
 TEST_F(Writer, TinyBatterAnglesAndSideCapSoil) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   pileGroupPlain(p);
   fill(tables.Pilecoord(), {{-2, -2, 0, 1}, {2, -2, 0.00000005, 2}});
   fill(tables.pilecapsoil(), {{1.5, 0, 18, 0.33, 0.05, 0}});
@@ -144,7 +143,7 @@ TEST_F(Writer, TinyBatterAnglesAndSideCapSoil) {
 }
 
 TEST_F(Writer, MultilayerRowsComeFromTheSideSoilThenTheSoilColumn) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   multilayerRandom(p);
   EXPECT_EQ(linesFrom(write(p), "WEAK ", 7),
             "WEAK \n"
@@ -161,9 +160,24 @@ TEST_F(Writer, MultilayerRowsComeFromTheSideSoilThenTheSoilColumn) {
             "CONSTANTS=2\n1 160 18 0.35 0.05 0.999995 0.35 0.1 0\n2 190 18.5 0.35 0.05 0.99998 0.35 0.1 1\n");
 }
 
+TEST_F(Writer, PileAndSideWeakZonesEndOnlyAboveSixNines) {
+  // A pile soil layer or a side layer keeps its weak zone up to a ratio of
+  // 0.999999 and loses it just above.
+  TProgramData p(tables);
+  pileGroup(p, 4, false);
+  fill(tables.D(), {{140, 18, 0.35, 0.05, 0.999995}, {170, 18.5, 0.35, 0.05, 0.9999995}, {200, 19, 0.35, 0.05, 1},
+                    {230, 19, 0.4, 0.04, 1}, {260, 19.5, 0.4, 0.04, 1}});
+  fill(tables.pilecapsoil(), {{1, 150, 18, 0.33, 0.05, 0.999995}, {0.5, 160, 18, 0.33, 0.05, 0.9999995}});
+  const std::string deck = write(p);
+  EXPECT_EQ(linesFrom(deck, "CONSTANTS", 3),
+            "CONSTANTS\n1 140 18 0.35 0.05 0.999995 0.35 0.1 1\n2 170 18.5 0.35 0.05 0.9999995 0.35 0.1 0\n");
+  EXPECT_EQ(linesFrom(deck, "EMBEDDED", 4),
+            "EMBEDDED\n2 \n1 1 150 18 0.33 0.05 0.999995 0.33 0.1 0.1\n2 0.5 160 18 0.33 0.05 0.9999995 0.33 0.1 0\n");
+}
+
 // A small pile group written whole: every line as the record layout gives it.
 TEST_F(Writer, PileGroupFilesLineByLine) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   p.ProjectTitle = "T";
   p.FoundationType = "PILE";
   p.FoundationCode = 2;
@@ -227,13 +241,13 @@ TEST_F(Writer, PileGroupFilesLineByLine) {
 // 0.15 times the width or radius, a pile length of 2 times the length or 3
 // times the radius.
 TEST_F(Writer, GeometryFilesAndTheirDefaults) {
-  TProgramData m(tables, host);
+  TProgramData m(tables);
   multilayerRandom(m);
   write(m);
   EXPECT_EQ(zrv::test::read_file(dir / "job.zvt"),
             "RECTANGULAR \n 5 5 3\n 0\nSOIL\nMULTILAYER\n2\n4\n1 1.5 \n2 1.5 \n3 12\n4 2.4\n");
 
-  TProgramData s(tables, host);
+  TProgramData s(tables);
   stratumTransient(s);
   fill(tables.D1(), {{0, 600, 115, 0.4, 0.05, 0}});
   const std::string deck = write(s);
@@ -247,7 +261,7 @@ TEST_F(Writer, GeometryFilesAndTheirDefaults) {
   EXPECT_EQ(linesFrom(deck, "SOIL ", 10),
             "SOIL \nCONSTANTS \n600 115 0.4 0.05\nLOAD \nTRANSIENT \nCONSTANTS \n32 \n0.004 \n2 \n3 \n");
 
-  TProgramData h(tables, host);
+  TProgramData h(tables);
   h.LengthX = 4;
   h.WidthY = 2;
   h.WidthCopy = 2;
@@ -258,7 +272,7 @@ TEST_F(Writer, GeometryFilesAndTheirDefaults) {
 }
 
 TEST_F(Writer, TransientAndHalfSpaceWithoutWeakZone) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   halfspaceTransientPlain(p);
   const std::string deck = write(p);
   EXPECT_EQ(linesFrom(deck, "SOIL ", 4), "SOIL \nCONSTANTS=1\n1 0 160 18 0.3 0.05\nBELOW=220 19 0.3 0.05\n");
@@ -269,12 +283,12 @@ TEST_F(Writer, TransientAndHalfSpaceWithoutWeakZone) {
 }
 
 TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   pileGroup(p, 4, true);
   fill(tables.D(), {{140, 18, 0.35, 0.05, 0.6}});
   p.FileName = (dir / "job.zvd").string();
   zrv::test::write_file(p.FileName, "old");
-  host.setModified(false);
+  p.SetModified(false);
   try {
     p.WriteInputFiles();
     ADD_FAILURE() << "no refusal";
@@ -285,9 +299,9 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
   }
   EXPECT_EQ(zrv::test::read_file(p.FileName), "old");
   EXPECT_FALSE(std::filesystem::exists(dir / "job.zvm"));
-  EXPECT_TRUE(host.modified());
+  EXPECT_TRUE(p.Modified());
 
-  TProgramData m(tables, host);
+  TProgramData m(tables);
   multilayerRandom(m);
   fill(tables.Multisoil(), {{220, 19, 0.35, 0.05, 1, 1}});
   EXPECT_THROW(
@@ -311,7 +325,7 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
                  "The table \"Random Spectrum Data\" of row 1 of the table \"Random Loading data\" has 12 rows; "
                  "the number of points is 13.");
   }
-  TProgramData u(tables, host);
+  TProgramData u(tables);
   u.FoundationType = "PILES";
   try {
     checkWritable(u);
@@ -320,7 +334,7 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
     EXPECT_STREQ(e.what(), "The foundation type \"PILES\" is not known.");
   }
 
-  TProgramData t(tables, host);
+  TProgramData t(tables);
   stratumTransient(t);
   tables.TLoadtype().firstTableColumn()->GetTable(1).SetRowCount(31);
   try {
@@ -334,7 +348,7 @@ TEST_F(Writer, RefusesCountsTheFileCannotCarry) {
 }
 
 TEST_F(Writer, RefusesValuesThatAreNotNumbers) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   tables.D1().Column(2).SetFloat(0, std::numeric_limits<Extended>::infinity());
   try {
     projectFileText(p);
@@ -353,21 +367,21 @@ TEST_F(Writer, RefusesValuesThatAreNotNumbers) {
 }
 
 TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
-  TProgramData p(tables, host);
+  TProgramData p(tables);
   halfspaceHarmonic(p);
   // The geometry file's name is taken by a folder: nothing is replaced.
   p.FileName = (dir / "job.zvd").string();
   zrv::test::write_file(dir / "job.zvd", "old deck");
   zrv::test::write_file(dir / "job.zvm", "old mass");
   std::filesystem::create_directory(dir / "job.zvt");
-  host.setModified(false);
+  p.SetModified(false);
   try {
     p.WriteInputFiles();
     ADD_FAILURE() << "saved";
   } catch (const comp::EInOutError& e) {
     EXPECT_EQ(std::string(e.what()), "Could not write the file " + (dir / "job.zvt").string() + ".");
   }
-  EXPECT_TRUE(host.modified());
+  EXPECT_TRUE(p.Modified());
   EXPECT_EQ(zrv::test::read_file(dir / "job.zvd"), "old deck");
   EXPECT_EQ(zrv::test::read_file(dir / "job.zvm"), "old mass");
   int entries = 0;
@@ -388,16 +402,50 @@ TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
   const bool enforced = !std::ofstream(locked / "probe");
   if (enforced) {
     p.FileName = (locked / "job.zvd").string();
-    host.setModified(false);
+    p.SetModified(false);
     EXPECT_THROW(p.WriteInputFiles(), comp::EInOutError);
-    EXPECT_TRUE(host.modified());
+    EXPECT_TRUE(p.Modified());
     EXPECT_EQ(zrv::test::read_file(locked / "job.zvd"), "old deck");
   }
   std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 
   // Saved again where it can be: the modified state is cleared.
   write(p, "good");
-  EXPECT_FALSE(host.modified());
+  EXPECT_FALSE(p.Modified());
+}
+
+TEST_F(Writer, SaveKeepsTheFileWhereAndAsItIs) {
+  namespace fs = std::filesystem;
+  TProgramData p(tables);
+  halfspaceHarmonic(p);
+  // Through a symbolic link: the file it points to is replaced, the link stays.
+  fs::create_directory(dir / "real");
+  zrv::test::write_file(dir / "real" / "job.zvd", "old deck");
+  fs::create_symlink(fs::path("real") / "job.zvd", dir / "job.zvd");
+  const std::string deck = write(p);
+  EXPECT_TRUE(fs::is_symlink(dir / "job.zvd"));
+  EXPECT_EQ(zrv::test::read_file(dir / "real" / "job.zvd"), deck);
+  EXPECT_NE(deck, "old deck");
+
+  // The file's permissions stay.
+  for (const auto mode : {fs::perms::owner_read | fs::perms::owner_write,
+                          fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+    fs::permissions(dir / "real" / "job.zvd", mode);
+    write(p);
+    EXPECT_EQ(fs::status(dir / "real" / "job.zvd").permissions(), mode);
+  }
+
+  // Names up to the usual limit of 255 bytes save (the mass and geometry
+  // files are named alike).
+  for (const std::size_t length : {245u, 255u}) {
+    const std::string name(length - 4, 'n');
+    EXPECT_EQ(write(p, name), deck);
+    EXPECT_TRUE(fs::exists(dir / (name + ".zvm")));
+    EXPECT_TRUE(fs::exists(dir / (name + ".zvt")));
+  }
+  int hidden = 0;
+  for (const auto& e : fs::directory_iterator(dir.path())) hidden += e.path().filename().string()[0] == '.';
+  EXPECT_EQ(hidden, 0);
 }
 
 /// Switches the process to a German locale ("," decimal separator, "."
@@ -426,7 +474,7 @@ TEST_F(Writer, FilesDoNotDependOnLocaleOrDecimalSeparator) {
   };
   std::vector<std::string> plain;
   for (const Generated& g : allProjects()) {
-    TProgramData p(tables, host);
+    TProgramData p(tables);
     g.make(p);
     write(p, g.name);
     plain.push_back(files(g.name));
@@ -442,11 +490,11 @@ TEST_F(Writer, FilesDoNotDependOnLocaleOrDecimalSeparator) {
     std::size_t i = 0;
     for (const Generated& g : allProjects()) {
       SCOPED_TRACE(g.name);
-      TProgramData p(tables, host);
+      TProgramData p(tables);
       g.make(p);
       write(p, g.name + "-de");
       EXPECT_EQ(files(g.name + "-de"), plain[i]);
-      auto back = TProgramData::CreateFromFile(p.FileName, tables, host);
+      auto back = TProgramData::CreateFromFile(p.FileName, tables);
       write(*back, g.name + "-de2");
       EXPECT_EQ(files(g.name + "-de2"), plain[i++]);
     }

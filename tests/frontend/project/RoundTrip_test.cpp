@@ -15,17 +15,16 @@ using namespace fixtures;
 TEST(ProjectRoundTrip, EveryFoundationAndLoadRereadsToTheSameFiles) {
   zrv::test::TempDir dir;
   TProjectTables tables;
-  NullProjectHost host;
   for (const Generated& g : allProjects()) {
     SCOPED_TRACE(g.name);
-    TProgramData first(tables, host);
+    TProgramData first(tables);
     g.make(first);
     first.FileName = (dir / (g.name + ".zvd")).string();
     first.WriteInputFiles();
     const auto firstTables = captureAll(tables);
 
-    auto second = TProgramData::CreateFromFile(first.FileName, tables, host);
-    EXPECT_FALSE(host.modified());
+    auto second = TProgramData::CreateFromFile(first.FileName, tables);
+    EXPECT_FALSE(second->Modified());
     second->FileName = (dir / (g.name + "-2.zvd")).string();
     second->WriteInputFiles();
 

@@ -15,14 +15,6 @@ namespace zrv::front::fixtures {
 
 using Rows = std::vector<std::vector<Extended>>;
 
-/// A host that counts the window calls it gets.
-class CountingHost : public NullProjectHost {
-public:
-  void closeAllChildren() override { ++closed; }
-  void refreshDataForms() override { ++refreshed; }
-  int closed = 0, refreshed = 0;
-};
-
 /// Fills `table` with `rows` (choices as numbers) and, for a load table, the
 /// nested amplitude rows.
 inline void fill(TGridTable& table, Rows rows, Rows nested = {}) {

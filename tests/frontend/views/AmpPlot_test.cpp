@@ -68,26 +68,29 @@ TEST(AmpPlotCurves, UnitFactor) {
   EXPECT_EQ(AmpUnitFactor(1, 2), 1.0 / 0.3048);
 }
 
-TEST(AmpPlotCurves, DisplacementIsTranslationPlusLeverArmCrossRotation) {
+TEST(AmpPlotCurves, DisplacementIsTheUpperBoundOfTranslationPlusLeverArmCrossRotation) {
   TResultPlots plots;
   fillPlots(plots, kRows);
-  // Reference point 3, 4, 5 away from the C.G.: by hand, r x theta at the
-  // first frequency is (4*3e-4 - 5*2e-4, 5*1e-4 - 3*3e-4, 3*2e-4 - 4*1e-4).
+  // Reference point 3, 4, 5 away from the C.G. The plots hold moduli without
+  // phases, so each direction adds the moduli of its three terms. By hand at
+  // the first frequency: x 1e-3 + 4*3e-4 + 5*2e-4, y 2e-3 + 5*1e-4 + 3*3e-4,
+  // z 3e-3 + 3*2e-4 + 4*1e-4 (the signed sum gave 1.2e-3, 1.6e-3, 3.2e-3).
   const TAmpCurves c = ComputeAmplitudes(plots, TAmpKind::Displacement, {4, 6, 8}, {1, 2, 3}, 1.0);
   ASSERT_EQ(c.count(), 2);
   EXPECT_EQ(c.freq[0], 2.0);
-  EXPECT_NEAR(c.x[0], 1e-3 + 2e-4, 1e-15);
-  EXPECT_NEAR(c.y[0], 2e-3 - 4e-4, 1e-15);
-  EXPECT_NEAR(c.z[0], 3e-3 + 2e-4, 1e-15);
-  // Second frequency: r x theta = (4*5e-5 + 5*1e-4, -3*5e-5, -3*1e-4).
-  EXPECT_NEAR(c.x[1], -5e-4 + 7e-4, 1e-15);
-  EXPECT_NEAR(c.y[1], -1.5e-4, 1e-15);
-  EXPECT_NEAR(c.z[1], 2.5e-3 - 3e-4, 1e-15);
+  EXPECT_NEAR(c.x[0], 3.2e-3, 1e-15);
+  EXPECT_NEAR(c.y[0], 3.4e-3, 1e-15);
+  EXPECT_NEAR(c.z[0], 4.0e-3, 1e-15);
+  // Second frequency: x 5e-4 + 4*5e-5 + 5*1e-4, y 0 + 0 + 3*5e-5,
+  // z 2.5e-3 + 3*1e-4 + 0; never below the C.G.'s own amplitude.
+  EXPECT_NEAR(c.x[1], 1.2e-3, 1e-15);
+  EXPECT_NEAR(c.y[1], 1.5e-4, 1e-15);
+  EXPECT_NEAR(c.z[1], 2.8e-3, 1e-15);
 
   // At the C.G. the curves are the footing's translations; in rotation mode
   // they are the rotations whatever the point.
   const TAmpCurves atCg = ComputeAmplitudes(plots, TAmpKind::Displacement, {1, 2, 3}, {1, 2, 3}, 1.0);
-  EXPECT_EQ(atCg.x[1], -5e-4);
+  EXPECT_EQ(atCg.x[1], 5e-4);
   EXPECT_EQ(atCg.z[0], 3e-3);
   const TAmpCurves rot = ComputeAmplitudes(plots, TAmpKind::Rotation, {9, 9, 9}, {1, 2, 3}, 0.3048);
   EXPECT_EQ(rot.y[0], 2e-4);
@@ -178,10 +181,11 @@ TEST(AmpPlotCurves, PointMessageAndCursorText) {
   TResultPlots plots;
   fillPlots(plots, kRows);
   // h = 2 moves the C.G. to (2, 4, 6): r = (-1, -2, -3); with theta =
-  // (0, -1e-4, 5e-5), r x theta = (-4e-4, 5e-5, 1e-4), added to 2*u.
+  // (0, -1e-4, 5e-5) the moduli of the terms of r x theta are x 1e-4 and
+  // 3e-4, y 0 and 5e-5, z 1e-4 and 0, added to |2*u|.
   const TAmpCurves c = ComputeAmplitudes(plots, TAmpKind::Displacement, {1, 2, 3}, {1, 2, 3}, 2.0);
   EXPECT_EQ(AmpPointMessage("Y-Dir", 1, c, plots, 2.0),
-            "Y-Dir\rPoint: 1\rFreq: 4\rX: -0.0014\rY: 0.00005\rZ: 0.0051\r"
+            "Y-Dir\rPoint: 1\rFreq: 4\rX: 0.0014\rY: 0.00005\rZ: 0.0051\r"
             "Xo: -0.001\rYo: 0\rZo: 0.005\rRx: 0\rRy: -0.0001\rRz: 0.00005\r");
   EXPECT_EQ(AmpCursorText(12.3456789, -0.000123456789), "(12.3457,-0.000123457)");
 }
@@ -227,6 +231,8 @@ TEST_F(AmpPlotDialog, ShowingLoadsTheCentreOfGravityInProjectUnits) {
   EXPECT_EQ(dlg->Series(2)->at(1), QPointF(4.0, 2.5e-3));
   auto* axisY = qobject_cast<QValueAxis*>(dlg->Chart()->axes(Qt::Vertical).front());
   EXPECT_EQ(axisY->titleText(), "Translational Amplitude (m)");
+  // The dialog says that away from the C.G. the curves are upper bounds.
+  EXPECT_TRUE(child<QLabel>("BoundNote")->text().contains("upper bound"));
   EXPECT_EQ(dlg->Series(2)->name(), "Z-dir");
   EXPECT_EQ(dlg->Series(0)->color(), QColor(Qt::black));
   EXPECT_EQ(dlg->Series(1)->color(), QColor(Qt::red));
@@ -236,7 +242,7 @@ TEST_F(AmpPlotDialog, ShowingLoadsTheCentreOfGravityInProjectUnits) {
 TEST_F(AmpPlotDialog, SwitchingUnitsConvertsPointAndCurves) {
   edit(0)->SetNumber(4);  // r = (3, 0, 0) m
   const double siX = dlg->Curves().y[0];
-  EXPECT_NEAR(siX, 2e-3 + 0 - 3 * 3e-4, 1e-15);
+  EXPECT_NEAR(siX, 2e-3 + 0 + 3 * 3e-4, 1e-15);
 
   child<QRadioButton>("RadioButton1")->setChecked(true);
   EXPECT_NEAR(edit(0)->Number(), 4 / kFoot, 1e-12);
@@ -343,9 +349,8 @@ TEST_F(AmpPlotDialog, RoundedTicksChartNumbersSmallMarkersAndOneExportHeader) {
     return axis ? axis->categoriesLabels() : QStringList();
   };
   EXPECT_EQ(labels(Qt::Horizontal), (QStringList{"5", "10", "15", "20", "25", "30", "35", "40", "45"}));
-  // Displacements from -0.0005 to 0.003 m in steps of 0.0005, in the chart's picture.
-  EXPECT_EQ(labels(Qt::Vertical),
-            (QStringList{"-0.0005", "0", "0.0005", "0.001", "0.0015", "0.002", "0.0025", "0.003"}));
+  // Displacements (moduli) from 0 to 0.003 m in steps of 0.0005, in the chart's picture.
+  EXPECT_EQ(labels(Qt::Vertical), (QStringList{"0", "0.0005", "0.001", "0.0015", "0.002", "0.0025", "0.003"}));
   for (int k = 0; k < 3; ++k) {
     EXPECT_EQ(dlg->Series(k)->markerSize(), 5) << k;  // 2 pixels either side of the point
     EXPECT_EQ(dlg->Series(k)->lightMarker().size(), QSize(5, 5)) << k;

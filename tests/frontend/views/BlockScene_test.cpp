@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "block_fixture.h"
+#include "views/BlockViewing.h"
 
 using namespace zrv::front;
 using namespace zrv::test::block;
@@ -24,17 +25,55 @@ constexpr Extended kTol = 1e-12L;
     EXPECT_NEAR(static_cast<double>(v_[2]), (z), 1e-9) << "z"; \
   } while (0)
 
-bool isDisc(const Primitive& p) {
-  return p.mode == RecordingCanvas::TriangleFan() && p.vertices.size() == 34;
+// Pile vertices travel as floats.
+#define EXPECT_VEC_F(v, x, y, z)                               \
+  do {                                                         \
+    const Vec3 v_ = (v);                                       \
+    EXPECT_NEAR(static_cast<double>(v_[0]), (x), 1e-5) << "x"; \
+    EXPECT_NEAR(static_cast<double>(v_[1]), (y), 1e-5) << "y"; \
+    EXPECT_NEAR(static_cast<double>(v_[2]), (z), 1e-5) << "z"; \
+  } while (0)
+
+Extended distance(const Vec3& a, const Vec3& b) {
+  return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
-Vec3 normalOf(const Primitive& p) {
-  const Vec3& c = p.vertices[0];
-  const Vec3& a = p.vertices[1];
-  const Vec3& b = p.vertices[2];
+Vec3 normalOf(const Vec3& c, const Vec3& a, const Vec3& b) {
   const Vec3 u{a[0] - c[0], a[1] - c[1], a[2] - c[2]}, v{b[0] - c[0], b[1] - c[1], b[2] - c[2]};
   return {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
 }
+
+// The end discs of the piles' triangle array: runs of triangles from one
+// centre whose two other corners lie `r` from it.
+struct Disc {
+  Vec3 centre, normal;
+  std::array<Extended, 4> colour;
+  int triangles = 0;
+};
+std::vector<Disc> discsOf(const RecordingCanvas& gl, Extended r) {
+  std::vector<Disc> discs;
+  for (const auto& p : gl.primitives) {
+    if (!p.array || p.mode != RecordingCanvas::Triangles()) continue;
+    for (std::size_t t = 0; t + 2 < p.vertices.size(); t += 3) {
+      const Vec3 &c = p.vertices[t], &a = p.vertices[t + 1], &b = p.vertices[t + 2];
+      if (std::fabs(distance(c, a) - r) > 1e-5L || std::fabs(distance(c, b) - r) > 1e-5L) continue;
+      if (discs.empty() || distance(discs.back().centre, c) > 1e-5L)
+        discs.push_back({c, normalOf(c, a, b), p.vertexColours[t], 0});
+      ++discs.back().triangles;
+    }
+  }
+  return discs;
+}
+
+// Triangles of the piles' arrays.
+std::size_t pileTriangles(const RecordingCanvas& gl) {
+  std::size_t n = 0;
+  for (const auto& p : gl.primitives)
+    if (p.array && p.mode == RecordingCanvas::Triangles()) n += p.vertices.size() / 3;
+  return n;
+}
+
+Vec3 normalOf(const Primitive& p) { return normalOf(p.vertices[0], p.vertices[1], p.vertices[2]); }
 
 // A pile project: a 4 x 3 cap, side soil 2 deep, two pile segments of 6
 // and 4 with radius 0.5, and three piles: upright, battered 30 degrees in
@@ -69,8 +108,17 @@ TEST(BlockScene, FrameOfPileProjectWithSideSoil) {
   EXPECT_NEAR(e.LargestDim, 12.0L, kTol);
   EXPECT_EQ(e.MinPlanExtent, 3.0L);
   EXPECT_EQ(e.CentreX, 0.0L);
-  // W 450, H 300: a = 250 / 24, b = 400 / 8; the smaller wins.
-  EXPECT_NEAR(FitScaleFor(e, 450, 300), 250.0L / 24, kTol);
+  // The whole model: x from -4 to 4 (soil boxes twice the cap wide), y from
+  // -3 to the tip of the pile battered 20 degrees in the YZ-Plane plus its
+  // radius, z from 0 to the bottom soil box at -2 - 10 - 2.
+  EXPECT_NEAR(e.FrameCentreX, 0.0L, kTol);
+  EXPECT_NEAR(e.FrameSizeX, 8.0L, kTol);
+  const Extended yTip = 4 + 10 * std::sin(std::numbers::pi_v<Extended> / 9) + 0.5L;
+  EXPECT_NEAR(e.FrameCentreY, (yTip - 3) / 2, kTol);
+  EXPECT_NEAR(e.FrameCentreZ, -7.0L, kTol);
+  EXPECT_NEAR(e.FrameSizeZ, 14.0L, kTol);
+  // W 450, H 300: 250 / 14 for the height, 400 / 8 for the width; the smaller wins.
+  EXPECT_NEAR(FitScaleFor(e, 450, 300), 250.0L / 14, kTol);
   EXPECT_NEAR(OrthoDepth(e, 450, 300), 640 * (12.0L / 3) * 150, 1e-9);
 }
 
@@ -229,29 +277,24 @@ TEST(BlockScene, BatteredPileEndsFollowTheirPlanes) {
   TBlockScene scene(gl, m.project, e, options, view);
   scene.DrawAllPiles();
 
-  std::vector<const Primitive*> discs;
-  for (const auto& p : gl.primitives)
-    if (isDisc(p)) discs.push_back(&p);
+  const std::vector<Disc> discs = discsOf(gl, 0.5L);  // radius from rx, ry
   ASSERT_EQ(discs.size(), 6u);  // a head and a tip disc per pile
   const Extended r30 = std::numbers::pi_v<Extended> / 6, r20 = std::numbers::pi_v<Extended> / 9;
   // Heads at the base of the side soil.
-  EXPECT_VEC(discs[0]->vertices[0], 1, 2, -2);
-  EXPECT_VEC(discs[2]->vertices[0], -3, 0, -2);
-  EXPECT_VEC(discs[4]->vertices[0], 0, 4, -2);
+  EXPECT_VEC_F(discs[0].centre, 1, 2, -2);
+  EXPECT_VEC_F(discs[2].centre, -3, 0, -2);
+  EXPECT_VEC_F(discs[4].centre, 0, 4, -2);
   // Tips 10 along the pile: XZ-Plane leans to +x, YZ-Plane to +y.
-  EXPECT_VEC(discs[1]->vertices[0], 1, 2, -12);
-  EXPECT_VEC(discs[3]->vertices[0], -3 + 10 * std::sin(static_cast<double>(r30)), 0,
-             -2 - 10 * std::cos(static_cast<double>(r30)));
-  EXPECT_VEC(discs[5]->vertices[0], 0, 4 + 10 * std::sin(static_cast<double>(r20)),
-             -2 - 10 * std::cos(static_cast<double>(r20)));
-  // Radius from rx, ry; the head disc faces up, the tip disc down.
-  const Vec3& c = discs[1]->vertices[0];
-  const Vec3& rim = discs[1]->vertices[5];
-  EXPECT_NEAR(static_cast<double>(std::hypot(rim[0] - c[0], rim[1] - c[1])), 0.5, 1e-12);
-  EXPECT_GT(normalOf(*discs[0])[2], 0);
-  EXPECT_LT(normalOf(*discs[1])[2], 0);
+  EXPECT_VEC_F(discs[1].centre, 1, 2, -12);
+  EXPECT_VEC_F(discs[3].centre, -3 + 10 * std::sin(static_cast<double>(r30)), 0,
+               -2 - 10 * std::cos(static_cast<double>(r30)));
+  EXPECT_VEC_F(discs[5].centre, 0, 4 + 10 * std::sin(static_cast<double>(r20)),
+               -2 - 10 * std::cos(static_cast<double>(r20)));
+  // The head disc faces up, the tip disc down.
+  EXPECT_GT(discs[0].normal[2], 0);
+  EXPECT_LT(discs[1].normal[2], 0);
   // With two segments the tip disc keeps the pile colour.
-  EXPECT_EQ(discs[1]->colour[0], 0.5L);
+  EXPECT_EQ(discs[1].colour[0], 0.5L);
 
   // Numbers at the pile heads on the ground line, in red.
   ASSERT_EQ(gl.texts.size(), 3u);
@@ -261,6 +304,28 @@ TEST(BlockScene, BatteredPileEndsFollowTheirPlanes) {
   EXPECT_VEC((Vec3{gl.modelView[12], gl.modelView[13], gl.modelView[14]}), 0, 0, 0);  // transforms undone
   EXPECT_NEAR(static_cast<double>(gl.modelView[0]), 1, 1e-12);
   EXPECT_EQ(gl.stackDepth(), 0);
+}
+
+TEST(BlockScene, PilesAreTwoArraysWithSegmentsMergedAndThinnedByTheirWidthOnScreen) {
+  PileProject m;  // three piles of two segments, radius 0.5
+  const TSceneExtents e = GetMaxDims(m.project);
+  TDisplayOptions options;
+  TViewState view;
+  auto draw = [&](Extended pixelsPerUnit) {
+    view.FitScale = pixelsPerUnit;
+    RecordingCanvas gl;
+    TBlockScene(gl, m.project, e, options, view).DrawAllPiles();
+    EXPECT_EQ(gl.primitives.size(), 2u);  // all surfaces, then all rims
+    return gl;
+  };
+  // 50 pixels wide: 32 sides. Two segments of one radius are one cylinder:
+  // per pile 2 x 32 side triangles and 32 for each end disc.
+  EXPECT_EQ(pileTriangles(draw(100)), 3u * (2 * 32 + 2 * 32));
+  // 2 pixels wide: 8 sides keep the outline within 2 (1 - cos(pi/8)) = 0.15 pixel.
+  EXPECT_EQ(pileTriangles(draw(4)), 3u * (2 * 8 + 2 * 8));
+  // A second radius makes a second cylinder.
+  setRows(m.tables.PileData(), {{6, 0.3, 0.4}, {4, 0.3, 0.3}});
+  EXPECT_EQ(pileTriangles(draw(100)), 3u * (2 * 2 * 32 + 2 * 32));
 }
 
 TEST(BlockScene, OneSegmentPileWithoutSideSoil) {
@@ -275,16 +340,16 @@ TEST(BlockScene, OneSegmentPileWithoutSideSoil) {
   TViewState view;
   RecordingCanvas gl;
   TBlockScene(gl, m.project, e, options, view).DrawAllPiles();
-  std::vector<const Primitive*> discs, rims;
-  for (const auto& p : gl.primitives) {
-    if (isDisc(p)) discs.push_back(&p);
-    if (p.mode == RecordingCanvas::LineStrip()) rims.push_back(&p);
-  }
+  const std::vector<Disc> discs = discsOf(gl, 0.5L);
   ASSERT_EQ(discs.size(), 2u);
-  ASSERT_EQ(rims.size(), 2u);
-  EXPECT_VEC(discs[0]->vertices[0], 0, 0, 0);                             // head on the ground line
-  EXPECT_VEC(discs[1]->vertices[0], 0, 0, -8);                            // tip
-  EXPECT_EQ(discs[1]->colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));  // the outline colour
+  EXPECT_VEC_F(discs[0].centre, 0, 0, 0);   // head on the ground line
+  EXPECT_VEC_F(discs[1].centre, 0, 0, -8);  // tip
+  EXPECT_EQ(discs[1].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));  // the outline colour
+  // Both rims in the outline colour: one line per side of each circle.
+  ASSERT_EQ(gl.primitives.size(), 2u);
+  EXPECT_EQ(gl.primitives[1].mode, RecordingCanvas::Lines());
+  EXPECT_EQ(gl.primitives[1].vertices.size(), 2u * 2u * static_cast<unsigned>(discs[0].triangles));
+  EXPECT_EQ(gl.primitives[1].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));
   ASSERT_EQ(gl.texts.size(), 1u);
   EXPECT_VEC(gl.texts[0].at, 0, 0, 0.45);  // the number on top of the block
 }
@@ -384,7 +449,7 @@ TEST(BlockScene, FrameTurnsZUpAndKeepsTheAxisCrossEightyPixelsLong) {
   gl.height = 300;
   TBlockScene scene(gl, m.project, e, options, view);
   scene.glSetupRC(450, 300);
-  EXPECT_NEAR(view.FitScale, 250.0L / 24, kTol);
+  EXPECT_NEAR(view.FitScale, 250.0L / 14, kTol);
   EXPECT_EQ(gl.ortho[0], -225.0L);
   EXPECT_EQ(gl.ortho[3], 150.0L);
   EXPECT_EQ(gl.clearColour, (std::array<Extended, 4>{1, 1, 1, 1}));
@@ -418,7 +483,34 @@ TEST(BlockScene, FrameTurnsZUpAndKeepsTheAxisCrossEightyPixelsLong) {
   RecordingCanvas direct;
   TBlockScene(direct, m.project, e, options, view).DrawFigure();
   EXPECT_TRUE(direct.calledLists.empty());
-  EXPECT_GT(direct.primitives.size(), 100u);
+  EXPECT_EQ(std::count_if(direct.primitives.begin(), direct.primitives.end(), [](const Primitive& p) { return p.array; }),
+            2);  // the piles' triangles and rims
+}
+
+TEST(BlockScene, OpensWithTheWholeModelCentredInTheWindow) {
+  PileProject m;
+  const TSceneExtents e = GetMaxDims(m.project);
+  TDisplayOptions options;
+  options.AxesVisible = false;
+  TViewState view;
+  RestartView(view, e);
+  view.ImmediateMode = true;
+  RecordingCanvas gl;
+  gl.width = 450;
+  gl.height = 300;
+  TBlockScene scene(gl, m.project, e, options, view);
+  scene.glSetupRC(450, 300);
+  scene.DrawFigure();
+  // Vertices come out in pixels from the window centre.
+  Extended lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
+  for (const auto& p : gl.primitives)
+    for (const auto& v : p.vertices)
+      for (int k = 0; k < 2; ++k) lo[k] = std::min(lo[k], v[k]), hi[k] = std::max(hi[k], v[k]);
+  // Centred both ways, 25 pixels to spare, and filling the height.
+  EXPECT_NEAR(static_cast<double>(lo[0] + hi[0]), 0, 1e-3);
+  EXPECT_NEAR(static_cast<double>(lo[1] + hi[1]), 0, 1e-3);
+  EXPECT_LE(hi[0], 200.0L + 1e-3L);
+  EXPECT_NEAR(static_cast<double>(hi[1]), 125, 1e-3);
 }
 
 TEST(BlockScene, RubberBandIsDrawnInWindowPixelsFromTheCentre) {

@@ -71,15 +71,16 @@ TEST(BlockViewing, PresetsReverseAndZoomSteps) {
   EXPECT_NEAR(static_cast<double>(v.ZoomScale), 1.0, 1e-15);
 
   TSceneExtents e;
-  e.CentreX = 1.5L;
-  e.CentreY = -2;
+  e.FrameCentreX = 1.5L;
+  e.FrameCentreY = -2;
+  e.FrameCentreZ = -6;
   v.FitScale = 3;
   v.PanZ = 4;
   RestartView(v, e);
   EXPECT_EQ(v.ZoomScale, 1.0L);
   EXPECT_EQ(v.PanX, -1.5L);
   EXPECT_EQ(v.PanY, 2.0L);
-  EXPECT_EQ(v.PanZ, 0.0L);
+  EXPECT_EQ(v.PanZ, 6.0L);  // the middle of the whole model
   EXPECT_EQ(v.FitScale, 3.0L);  // kept
 }
 
@@ -148,7 +149,7 @@ TEST(BlockViewing, ZoomDragAndRestart) {
   w.view.PanX = 7;
   RestartView(w.view, w.extents);
   EXPECT_EQ(w.view.ZoomScale, 1.0L);
-  EXPECT_EQ(w.view.PanX, -w.extents.CentreX);
+  EXPECT_EQ(w.view.PanX, -w.extents.FrameCentreX);
 }
 
 TEST(BlockViewing, HorizontalRotateDragTurnsAboutTheVerticalAxis) {

@@ -103,12 +103,29 @@ TEST_F(SideViewTest, LayerLabelsAreWrittenAtTheLeft) {
   onePile();
   open<TDlgSideViewXZ>(420, 420);
   view->FormActivate();
-  // The label of the only layer sits at depth 10 - 9.5 = 0.5, 20 pixels down.
   const QImage image = renderOf(*view);
-  int inked = 0;
-  for (int x = 0; x < 150; ++x)
-    for (int y = 20; y < 20 + QFontMetrics(view->font()).height(); ++y) inked += dark(image, x, y) ? 1 : 0;
-  EXPECT_GT(inked, 20);
+  // The label of the only layer has its top at depth 10 - 0.95 x 10 = 0.5,
+  // 20 pixels down at 40 pixels per unit, from the left edge; its second
+  // line one text height lower. Drawn by hand the same way, the strip left
+  // of the pile (x < 180) must come out pixel for pixel.
+  const QFontMetrics metrics(view->font());
+  const int h = metrics.height();
+  QImage expected(image.size(), QImage::Format_RGB32);
+  expected.fill(view->palette().color(QPalette::Base));
+  QPainter painter(&expected);
+  painter.setFont(view->font());
+  painter.setPen(view->palette().color(QPalette::Text));
+  painter.drawText(QPoint(0, 20 + metrics.ascent()), "depth= 0 - 10; Layer 1");
+  painter.drawText(QPoint(0, 20 + h + metrics.ascent()), "Shear Wave Velocity= 150; Poissons Ratio= 0.3");
+  painter.end();
+  int differing = 0, inked = 0;
+  for (int y = 10; y < 20 + 2 * h + 10; ++y)
+    for (int x = 0; x < 180; ++x) {
+      differing += image.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
+      inked += dark(expected, x, y) ? 1 : 0;
+    }
+  EXPECT_GT(inked, 0);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(SideViewTest, FootingsAndMultilayerFoundations) {

@@ -32,8 +32,7 @@ public:
   void ShowChild(QWidget* child) override { child->show(); }
 
   front::TProjectTables tables;
-  front::NullProjectHost host;
-  front::TProgramData project{tables, host};
+  front::TProgramData project{tables};
   front::TResultPlots plots;
   bool modified = false;
   QString editor;
