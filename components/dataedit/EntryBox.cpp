@@ -110,7 +110,8 @@ void TEntryBox::DoExit() {
 
 bool TEntryBox::FocusLeaves(const QFocusEvent& event) const {
   const Qt::FocusReason reason = event.reason();
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+    return false;
   return m_box.isVisible() && m_box.window()->isVisible();
 }
 

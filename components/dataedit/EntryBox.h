@@ -83,8 +83,9 @@ protected:
   std::optional<Extended> TryNumber() const;
   void DoExit();
   /// Whether a focus loss leaves the box: only a move of the focus to another
-  /// control of the visible window does; a menu, a message box or another
-  /// application taking the focus does not, nor does the window going away.
+  /// control of the visible window does; a menu or the menu bar, a message
+  /// box or another application taking the focus does not, nor does the
+  /// window going away.
   bool FocusLeaves(const QFocusEvent& event) const;
 
 private:

@@ -545,22 +545,34 @@ QString TTableForm::cellText(int row, int column) const {
   return item ? item->text() : QString();
 }
 
-bool TTableForm::commitCell(int row, int column) {
+bool TTableForm::storeCell(int row, int column) {
   if (!m_table || row < 0 || column < 0 || row >= m_table->RowCount() || column >= m_table->visibleColumnCount())
-    return true;
+    return false;
   TColumn& c = m_table->visibleColumn(column);
-  if (c.UsesControls()) return true;
+  if (c.UsesControls()) return false;
   const std::string text = cellText(row, column).toStdString();
   // A cell left as it is shown is not written back: the shown text has 8
   // significant digits and would round the stored value.
-  if (text == c.GetText(row)) return true;
-  return guarded([&] {
-    c.SetText(row, text);
-    m_table->SetChanged(true);
-  });
+  if (text == c.GetText(row)) return false;
+  c.SetText(row, text);
+  m_table->SetChanged(true);
+  return true;
+}
+
+bool TTableForm::commitCell(int row, int column) {
+  return guarded([&] { storeCell(row, column); });
 }
 
 bool TTableForm::CommitCell() { return commitCell(m_grid->currentRow(), m_grid->currentColumn()); }
+
+bool TTableForm::TryCommitCell() {
+  try {
+    storeCell(m_grid->currentRow(), m_grid->currentColumn());
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
 
 bool TTableForm::cellLeaving(const QModelIndex& from, const QModelIndex&) {
   if (m_updating || !m_table || !from.isValid()) return true;

@@ -73,6 +73,9 @@ public:
   /// information box with the entry error, when the table refused it; true
   /// when it was taken or the current cell is no data cell.
   bool CommitCell();
+  /// Writes the current cell back like CommitCell, but shows nothing: false
+  /// when the table refused the entry, which then stays as typed.
+  bool TryCommitCell();
 
   // What the table tells its editor.
   void cellChanged(int column, int row) override;
@@ -123,6 +126,9 @@ private:
   /// The typed text of a cell: the open editor's, else the cell's.
   QString cellText(int row, int column) const;
   bool commitCell(int row, int column);
+  /// Stores the typed text of a data cell into the table; the column's
+  /// refusal passes through. False when there was nothing to store.
+  bool storeCell(int row, int column);
   /// The grid asks to move from `from` to `to`; false refuses the move.
   bool cellLeaving(const QModelIndex& from, const QModelIndex& to);
   void cellEntered(const QModelIndex& current);

@@ -23,6 +23,16 @@ struct RunningGuard {
   RunningGuard& operator=(const RunningGuard&) = delete;
 };
 
+// Puts the current folder back however the run ends: the run folder is the
+// engine's, never the user's.
+struct CurrentFolderGuard {
+  QString folder = QDir::currentPath();
+  CurrentFolderGuard() = default;
+  ~CurrentFolderGuard() { QDir::setCurrent(folder); }
+  CurrentFolderGuard(const CurrentFolderGuard&) = delete;
+  CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
+};
+
 void writeNamesFile(const QString& path, const QString& text) {
   QSaveFile file(path);
   const QByteArray bytes = text.toUtf8();
@@ -39,9 +49,10 @@ QString DefaultRunFolder() {
 }
 
 TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const QString& runFolder,
-                      const std::function<void()>& beforeCall, const std::function<void()>& afterCall) {
+                      const TEntryCaller& callEntry) {
   if (g_running) return {TRunStatus::Busy, -1};
   RunningGuard running;
+  CurrentFolderGuard keepFolder;
 
   if (!QDir().mkpath(runFolder) || !QDir::setCurrent(runFolder))
     throw comp::EInOutError("Cannot use the run folder " + runFolder.toStdString());
@@ -62,9 +73,8 @@ TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const
       entry = nullptr;
     }
     if (entry != nullptr) {
-      if (beforeCall) beforeCall();
-      outcome = {TRunStatus::Called, entry(interface_value)};
-      if (afterCall) afterCall();
+      const std::function<int()> call = [entry] { return entry(interface_value); };
+      outcome = {TRunStatus::Called, callEntry ? callEntry(call) : call()};
     }
   }  // the library is unloaded here
   QFile::remove(names);

@@ -27,13 +27,15 @@ struct TRunOutcome {
 QString DefaultRunFolder();
 
 /// Runs the engine on project `fileName` (an absolute path): writes
-/// names.dat in `runFolder` and makes that folder current (it stays current),
+/// names.dat in `runFolder` and makes that folder current for the run (the
+/// folder current before is current again afterwards, also on an error),
 /// deletes the old plot-data file, loads `libraryPath`, looks up the entry,
-/// calls `beforeCall`, the entry with 13, then `afterCall`, unloads the
-/// library and deletes names.dat. Raises comp::EInOutError naming the file
-/// when the run folder or the names file cannot be written; the library is
-/// then not loaded.
+/// hands `callEntry` the call of the entry with 13 (the default calls it
+/// here), unloads the library and deletes names.dat. Raises
+/// comp::EInOutError naming the file when the run folder or the names file
+/// cannot be written; the library is then not loaded.
+using TEntryCaller = std::function<int(const std::function<int()>& call)>;
 TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const QString& runFolder,
-                      const std::function<void()>& beforeCall = {}, const std::function<void()>& afterCall = {});
+                      const TEntryCaller& callEntry = {});
 
 }  // namespace zrv::front

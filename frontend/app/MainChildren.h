@@ -3,8 +3,8 @@
 // windows.
 
 #include <QDialog>
-#include <exception>
 
+#include "app/Guarded.h"
 #include "app/MainForm.h"
 #include "forms/Options.h"
 #include "forms/Title.h"
@@ -57,21 +57,9 @@ inline void toggle3DOption(TDlgBlock& v, int k) {
   }
 }
 
-template <class Fn>
-void TMainForm::guarded(Fn&& fn) {
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
-  }
-}
-
 template <class Form>
-void TMainForm::openForm(QPointer<QWidget>& flag) {
-  guarded([&] {
-    if (!flag) flag = new Form(*this);
-    ShowChild(flag);
-  });
+void TMainForm::openForm(TChildKind kind) {
+  guarded([&] { ShowChild(m_children.get(kind, [this] { return new Form(*this); })); });
 }
 
 }  // namespace zrv::front

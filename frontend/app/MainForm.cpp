@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/AnalysisRun.h"
@@ -18,6 +19,8 @@
 #include "app/MainChildren.h"
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
+#include "dataedit/EntryCheck.h"
+#include "dataedit/TDataEdit.h"
 #include "forms/TDataForm.h"
 #include "grid/TTableEditor.h"
 #include "project/PlotDataReader.h"
@@ -29,9 +32,22 @@ namespace zrv::front {
 
 namespace {
 
+// How often a refusal that waits for the menus looks again, in milliseconds.
+constexpr int kRefusalRetryMs = 50;
+
 const QString kFileFilter = QStringLiteral("ZORVIN 3.0.13 (*.zvd);;All Files (*)");
 
 QString toQ(const std::string& s) { return QString::fromStdString(s); }
+
+// Whether the focused box of `form` holds an entry that its exit check would
+// refuse; the check runs without showing anything.
+bool entryRefused(TDataForm& form) {
+  auto* edit = qobject_cast<comp::TDataEdit*>(form.focusWidget());
+  if (edit == nullptr || !form.isAncestorOf(edit)) return false;
+  const comp::TEntryCheck check =
+      comp::CheckEntry(edit->text().toStdString(), edit->IntegerOnly(), edit->MinVal(), edit->MaxVal());
+  return check.fault != comp::TEntryFault::None;
+}
 
 }  // namespace
 
@@ -43,7 +59,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(m_mdi);
-  connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+  connect(m_mdi, &QMdiArea::subWindowActivated, this,
+          [this](QMdiSubWindow* window) { guarded([&] { subWindowActivated(window); }); });
 
   m_settings = ReadMainSettings();
   m_tables = std::make_unique<TProjectTables>();
@@ -155,11 +172,18 @@ void TMainForm::subWindowActivated(QMdiSubWindow* window) {
   if (m_reactivating || window == nullptr || window == m_activeForm) return;
   if (m_activeForm) {
     if (auto* form = qobject_cast<TDataForm*>(m_activeForm->widget())) {
-      if (!deactivate(*form)) {
+      // No box opens inside an activation: a refused entry is told about
+      // once the activation is over.
+      const bool refused = entryRefused(*form);
+      if (refused || !deactivate(*form)) {
         // The form keeps the focus until its entry is mended.
         m_reactivating = true;
         m_mdi->setActiveSubWindow(m_activeForm);
         m_reactivating = false;
+        if (refused && !m_refusalPending) {
+          m_refusalPending = true;
+          QTimer::singleShot(0, this, &TMainForm::tellRefusal);
+        }
         return;
       }
     }
@@ -175,22 +199,69 @@ void TMainForm::subWindowActivated(QMdiSubWindow* window) {
   }
 }
 
-bool TMainForm::DeactivateActiveChild() {
+QMdiSubWindow* TMainForm::activeChild() const {
   QMdiSubWindow* sub = m_mdi->activeSubWindow();
-  if (sub == nullptr) sub = m_activeForm;
+  return sub != nullptr ? sub : m_activeForm.data();
+}
+
+bool TMainForm::DeactivateActiveChild() {
+  QMdiSubWindow* sub = activeChild();
   if (sub == nullptr) return true;
   if (auto* form = qobject_cast<TDataForm*>(sub->widget())) return deactivate(*form);
   return true;
 }
 
-bool TMainForm::deactivate(TDataForm& form) {
-  try {
-    return form.FormDeactivate();
-  } catch (const std::exception& e) {
-    // An entry that cannot be stored keeps its form in front, like a refused one.
-    comp::ShowError(QString::fromUtf8(e.what()));
-    return false;
+void TMainForm::storeOnMenuOpening(bool tell) {
+  QMdiSubWindow* sub = activeChild();
+  auto* form = sub != nullptr ? qobject_cast<TDataForm*>(sub->widget()) : nullptr;
+  if (form == nullptr || !entryRefused(*form)) {
+    DeactivateActiveChild();
+    return;
   }
+  if (!tell || m_refusalPending) return;
+  m_refusalPending = true;
+  QTimer::singleShot(0, this, &TMainForm::tellRefusal);
+}
+
+void TMainForm::tellRefusal() {
+  if (!m_refusalPending) return;
+  // While a menu is open or the menu bar is being worked, the box waits.
+  if (QApplication::activePopupWidget() != nullptr || menuBar()->activeAction() != nullptr) {
+    QTimer::singleShot(kRefusalRetryMs, this, &TMainForm::tellRefusal);
+    return;
+  }
+  DeactivateActiveChild();  // shows why and gives the box the focus back
+  m_refusalPending = false;
+}
+
+void TMainForm::dropRefusedEntry() {
+  QPointer<QMdiSubWindow> sub = activeChild();
+  if (sub == nullptr) return;
+  QWidget* w = sub->widget();
+  if (auto* form = qobject_cast<TDataForm*>(w)) {
+    if (!entryRefused(*form)) return;
+    m_reactivating = true;
+    form->Discard();
+  } else if (auto* editor = qobject_cast<comp::TTableForm*>(w)) {
+    if (editor->TryCommitCell()) return;
+    m_reactivating = true;
+    editor->closeEditor();
+  } else {
+    return;
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete sub.data();  // the frame, when it is still there
+  m_activeForm = nullptr;
+  m_refusalPending = false;
+  m_reactivating = false;
+}
+
+bool TMainForm::deactivate(TDataForm& form) {
+  m_refusalPending = false;  // the refusal is told here, if any
+  // An entry that cannot be stored keeps its form in front, like a refused one.
+  bool stored = false;
+  guarded([&] { stored = form.FormDeactivate(); });
+  return stored;
 }
 
 void TMainForm::closeAllChildren() {
@@ -237,6 +308,7 @@ bool TMainForm::QuerySave() {
 }
 
 void TMainForm::FileNewClick() {
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   guarded([&] { newProject(); });
@@ -245,9 +317,12 @@ void TMainForm::FileNewClick() {
 }
 
 void TMainForm::FileOpenClick() {
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
-  const QString path = desktop().openFile(this, "Open", QDir::currentPath(), kFileFilter);
+  // The dialog starts in the project's folder (a new project's is the current one).
+  const QString folder = QFileInfo(toQ(m_project->FileName)).absolutePath();
+  const QString path = desktop().openFile(this, "Open", folder, kFileFilter);
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -260,8 +335,8 @@ bool TMainForm::OpenFile(const QString& path) {
   } catch (const comp::EInOutError& e) {
     comp::ShowInformation(QString::fromUtf8(e.what()));
     return false;
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
+  } catch (...) {
+    ShowCurrentException();
     return false;
   }
   QDir::setCurrent(QFileInfo(absolute).absolutePath());
@@ -301,6 +376,8 @@ bool TMainForm::ReadPlotData(const QString& path) {
 }
 
 void TMainForm::FileSaveClick() {
+  // A refused entry is not saved over: its form says why and keeps the focus.
+  if (!DeactivateActiveChild()) return;
   if (m_project->FileName == TProgramData::kNewFileName) {
     FileSaveAsClick();
     return;
@@ -309,20 +386,21 @@ void TMainForm::FileSaveClick() {
 }
 
 void TMainForm::FileSaveAsClick() {
+  if (!DeactivateActiveChild()) return;
   const QString old = toQ(m_project->FileName);
-  QString path = desktop().saveFile(this, "Save " + FileTitle(old) + " As", old, kFileFilter);
+  QString path =
+      desktop().saveFile(this, "Save " + FileTitle(old) + " As", QFileInfo(old).absoluteFilePath(), kFileFilter);
   if (path.isEmpty()) return;
   if (!QFileInfo(path).fileName().contains('.')) path += QStringLiteral(".") + kProjectExtension;
   path = QFileInfo(path).absoluteFilePath();
   m_project->FileName = path.toStdString();
-  try {
-    m_project->WriteInputFiles();
-  } catch (const std::exception& e) {
+  if (!guarded([&] { m_project->WriteInputFiles(); })) {
     // Nothing was written under the new name: the project keeps its old one.
     m_project->FileName = old.toStdString();
-    comp::ShowError(QString::fromUtf8(e.what()));
     return;
   }
+  // The project's folder is current, as after Open: printing to a file starts there.
+  QDir::setCurrent(QFileInfo(path).absolutePath());
   setCaption();
   UpdatePrevFile(path);
 }
@@ -330,6 +408,7 @@ void TMainForm::FileSaveAsClick() {
 void TMainForm::RecentFileClick(int index) {
   const QString path = m_settings.recent.entry(index);
   if (path.isEmpty()) return;
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   OpenFile(path);
@@ -354,6 +433,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  dropRefusedEntry();
   DeactivateActiveChild();
   if (!QuerySave()) return;
   OpenFile(urls.first().toLocalFile());
@@ -391,14 +471,14 @@ void TMainForm::UpdateLoadingMenus() {
   m_project->LoadType = LoadTypeFromText(toQ(m_project->LoadingText), m_project->LoadType);
   setLoadingChecks();
   const int type = m_project->LoadType;
-  QPointer<QWidget>* current = nullptr;
-  if (type == 1) current = m_project->QuadraticLoad == 1 ? &m_frmQuad : &m_frmHarmonic;
-  if (type == 2) current = &m_frmTransient;
-  if (type == 3) current = &m_frmRandom;
-  if (current == nullptr || !*current) return;
-  for (QPointer<QWidget>* other : {&m_frmHarmonic, &m_frmQuad, &m_frmTransient, &m_frmRandom}) {
-    if (other == current || !*other) continue;
-    QWidget* form = other->data();
+  TChildKind current = TChildKind::Count;
+  if (type == 1) current = m_project->QuadraticLoad == 1 ? TChildKind::Quadratic : TChildKind::Harmonic;
+  if (type == 2) current = TChildKind::Transient;
+  if (type == 3) current = TChildKind::Random;
+  if (current == TChildKind::Count || m_children.find(current) == nullptr) return;
+  for (TChildKind other : {TChildKind::Harmonic, TChildKind::Quadratic, TChildKind::Transient, TChildKind::Random}) {
+    QWidget* form = m_children.find(other);
+    if (other == current || form == nullptr) continue;
     if (QMdiSubWindow* sub = subWindowOf(form)) {
       sub->setWidget(nullptr);
       delete sub;
@@ -410,30 +490,26 @@ void TMainForm::UpdateLoadingMenus() {
 // ---------------------------------------------------------------- run
 
 void TMainForm::CompRunClick() {
-  DeactivateActiveChild();
+  if (!DeactivateActiveChild()) return;
   FileSaveClick();
   if (m_project->FileName == TProgramData::kNewFileName) return;
   if (IsModified()) return;  // the save failed and said why
   const QString fileName = toQ(m_project->FileName);
   TDlgRunAnalysis progress(this);
   TRunOutcome outcome;
-  try {
-    outcome = RunEngine(
-        fileName, QDir(m_programFolder).filePath(engine_library), m_runFolder,
-        [&] {
-          QApplication::setOverrideCursor(Qt::WaitCursor);
-          progress.show();
-          progress.repaint();
-          QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        },
-        [&] {
-          progress.hide();
-          QApplication::restoreOverrideCursor();
-        });
-  } catch (const std::exception& e) {
-    comp::ShowError(QString::fromUtf8(e.what()));
-    return;
-  }
+  // The engine computes on a worker thread; the modal progress dialog keeps
+  // the windows painted and the input out meanwhile.
+  const bool ran = guarded([&] {
+    outcome = RunEngine(fileName, QDir(m_programFolder).filePath(engine_library), m_runFolder,
+                        [&](const std::function<int()>& call) {
+                          QApplication::setOverrideCursor(Qt::WaitCursor);
+                          struct RestoreCursor {
+                            ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
+                          } restore;
+                          return progress.RunWhile(call);
+                        });
+  });
+  if (!ran) return;
   switch (outcome.status) {
     case TRunStatus::Busy:
       comp::ShowInformation("Attempt to reinitialize DLL");

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "app/ChildForms.h"
 #include "app/IMainForm.h"
 #include "app/MainRules.h"
 
@@ -20,6 +21,7 @@ class QToolBar;
 namespace zrv::front {
 
 class TDataForm;
+class TDlgBlock;
 class TProgramData;
 class TProjectTables;
 struct TResultPlots;
@@ -133,12 +135,25 @@ private:
   void openDocument(const QString& path);
   void subWindowActivated(QMdiSubWindow* window);
   bool deactivate(TDataForm& form);
-  /// Runs `fn`; an exception's message goes to the error box.
-  template <class Fn>
-  void guarded(Fn&& fn);
-  /// Shows the lazily made form in `flag`, making it first when missing.
+  /// The child whose form a menu or command deactivates: the active one, or
+  /// the last active data form while the program is in the background.
+  QMdiSubWindow* activeChild() const;
+  /// What a menu does on opening with the active form: stores its entries;
+  /// when its focused entry would be refused, keeps it in front and, with
+  /// `tell`, says why once the menus have closed. No box opens while a menu
+  /// opens.
+  void storeOnMenuOpening(bool tell);
+  /// Shows a refusal kept back by a menu opening or a window activation
+  /// once no menu is open and the menu bar is left.
+  void tellRefusal();
+  /// New, Open and a dropped file: a form or table editor whose pending entry
+  /// would be refused is closed with it, unstored and without a message.
+  void dropRefusedEntry();
+  /// Shows the child of `kind`, making it a `Form` first when there is none.
   template <class Form>
-  void openForm(QPointer<QWidget>& flag);
+  void openForm(TChildKind kind);
+  /// The open 3D view, or null.
+  TDlgBlock* view3D() const;
   void showTable(int index);
   void showPlot(int which);
   void setLoadingChecks();
@@ -157,11 +172,10 @@ private:
   QMdiArea* m_mdi = nullptr;
   QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
   bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
+  bool m_refusalPending = false;  // a refused entry's message waits for the menus to close
 
-  // Created-flags of the lazily made children.
-  QPointer<QWidget> m_frmTitle, m_frmOptions, m_frmCPile, m_frmNCPile, m_frmSideXZ, m_frmSideYZ, m_frmTop,
-      m_frmHarmonic, m_frmQuad, m_frmRandom, m_frmTransient, m_frmLayout, m_frmShape, m_frmMassdata,
-      m_frmFoundations, m_frmMultimat, m_frmTipsoil, m_view3D, m_ampPlot;
+  // The lazily made children, by kind.
+  TChildForms m_children;
 
   // Menus and the items whose state changes.
   QMenu *m_fileMenu = nullptr, *m_dataMenu = nullptr, *m_unitsMenu = nullptr, *m_computationMenu = nullptr,

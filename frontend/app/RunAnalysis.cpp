@@ -2,8 +2,11 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <exception>
+#include <memory>
 
 namespace zrv::front {
 
@@ -30,6 +33,35 @@ void TDlgRunAnalysis::TimerRunTimer() {
     m_bar->setValue(0);
   else
     m_bar->setValue(m_bar->value() + 10);
+}
+
+int TDlgRunAnalysis::RunWhile(const std::function<int()>& work) {
+  int result = -1;
+  std::exception_ptr failure;
+  std::unique_ptr<QThread> worker(QThread::create([&] {
+    try {
+      result = work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }));
+  // Delivered through this dialog's event loop, also when the work ends
+  // before the loop has started.
+  connect(worker.get(), &QThread::finished, this, [this] {
+    m_running = false;
+    accept();
+  });
+  m_running = true;
+  worker->start();
+  exec();
+  worker->wait();
+  if (failure) std::rethrow_exception(failure);
+  return result;
+}
+
+void TDlgRunAnalysis::done(int result) {
+  if (m_running) return;
+  QDialog::done(result);
 }
 
 }  // namespace zrv::front

@@ -1,14 +1,14 @@
 // The desktop program: the user's decimal separator from the system locale,
 // one main window, the project named on the command line (if any) opened at
-// start.
-#include <QApplication>
+// start; an exception that reaches the event loop is shown, not let through.
 #include <QLocale>
 
+#include "app/Guarded.h"
 #include "app/MainForm.h"
 #include "app/UserLocale.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  zrv::front::TApplication app(argc, argv);
   QApplication::setOrganizationName("Kaltro");
   QApplication::setApplicationName("ZORVIN");
   zrv::front::TakeDecimalSeparator(QLocale::system());

@@ -1,10 +1,19 @@
 // The run of the engine library: what happens around the call when the
-// library, its entry or the run folder cannot be used.
+// library, its entry or the run folder cannot be used, and the progress
+// dialog that holds the input while the call runs.
 #include "app/AnalysisRun.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QProgressBar>
+#include <QThread>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
+
+#include "app/RunAnalysis.h"
 
 #include "base/exceptions.h"
 #include "test_support.h"
@@ -28,14 +37,19 @@ protected:
 };
 
 TEST_F(AnalysisRunTest, AMissingLibraryCallsNothingAndCleansUp) {
+  test::ChangeDir inWork(work.path());
   bool called = false;
-  const TRunOutcome out = RunEngine(q(deck), q(work / "libzrv3-comp.so"), q(run.path()), [&] { called = true; });
+  const TRunOutcome out = RunEngine(q(deck), q(work / "libzrv3-comp.so"), q(run.path()),
+                                    [&](const std::function<int()>& call) {
+                                      called = true;
+                                      return call();
+                                    });
   EXPECT_EQ(out.status, TRunStatus::LibraryFailed);
   EXPECT_FALSE(called);
   EXPECT_FALSE(fs::exists(run / "names.dat"));
   EXPECT_FALSE(fs::exists(work / "job.zvp"));  // never the results of an earlier run
   EXPECT_TRUE(fs::exists(deck));
-  EXPECT_EQ(fs::current_path(), run.path());
+  EXPECT_EQ(fs::current_path(), work.path());  // the run folder is the engine's alone
 }
 
 TEST_F(AnalysisRunTest, ALibraryWithoutTheEntryIsRefused) {
@@ -56,6 +70,26 @@ TEST_F(AnalysisRunTest, ARunFolderThatCannotBeMadeIsReported) {
   }
   // Nothing was touched: the old plot data are still there.
   EXPECT_TRUE(fs::exists(work / "job.zvp"));
+}
+
+TEST(RunProgressTest, TheCallRunsOnAWorkerWhileTheModalDialogMovesItsBar) {
+  TDlgRunAnalysis progress;
+  const QThread* gui = QThread::currentThread();
+  const QThread* caller = nullptr;
+  // Set on the window's side when the bar moved while the dialog held the input.
+  std::atomic<bool> moved{false};
+  QObject::connect(progress.ProgressBarRun(), &QProgressBar::valueChanged, [&] {
+    if (QApplication::activeModalWidget() == &progress) moved = true;
+  });
+  const int code = progress.RunWhile([&] {
+    caller = QThread::currentThread();
+    // The call lasts until the bar has moved (bounded, should the window stand still).
+    for (int i = 0; i < 2000 && !moved; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return moved ? 7 : -7;
+  });
+  EXPECT_EQ(code, 7);
+  EXPECT_NE(caller, gui);
+  EXPECT_FALSE(progress.isVisible());
 }
 
 }  // namespace

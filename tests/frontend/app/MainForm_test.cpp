@@ -61,7 +61,10 @@ protected:
   void SetUp() override {
     isolate();
     test::nextAnswer() = comp::TMsgResult::Yes;
-    desktop().openFile = [this](QWidget*, const QString&, const QString&, const QString&) { return openAnswer; };
+    desktop().openFile = [this](QWidget*, const QString&, const QString& start, const QString&) {
+      openStarts << start;
+      return openAnswer;
+    };
     desktop().saveFile = [this](QWidget*, const QString& caption, const QString&, const QString&) {
       saveCaptions << caption;
       return saveAnswer;
@@ -89,7 +92,7 @@ protected:
   }
 
   QString openAnswer, saveAnswer;
-  QStringList saveCaptions, dialogs, started, opened;
+  QStringList saveCaptions, openStarts, dialogs, started, opened;
   QString aboutVersion;
   bool startResult = true;
 };
@@ -306,8 +309,11 @@ TEST_F(MainFormTest, RunWithoutTheEngineLibrary) {
   EXPECT_EQ(messages()[0], "Attempt to initialize DLL failed");
   EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Information);
   EXPECT_EQ(window->LastRunCode(), -1);
-  // The run folder is current and holds no names file; the old plot data are gone.
-  EXPECT_EQ(fs::current_path(), run.path() / "run");
+  // The run folder holds no names file and is current no more: File > Open
+  // starts in the project's folder. The old plot data are gone.
+  EXPECT_EQ(fs::current_path(), work.path());
+  window->FileOpenClick();
+  EXPECT_EQ(openStarts, QStringList{q(work.path())});
   EXPECT_FALSE(fs::exists(run.path() / "run" / "names.dat"));
   EXPECT_FALSE(fs::exists(work / "halfspace-harmonic.zvp"));
   window->GraphicsMenuClick();

@@ -1,11 +1,16 @@
 // The main window's rules without a window: caption, recent files, menu
-// enabling, run messages, names file and settings.
+// enabling, run messages, names file and settings; what a slot does with an
+// exception.
 #include "app/MainRules.h"
 
 #include <gtest/gtest.h>
 
 #include <QSettings>
 
+#include <stdexcept>
+
+#include "app/Guarded.h"
+#include "qt_test_support.h"
 #include "test_support.h"
 
 namespace zrv::front {
@@ -177,6 +182,17 @@ TEST(MainRules, SettingsRoundTripInTheVersionGroup) {
   EXPECT_EQ(back.wordProcessor, "/usr/bin/gedit");
   EXPECT_EQ(back.recent.count(), 2);
   EXPECT_EQ(back.recent.entry(0), "/b.zvd");
+}
+
+TEST(MainRules, AnExceptionOfASlotEndsInTheErrorBox) {
+  test::recordedMessages().clear();
+  EXPECT_TRUE(guarded([] {}));
+  EXPECT_FALSE(guarded([] { throw std::runtime_error("Cannot write the names file /x"); }));
+  EXPECT_FALSE(guarded([] { throw 7; }));
+  ASSERT_EQ(test::recordedMessages().size(), 2u);
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::Error);
+  EXPECT_EQ(test::recordedMessages()[0].text, "Cannot write the names file /x");
+  EXPECT_EQ(test::recordedMessages()[1].text, "An unexpected error occurred.");
 }
 
 }  // namespace

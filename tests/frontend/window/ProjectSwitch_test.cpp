@@ -1,18 +1,24 @@
 // The whole program on a display: New, Open and a dropped file close every
 // child window of the old project, a form whose focused box holds an invalid
-// entry included, and no value of the old project reaches the new one.
+// entry included (dropped with its form, unannounced), and no value of the
+// old project reaches the new one. Menus over such an entry.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPointer>
 #include <QTableWidget>
 #include <QUrl>
+#include <QtTest/QTest>
 #include <filesystem>
 
 #include "app/Desktop.h"
@@ -22,6 +28,7 @@
 #include "main_window_fixture.h"
 #include "project/TProgramData.h"
 #include "tableeditor/Table.h"
+#include "gl_test_support.h"
 #include "qt_test_support.h"
 #include "test_support.h"
 
@@ -69,6 +76,7 @@ protected:
   void expectNoChildLeft(const QPointer<QWidget>& form) {
     EXPECT_TRUE(form.isNull());
     EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+    for (const QString& text : messages()) EXPECT_FALSE(text.startsWith("Entry could not be evaluated")) << text.toStdString();
   }
 
   QString openAnswer, saveAnswer;
@@ -102,6 +110,8 @@ TEST_F(ProjectSwitchTest, NewLeavesNoFormOfTheOldProject) {
   saveAnswer = q(work / "fresh.zvd");
   window->FileSaveAsClick();
   const QPointer<QWidget> form = leaveInvalidEntry();
+  window->FileMenuClick();  // the menu opens as always
+  EXPECT_FALSE(form.isNull());
   window->FileNewClick();
   ASSERT_EQ(window->Project().FileName, "NewData.zvd");
   expectNoChildLeft(form);
@@ -129,6 +139,57 @@ TEST_F(ProjectSwitchTest, ADroppedFileLeavesNoFormOfTheOldProjectAndIsRemembered
   clickOnAndOpenTheFileMenu(form);
   window->FileSaveClick();
   EXPECT_EQ(test::read_file(other), original);
+}
+
+// The Data menu by keyboard over a refused entry, then Escape and the arrow
+// keys through the menu bar: the program keeps running, and the entry's box
+// opens only once the menus are left, never while one opens.
+TEST_F(ProjectSwitchTest, MenusByKeyboardOverARefusedEntry) {
+  ASSERT_TRUE(window->OpenFile(q(example("halfspace-harmonic"))));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->DataMenuClick();
+  window->findAction("Foundation Dimension and Constants")->trigger();
+  QMdiSubWindow* sub = window->mdiArea()->activeSubWindow();
+  ASSERT_NE(sub, nullptr);
+  auto* edit = sub->widget()->findChild<comp::TDataEdit*>("DataEdit1");
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  edit->clear();
+  QTest::keyClicks(edit, "abc");
+
+  // Boxes are real modal windows here, closed by Escape as a user would.
+  int boxesInMenus = 0;
+  comp::setMessageHook([&](comp::TMsgKind kind, const QString& text) {
+    test::recordedMessages().push_back({kind, text});
+    if (QApplication::activePopupWidget() != nullptr || window->menuBar()->activeAction() != nullptr) ++boxesInMenus;
+    QMessageBox box(QMessageBox::Information, "ZORVIN", text, QMessageBox::Ok);
+    QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+    box.exec();
+    return comp::TMsgResult::Ok;
+  });
+  struct RestoreRecorder {
+    ~RestoreRecorder() { test::recordMessages(); }
+  } restore;
+  const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* to = QApplication::activePopupWidget();
+    if (to == nullptr) to = QApplication::focusWidget();
+    ASSERT_NE(to, nullptr);
+    QTest::keyClick(to, key, modifiers);
+  };
+  press(Qt::Key_D, Qt::AltModifier);
+  for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Escape,
+                      Qt::Key_Escape})
+    press(key);
+  EXPECT_TRUE(test::waitFor([&] { return !test::recordedMessages().empty(); }));
+
+  EXPECT_EQ(boxesInMenus, 0);
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_TRUE(messages()[0].startsWith("Entry could not be evaluated:"));
+  // The form keeps the entry and the focus until it is mended.
+  EXPECT_EQ(window->mdiArea()->activeSubWindow(), sub);
+  EXPECT_EQ(edit->text(), "abc");
+  EXPECT_TRUE(edit->hasFocus());
 }
 
 }  // namespace
