@@ -41,6 +41,7 @@ public:
   using TResetChangedEvent = std::function<void(TGridTable& sender, int col, int row, TObject* data)>;
   using TSetRowEvent = std::function<void(TGridTable& sender, int col, TObject* data, int row)>;
   using TSetUnitsEvent = std::function<void(TGridTable& sender, int col, int row, TObject* data, int system)>;
+  using TNewTableEvent = std::function<void(TGridTable& sender, int col, int row, TGridTable& nested)>;
 
   /// A new table: the next global Identifier, unit system of `owner` (1
   /// without one), MinRows 1, MaxRows 0, RowGroup 1, no columns, no rows.
@@ -87,6 +88,9 @@ public:
   TResetChangedEvent OnResetChanged;
   TSetRowEvent OnSetRow;
   TSetUnitsEvent OnSetUnits;
+  /// A nested-table column made `nested` for `row` (a new row, or a row whose
+  /// kind changed); the handler may size or fill it.
+  TNewTableEvent OnNewTable;
 
   // Rows.
   int RowCount() const { return m_rowCount; }

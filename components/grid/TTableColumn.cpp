@@ -57,6 +57,7 @@ void TTableColumn::createCell(int row) {
     if (cell && owner.OnSetRow) owner.OnSetRow(owner, Index(), cell.get(), row);
   }
   m_cells[row] = std::move(cell);
+  if (proto && owner.OnNewTable) owner.OnNewTable(owner, Index(), row, static_cast<TGridTable&>(*m_cells[row]));
   if (TTableEditor* e = owner.editor()) e->cellChanged(Index(), row);
 }
 

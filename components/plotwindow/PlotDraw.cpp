@@ -93,41 +93,52 @@ void layoutCaptions(TPlotTextLayout& out, const TGraphPlot& plot, const TPlotVie
                         axisCaption(plot, plot.YCaption, plot.YUnits));
 }
 
-// A number centred on a tick at the end of its axis can reach off the page,
-// and at the corner where the axes meet a y number can reach into the x
-// numbers: each moves along its axis back onto the page and out of their
-// way, and a y number goes when that brings it onto its neighbour.
-void keepNumbersClear(TPlotTextLayout& out, const TPixRect& page) {
-  for (TPlotText& x : out.XNumbers) {
-    if (x.Box.right() >= page.Right) x.Box.moveRight(page.Right - 1);
-    if (x.Box.left() < page.Left) x.Box.moveLeft(page.Left);
+// True when `box` comes closer than `gap` to another number of `numbers`
+// (along the axis: across for x numbers, up and down for y numbers).
+bool crowds(const QRect& box, const std::vector<TPlotText>& numbers, std::size_t self, bool across, int gap) {
+  const QRect wide = across ? box.adjusted(-gap, 0, gap, 0) : box.adjusted(0, -gap, 0, gap);
+  for (std::size_t j = 0; j < numbers.size(); ++j)
+    if (j != self && wide.intersects(numbers[j].Box)) return true;
+  return false;
+}
+
+// A number centred on a tick at the end of its axis can reach off the page
+// (on a printout the plot reaches the page's top and right edges), and at
+// the corner where the axes meet a y number can reach into the x numbers:
+// each moves along its axis back onto the page and out of their way. A
+// number that this brings closer to its neighbour than the numbers are kept
+// apart goes, so that no two numbers run together.
+void keepNumbersClear(TPlotTextLayout& out, const TPixRect& page, int gap) {
+  std::vector<bool> movedX(out.XNumbers.size()), movedY(out.YNumbers.size());
+  for (std::size_t i = 0; i < out.XNumbers.size(); ++i) {
+    QRect& box = out.XNumbers[i].Box;
+    const QRect before = box;
+    if (box.right() >= page.Right) box.moveRight(page.Right - 1);
+    if (box.left() < page.Left) box.moveLeft(page.Left);
+    movedX[i] = box != before;
   }
-  for (TPlotText& y : out.YNumbers) {
-    if (y.Box.bottom() >= page.Bottom) y.Box.moveBottom(page.Bottom - 1);
-    if (y.Box.top() < page.Top) y.Box.moveTop(page.Top);
-  }
-  for (std::size_t i = 0; i < out.YNumbers.size();) {
+  for (std::size_t i = 0; i < out.YNumbers.size(); ++i) {
     QRect& box = out.YNumbers[i].Box;
-    bool moved = false;
+    const QRect before = box;
+    if (box.bottom() >= page.Bottom) box.moveBottom(page.Bottom - 1);
+    if (box.top() < page.Top) box.moveTop(page.Top);
     for (const TPlotText& x : out.XNumbers) {
       if (!box.intersects(x.Box)) continue;
-      moved = true;
       if (box.center().y() < x.Box.center().y())
         box.moveBottom(x.Box.top() - 1);
       else
         box.moveTop(x.Box.bottom() + 1);
     }
-    bool clash = false;
-    if (!moved) {
-      ++i;
-      continue;
-    }
-    for (std::size_t j = 0; j < out.YNumbers.size(); ++j) clash = clash || (j != i && box.intersects(out.YNumbers[j].Box));
-    for (const TPlotText& x : out.XNumbers) clash = clash || box.intersects(x.Box);
-    if (clash)
-      out.YNumbers.erase(out.YNumbers.begin() + static_cast<std::ptrdiff_t>(i));
-    else
-      ++i;
+    movedY[i] = box != before;
+  }
+  for (std::size_t i = out.XNumbers.size(); i-- > 0;)
+    if (movedX[i] && crowds(out.XNumbers[i].Box, out.XNumbers, i, true, gap))
+      out.XNumbers.erase(out.XNumbers.begin() + static_cast<std::ptrdiff_t>(i));
+  for (std::size_t i = out.YNumbers.size(); i-- > 0;) {
+    const QRect& box = out.YNumbers[i].Box;
+    bool clash = movedY[i] && crowds(box, out.YNumbers, i, false, gap);
+    for (const TPlotText& x : out.XNumbers) clash = clash || (movedY[i] && box.intersects(x.Box));
+    if (clash) out.YNumbers.erase(out.YNumbers.begin() + static_cast<std::ptrdiff_t>(i));
   }
 }
 
@@ -156,7 +167,7 @@ void layoutNumbers(TPlotTextLayout& out, const TGraphPlot& plot, const TPlotView
     if (k % 5 != 0 || py < r.Top || py > r.Bottom) continue;
     out.YNumbers.push_back(textUp(fm, r.Left - th - v.PPIx / 32, static_cast<int>(py), tickText(k * ty.Minor)));
   }
-  keepNumbersClear(out, v.Page);
+  keepNumbersClear(out, v.Page, gap);
 }
 
 struct LegendEntry {

@@ -16,6 +16,7 @@
 
 #include "app/AnalysisRun.h"
 #include "app/Desktop.h"
+#include "app/HelpWindow.h"
 #include "app/MainChildren.h"
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
@@ -539,7 +540,11 @@ void TMainForm::openDocument(const QString& path) {
     comp::ShowInformation("The file " + path + " could not be found.");
     return;
   }
-  if (!desktop().openUrl(QUrl::fromLocalFile(path)))
+  if (desktop().openUrl(QUrl::fromLocalFile(path))) return;
+  // The desktop has no program for it: the HTML help in a window of our own,
+  // under a note that says where the PDF manual is.
+  const QString help = QDir(DataFolder()).filePath("zorvin-help.html");
+  if (!ShowHelpWindow(this, help, path == help ? QString() : ManualNote(path)))
     comp::ShowInformation("The file " + path + " could not be opened.");
 }
 

@@ -5,6 +5,8 @@
 
 #include "dataedit/EntryCheck.h"
 #include "dataedit/TDataEdit.h"
+#include "forms/transient.h"
+#include "project/TProjectTables.h"
 
 namespace zrv::front {
 
@@ -40,6 +42,12 @@ Tfrmrandom::Tfrmrandom(IMainForm& main, QWidget* parent) : TFieldForm(main, pare
       layout, QStringLiteral("Enter spectrum coordinates and spectrum amplitude by clicking the right button "),
       [this] { Button1Click(); });
   layout->addStretch();
+  SizeNewLoadHistories(main, main.Tables().Trandom());
+}
+
+void Tfrmrandom::StoreEntries() {
+  TFieldForm::StoreEntries();
+  if (SizeLoadHistories(m_main.Tables().Trandom(), m_main.Project().PointCount)) m_main.SetModified(true);
 }
 
 void Tfrmrandom::Button1Click() {

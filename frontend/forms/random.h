@@ -16,6 +16,10 @@ public:
 
   /// "Data Button": opens Trandom in the table editor (not modal).
   void Button1Click();
+
+protected:
+  /// Stores the boxes, then sizes the spectra to the number of points.
+  void StoreEntries() override;
 };
 
 }  // namespace zrv::front

@@ -4,8 +4,35 @@
 #include <QVBoxLayout>
 
 #include "dataedit/TDataEdit.h"
+#include "grid/TGridTable.h"
+#include "grid/TTableColumn.h"
+#include "project/TProjectTables.h"
 
 namespace zrv::front {
+
+bool SizeLoadHistories(comp::TGridTable& loads, int points) {
+  if (points < 1 || points > kMaxLoadPoints) return false;
+  comp::TTableColumn* column = loads.firstTableColumn();
+  if (!column) return false;
+  bool changed = false;
+  for (int r = 0; r < loads.RowCount(); ++r) {
+    if (!dynamic_cast<comp::TGridTable*>(column->GetObject(r))) continue;
+    comp::TGridTable& history = column->GetTable(r);
+    if (history.RowCount() == points) continue;
+    history.SetRowCount(points);
+    changed = true;
+  }
+  return changed;
+}
+
+void SizeNewLoadHistories(IMainForm& main, comp::TGridTable& loads) {
+  // Only rows made while the table is being edited: the rows that New and
+  // Open make are made before the project they belong to is in place.
+  loads.OnNewTable = [&main](comp::TGridTable& sender, int, int, comp::TGridTable& history) {
+    const int points = main.Project().PointCount;
+    if (sender.editor() && points >= 1 && points <= kMaxLoadPoints) history.SetRowCount(points);
+  };
+}
 
 Tfrmtransient::Tfrmtransient(IMainForm& main, QWidget* parent) : TFieldForm(main, parent) {
   setObjectName(QStringLiteral("frmtransient"));
@@ -28,6 +55,12 @@ Tfrmtransient::Tfrmtransient(IMainForm& main, QWidget* parent) : TFieldForm(main
                    QStringLiteral("Enter load type and load amplitude by clicking the right button"),
                    [this] { Button1Click(); });
   layout->addStretch();
+  SizeNewLoadHistories(main, main.Tables().TLoadtype());
+}
+
+void Tfrmtransient::StoreEntries() {
+  TFieldForm::StoreEntries();
+  if (SizeLoadHistories(m_main.Tables().TLoadtype(), m_main.Project().PointCount)) m_main.SetModified(true);
 }
 
 void Tfrmtransient::Button1Click() {

@@ -6,7 +6,25 @@
 
 #include "forms/FieldBinding.h"
 
+namespace zrv::comp {
+class TGridTable;
+}
+
 namespace zrv::front {
+
+/// The largest number of points whose load histories are sized to it: what
+/// the analysis takes at most, so that a slip such as 1E9 cannot fill the
+/// memory with rows.
+constexpr int kMaxLoadPoints = 999;
+
+/// Brings the nested table of every row of `loads` (a load history or a
+/// spectrum) to `points` rows: the rows kept keep their values, new rows
+/// hold 0. A count below 1 or above kMaxLoadPoints changes nothing. Returns
+/// true when a table changed.
+bool SizeLoadHistories(comp::TGridTable& loads, int points);
+/// From now on, a row added to `loads` in the table editor (or whose load
+/// type is changed there) gets a history of the project's number of points.
+void SizeNewLoadHistories(IMainForm& main, comp::TGridTable& loads);
 
 class Tfrmtransient : public TFieldForm {
   Q_OBJECT
@@ -15,6 +33,10 @@ public:
 
   /// "Data Button": opens TLoadtype in the table editor (not modal).
   void Button1Click();
+
+protected:
+  /// Stores the boxes, then sizes the load histories to the number of points.
+  void StoreEntries() override;
 };
 
 }  // namespace zrv::front

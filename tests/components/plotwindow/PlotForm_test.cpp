@@ -677,4 +677,23 @@ TEST_F(PlotFormTest, LegendAndCaptionsKeepClearOfTheNumbersOnScreenAndInBitmaps)
   v.Y = {-0.001L - 4.99e-6L * ny, -0.001L};
   ASSERT_NEAR(double(AxisTicks(v.Y, ny).Minor * 5), 2e-6, 1e-18);
   ExpectReadable(LayoutPlotTexts(plot, v, &img), QRect(0, 0, 1, 1), "a tight axis", 3);
+
+  // A printout's plot reaches the top of the page, so the number of its top
+  // tick moves down onto the page. An axis from 0 to 6e-5 just long enough
+  // for numbers 5e-6 apart: the moved 0.00006 must not run into 0.000055.
+  plot.GraphTitle.clear();
+  QFont numberFont("Times New Roman");
+  numberFont.setPixelSize(v.FontPx);
+  const QFontMetrics nm(numberFont, &img);
+  // Room for the numbers with the gap they keep, and for at least seven
+  // intervals of six text heights, so that the first step tried is 5e-6.
+  const int step = std::max(nm.horizontalAdvance("0.000055") + nm.height() / 2 + 2, 7 * v.H / 2 + 1);
+  v.Page = {0, 0, 800, 12 * step + 2 * v.H + 96 / 8 + v.H / 8};
+  v.Plot = PrintPlotRect(v.Page, 96, 96, v.H, false, false, false);
+  ASSERT_EQ(v.Plot.Top, v.Page.Top);
+  v.Y = {0, 6e-5L};
+  const TPlotTextLayout printed = LayoutPlotTexts(plot, v, &img);
+  ASSERT_NEAR(double(printed.YTicks.Minor * 5), 5e-6, 1e-18);
+  ExpectReadable(printed, QRect(0, 0, 1, 1), "a printout's axis", 3);
 }
+

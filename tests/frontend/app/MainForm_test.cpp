@@ -22,12 +22,14 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QUrl>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/About.h"
 #include "app/Desktop.h"
+#include "app/HelpWindow.h"
 #include "app/UserLocale.h"
 #include "base/numbers.h"
 #include "dataedit/TDataEdit.h"
@@ -535,6 +537,23 @@ TEST_F(MainFormTest, HelpMenu) {
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   EXPECT_GE(pdfPageCount(pdf), 3);  // title, contents and at least one chapter
   EXPECT_NE(test::read_file(help / "zorvin-help.html").find("<a href=\"#s1\">"), std::string::npos);
+  opened.clear();
+
+  // A desktop without a program for them: the help in a window of the
+  // program's own, which says where the PDF manual is.
+  startResult = false;
+  window->findAction("&User's Manual")->trigger();
+  EXPECT_TRUE(messages().empty());
+  auto* helpWindow = window->findChild<THelpWindow*>();
+  ASSERT_NE(helpWindow, nullptr);
+  EXPECT_TRUE(helpWindow->isVisible());
+  EXPECT_TRUE(helpWindow->Note()->text().contains(QDir::toNativeSeparators(q(help / "zorvin-manual.pdf"))));
+  EXPECT_TRUE(helpWindow->Browser()->toPlainText().contains("Getting started"));
+  window->findAction("&Contents")->trigger();
+  EXPECT_EQ(window->findChildren<THelpWindow*>().size(), 1);
+  EXPECT_TRUE(helpWindow->Note()->isHidden());
+  helpWindow->close();
+  startResult = true;
   opened.clear();
 
   test::TempDir program;

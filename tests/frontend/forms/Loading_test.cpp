@@ -14,6 +14,8 @@
 #include "forms/harmonic.h"
 #include "forms/random.h"
 #include "forms/transient.h"
+#include "grid/TTableColumn.h"
+#include "project/TProjectTables.h"
 #include "qt_test_support.h"
 
 namespace zrv::front {
@@ -421,6 +423,58 @@ TEST(Tfrmrandom, LoadsStoresAndOpensTheSpectrumTable) {
   ASSERT_EQ(editor.openings.size(), 1u);
   EXPECT_EQ(editor.openings[0].caption, "Random Loading data");
   EXPECT_FALSE(editor.openings[0].modal);
+}
+
+// Stands for the table editor: the table counts as being edited while it lives.
+class EditingTable : public comp::TTableEditor {
+public:
+  explicit EditingTable(comp::TGridTable& t) : m_table(t) { t.setEditor(this); }
+  ~EditingTable() override { m_table.setEditor(nullptr); }
+  void cellChanged(int, int) override {}
+  void rowsChanged() override {}
+  void rowNumberChanged() override {}
+  bool isModal() const override { return false; }
+  void closeEditor() override {}
+
+private:
+  comp::TGridTable& m_table;
+};
+
+// The load histories and spectra follow the number of points: the rows
+// entered keep their values, new rows hold 0, and a row added in the editor
+// starts with as many points.
+template <class Form>
+void expectHistoriesFollowThePointCount(comp::TGridTable& (TProjectTables::*table)() const, int pointsBox) {
+  FakeMainForm main;
+  comp::TGridTable& loads = (main.Tables().*table)();
+  Form form(main);
+  form.FormActivate();
+  auto history = [&](int row) -> comp::TGridTable& { return loads.firstTableColumn()->GetTable(row); };
+  ASSERT_EQ(history(0).RowCount(), 1);
+  history(0).Column(0).SetFloat(0, 2.5L);
+  edit(form, pointsBox)->setText("64");
+  form.FormDeactivate();
+  EXPECT_EQ(history(0).RowCount(), 64);
+  EXPECT_EQ(history(0).Column(0).GetFloat(0), 2.5L);
+  EXPECT_EQ(history(0).Column(0).GetFloat(63), 0.0L);
+  edit(form, pointsBox)->setText("1E9");  // beyond what the analysis takes: nothing is resized
+  form.FormDeactivate();
+  EXPECT_EQ(history(0).RowCount(), 64);
+  edit(form, pointsBox)->setText("8");
+  form.FormDeactivate();
+  EXPECT_EQ(history(0).RowCount(), 8);
+  EXPECT_EQ(history(0).Column(0).GetFloat(0), 2.5L);
+
+  EditingTable editing(loads);
+  loads.addRowGroup();
+  EXPECT_EQ(history(1).RowCount(), 8);
+  loads.Column(0).SetInteger(1, 3);  // another load type makes a new history
+  EXPECT_EQ(history(1).RowCount(), 8);
+}
+
+TEST(LoadHistories, FollowTheNumberOfPoints) {
+  expectHistoriesFollowThePointCount<Tfrmtransient>(&TProjectTables::TLoadtype, 1);
+  expectHistoriesFollowThePointCount<Tfrmrandom>(&TProjectTables::Trandom, 3);
 }
 
 }  // namespace
