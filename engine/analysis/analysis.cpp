@@ -6,14 +6,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "analysis/assembly.h"
 #include "analysis/piles.h"
+#include "analysis/pool.h"
 #include "analysis/tables.h"
 #include "impedance/halfspace.h"
 #include "numerics/pi.h"
@@ -158,44 +157,36 @@ void impedance_at(const RunState& s, const ElementSystem& es, float omega, int s
   if (!finite(out.bare)) out.failure = Failure::not_finite;
 }
 
-// Computes the impedances of all frequencies on up to `threads` threads. Each
+// Computes the impedances of all frequencies on the run's pool. Each
 // frequency is computed alone into its own slot, so the results do not depend
 // on the number of threads or on their scheduling.
 std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSystem& es,
                                            const FrequencyPlan& plan, int side_count,
-                                           int threads) {
+                                           WorkerPool& pool) {
   std::vector<FrequencyImpedance> out(static_cast<std::size_t>(plan.count));
-  std::atomic<int> next{0};
+  // One working storage per thread; a large group hands its solves to the pool.
+  const std::size_t threads = static_cast<std::size_t>(pool.size());
+  std::vector<GroupWork> works(threads);
+  std::vector<SymmetricWork> solves(threads);
+  for (GroupWork& w : works) {
+    w.runner = &pool;
+    w.thread_solves = &solves;
+  }
   // The run stops at its lowest failing frequency, so the frequencies above a
   // known failure need not be computed. Frequencies are taken in rising order,
   // so every frequency below the lowest failure is still computed.
   std::atomic<int> first_failure{plan.count};
-  std::exception_ptr error;
-  std::mutex error_lock;
-  const auto worker = [&] {
-    try {
-      GroupWork work;
-      for (int i = next++; i < plan.count && i < first_failure; i = next++) {
-        FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
-        impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count, work, fi);
-        if (fi.failure != Failure::none) {
-          int known = first_failure;
-          while (i < known && !first_failure.compare_exchange_weak(known, i)) {
-          }
-        }
+  pool.run(plan.count, [&](int i, int worker) {
+    if (i >= first_failure) return;
+    FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
+    impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count,
+                 works[static_cast<std::size_t>(worker)], fi);
+    if (fi.failure != Failure::none) {
+      int known = first_failure;
+      while (i < known && !first_failure.compare_exchange_weak(known, i)) {
       }
-    } catch (...) {
-      const std::lock_guard<std::mutex> hold(error_lock);
-      if (!error) error = std::current_exception();
-      next = plan.count;
     }
-  };
-  std::vector<std::thread> pool;
-  const int helpers = std::clamp(threads, 1, plan.count) - 1;
-  for (int t = 0; t < helpers; ++t) pool.emplace_back(worker);
-  worker();
-  for (std::thread& t : pool) t.join();
-  if (error) std::rethrow_exception(error);
+  });
   return out;
 }
 
@@ -353,8 +344,8 @@ void ANALYS(RunState& s) {
   // Both passes run over the same frequencies: the impedances are computed
   // once, and pass 2 takes them without the side soil.
   Clock::time_point start = Clock::now();
-  const std::vector<FrequencyImpedance> imp =
-      impedances(s, *es, plan, side_count, analysis_threads());
+  WorkerPool pool(analysis_threads());
+  const std::vector<FrequencyImpedance> imp = impedances(s, *es, plan, side_count, pool);
   times.pass1 = seconds_since(start);
 
   const bool matrix_print = s.flags.matrix_print != 0;
