@@ -130,10 +130,11 @@ void report_failure(RunState& s, Failure failure, const FailureDetail& d) {
       refuse_at(s, "IMPEDANCE IS NOT FINITE AT FREQUENCY", d.omega);
       break;
     case Failure::solve_singular:
-      s.report().write(kLeq2cFailureText);
+      s.report().write(" ERROR ENCOUNTERED IN LEQ2C SUBROUTINE");
       break;
     case Failure::solve_not_settled:
-      s.report().write(leq2c_not_settled_text(d.column));
+      s.report().write_fmt(
+          "(1X,'REFINEMENT NOT SETTLED IN LEQ2C SUBROUTINE FOR RIGHT-HAND SIDE',I3)", d.column);
       break;
   }
   if (is_fatal(failure)) s.flags.fatal = 1;
