@@ -1,14 +1,18 @@
 // Times whole engine calls on generated pile decks: writes each deck and its
 // names file into a temporary folder, runs the engine there several times and
 // prints the median wall time with the median time of each analysis phase.
+// Case r prints ratios: the 500-pile group on one thread against LAPACK's
+// cgesv on the same systems (when the benchmark is built with LAPACK), and
+// the speed-up of 8 threads over one.
 //
-//   zrv3-bench [--repeat N] [--threads N] [--case a|b|c]
+//   zrv3-bench [--repeat N] [--threads N] [--case a|b|c|r]
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <complex>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +24,13 @@
 #include <unistd.h>
 
 #include "analysis/analysis.h"
+#include "impedance/group.h"
 #include "run/entry.h"
+
+#ifdef ZRV_BENCH_LAPACK
+extern "C" void cgesv_(const int* n, const int* nrhs, std::complex<float>* a, const int* lda,
+                       int* ipiv, std::complex<float>* b, const int* ldb, int* info);
+#endif
 
 namespace {
 
@@ -120,7 +130,7 @@ Timing time_deck(const std::string& text, int repeat) {
   zrv::set_phase_timing(&phases);
   for (int r = 0; r < repeat; ++r) {
     const auto start = std::chrono::steady_clock::now();
-    const int result = zrv::run_engine(13);
+    const int result = zrv::run_engine(zrv::interface_value);
     total.push_back(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (result != 0) {
@@ -146,6 +156,102 @@ void row(const char* name, int frequencies, const Timing& t) {
   std::fflush(stdout);
 }
 
+double seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The 500-pile fixed-head group of deck (b): 25 x 20 piles at 1.8 m, the deck's
+// pile section and soil.
+zrv::GroupInput group_of_deck_b() {
+  zrv::GroupInput in;
+  for (int p = 0; p < 500; ++p) {
+    zrv::GroupPile pile;
+    pile.x = (static_cast<float>(p % 25) - 12.0f) * 1.8f;
+    pile.y = (static_cast<float>(p / 25) - 9.5f) * 1.8f;
+    in.piles.push_back(pile);
+  }
+  in.interaction = true;
+  in.head_fixed = true;
+  in.cap_height = 1.5f;
+  in.gravity = 9.8f;
+  in.youngs_modulus = 3.0e7f;
+  in.length = 18.0f;
+  in.radius = in.tip_radius = 0.3f;
+  in.area = 0.28274334f;
+  in.inertia_x = in.inertia_y = 0.0063617251f;
+  in.layer_count = 5;
+  for (int k = 0; k < 5; ++k)
+    in.layers[static_cast<std::size_t>(k)] = {3.6f, 120.0f + 8.0f * 3.6f * (static_cast<float>(k) + 0.5f),
+                                              18.5f, 0.35f};
+  in.below = {0.0f, 350.0f, 20.0f, 0.33f};
+  return in;
+}
+
+// Median time of LAPACK's cgesv (single precision, partial pivoting) on the
+// three systems that the group solves at one frequency; negative without LAPACK.
+double cgesv_time(int repeat) {
+#ifdef ZRV_BENCH_LAPACK
+  const zrv::GroupInput in = group_of_deck_b();
+  zrv::GroupTables tables;
+  if (zrv::GRPSTA(in, tables) != zrv::GroupStatus::kGroupOk) return -1.0;
+  // A fixed-head single-pile impedance with its horizontal-rocking coupling.
+  std::complex<float> z[36] = {};
+  z[0] = z[7] = {4.0e4f, 1.2e3f};
+  z[14] = {9.0e4f, 2.5e3f};
+  z[21] = z[28] = {6.0e4f, 0.8e3f};
+  z[35] = {1.5e3f, 20.0f};
+  z[0 + 6 * 4] = z[4 + 6 * 0] = {-2.0e4f, -3.0e2f};
+  z[1 + 6 * 3] = z[3 + 6 * 1] = {2.0e4f, 3.0e2f};
+  std::array<zrv::GroupSystem, 3> systems;
+  if (zrv::group_systems(in, tables, z, 12.56f, systems) != zrv::GroupStatus::kGroupOk) return -1.0;
+  std::vector<double> times;
+  for (int r = 0; r < repeat; ++r) {
+    double t = 0.0;
+    for (const zrv::GroupSystem& sys : systems) {
+      std::vector<std::complex<float>> a(sys.a.begin(), sys.a.end()), b(sys.b.begin(), sys.b.end());
+      std::vector<int> pivots(static_cast<std::size_t>(sys.n));
+      int info = 0;
+      const auto start = std::chrono::steady_clock::now();
+      cgesv_(&sys.n, &sys.nrhs, a.data(), &sys.n, pivots.data(), b.data(), &sys.n, &info);
+      t += seconds(start);
+      if (info != 0) return -1.0;
+    }
+    times.push_back(t);
+  }
+  return median(times);
+#else
+  (void)repeat;
+  return -1.0;
+#endif
+}
+
+// Ratios of the 500-pile fixed-head group: one thread against cgesv, and 8
+// threads against one at 41 and at 5 frequencies.
+void ratios(int repeat) {
+  const auto with_threads = [&](int threads, int frequencies) {
+    setenv("ZORVIN_THREADS", std::to_string(threads).c_str(), 1);
+    GroupDeck b;
+    b.piles = 500;
+    b.columns = 25;
+    b.frequencies = frequencies;
+    return time_deck(deck(b), repeat).total;
+  };
+  const double one5 = with_threads(1, 5), eight5 = with_threads(8, 5);
+  const double one41 = with_threads(1, 41), eight41 = with_threads(8, 41);
+  std::printf("500-pile fixed-head group, median of %d runs\n", repeat);
+  std::printf("  one thread, per frequency                     %9.4f s\n", one5 / 5);
+  const double lapack = cgesv_time(repeat);
+  if (lapack > 0.0)
+    std::printf("  LAPACK cgesv on the same three systems        %9.4f s   ratio %.2f\n", lapack,
+                one5 / 5 / lapack);
+  else
+    std::printf("  LAPACK cgesv: not built with LAPACK, no ratio\n");
+  std::printf("  41 frequencies: 1 thread %.3f s, 8 threads %.3f s   speed-up %.2f\n", one41,
+              eight41, one41 / eight41);
+  std::printf("  5 frequencies:  1 thread %.3f s, 8 threads %.3f s   speed-up %.2f\n", one5, eight5,
+              one5 / eight5);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,9 +266,13 @@ int main(int argc, char** argv) {
     } else if (arg == "--case" && i + 1 < argc) {
       only = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: zrv3-bench [--repeat N] [--threads N] [--case a|b|c]\n");
+      std::fprintf(stderr, "usage: zrv3-bench [--repeat N] [--threads N] [--case a|b|c|r]\n");
       return 2;
     }
+  }
+  if (only == "r") {
+    ratios(repeat);
+    return 0;
   }
   std::printf("threads %d, median of %d runs, times in seconds\n", zrv::analysis_threads(),
               repeat);

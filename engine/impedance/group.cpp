@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-#include <thread>
 
 #include "impedance/batter.h"
+#include "numerics/pi.h"
 #include "numerics/small.h"
 #include "numerics/solvers.h"
+#include "numerics/tasks.h"
 
 namespace zrv {
 
@@ -33,296 +33,7 @@ struct Curve {
   }
 };
 
-// Gaussian elimination with partial pivoting on the n x n column-major a;
-// the nrhs columns of b (leading dimension n) are replaced by the solutions.
-bool lu_solve(int n, cd* a, int nrhs, cd* b) {
-  for (int k = 0; k < n; ++k) {
-    int p = k;
-    double big = std::abs(a[k + n * k]);
-    for (int i = k + 1; i < n; ++i) {
-      const double v = std::abs(a[i + n * k]);
-      if (v > big) big = v, p = i;
-    }
-    if (!(big > 0.0) || !std::isfinite(big)) return false;
-    if (p != k) {
-      for (int j = 0; j < n; ++j) std::swap(a[k + n * j], a[p + n * j]);
-      for (int r = 0; r < nrhs; ++r) std::swap(b[k + n * r], b[p + n * r]);
-    }
-    const cd inv = 1.0 / a[k + n * k];
-    for (int i = k + 1; i < n; ++i) a[i + n * k] *= inv;
-    for (int j = k + 1; j < n; ++j) {
-      const cd akj = a[k + n * j];
-      if (akj == 0.0) continue;
-      cd* col = a + n * j;
-      const cd* piv = a + n * k;
-      for (int i = k + 1; i < n; ++i) col[i] -= piv[i] * akj;
-    }
-    for (int r = 0; r < nrhs; ++r) {
-      const cd bk = b[k + n * r];
-      if (bk == 0.0) continue;
-      for (int i = k + 1; i < n; ++i) b[i + n * r] -= a[i + n * k] * bk;
-    }
-  }
-  for (int r = 0; r < nrhs; ++r) {
-    cd* x = b + n * r;
-    for (int k = n - 1; k >= 0; --k) {
-      x[k] /= a[k + n * k];
-      const cd xk = x[k];
-      for (int i = 0; i < k; ++i) x[i] -= a[i + n * k] * xk;
-    }
-  }
-  return true;
-}
-
-// Group matrices of this order and more are solved at once on their own threads.
-constexpr int kConcurrentSolves = 300;
-
-// Columns of one panel of the blocked factorisation.
-constexpr int kPanel = 32;
-// Size of the factors (relative to 1 for L, to the largest diagonal entry for
-// D) up to which the factorisation without pivoting is taken as it is; beyond
-// it the solution must pass a backward-error check.
-constexpr double kGrowth = 16.0;
-// Columns updated together by the trailing-update kernel.
-constexpr int kColumns = 4;
-
-// A(i, j0 + c) -= sum over the panel's columns p of L(i, p) S(p, c), for the
-// rows i from i0 (even) to rows (even) and the kColumns columns from j0. L is
-// the factor in the panel's columns (real and imaginary parts apart, leading
-// dimension ld), S the panel's scaled rows of the columns updated. Rows above
-// the diagonal are updated too; the factorisation never reads them. Two rows
-// of four columns are kept in named locals, so that they stay in registers.
-void update_columns(std::size_t ld, int i0, int rows, int j0, int k0, int kb, double* re,
-                    double* im, const double* sr, const double* si) {
-  static_assert(kColumns == 4);
-  for (int i = i0; i < rows; i += 2) {
-    double* r0 = re + j0 * ld + i;
-    double* r1 = r0 + ld;
-    double* r2 = r1 + ld;
-    double* r3 = r2 + ld;
-    double* m0 = im + j0 * ld + i;
-    double* m1 = m0 + ld;
-    double* m2 = m1 + ld;
-    double* m3 = m2 + ld;
-    // aCR: real part of column C, row i + R; bCR the imaginary part.
-    double a00 = r0[0], a01 = r0[1], a10 = r1[0], a11 = r1[1];
-    double a20 = r2[0], a21 = r2[1], a30 = r3[0], a31 = r3[1];
-    double b00 = m0[0], b01 = m0[1], b10 = m1[0], b11 = m1[1];
-    double b20 = m2[0], b21 = m2[1], b30 = m3[0], b31 = m3[1];
-    for (int p = 0; p < kb; ++p) {
-      const std::size_t col = (k0 + p) * ld + i;
-      const double l0r = re[col], l1r = re[col + 1], l0i = im[col], l1i = im[col + 1];
-      const double* s = sr + kColumns * p;
-      const double* t = si + kColumns * p;
-      a00 -= s[0] * l0r - t[0] * l0i;
-      a01 -= s[0] * l1r - t[0] * l1i;
-      b00 -= s[0] * l0i + t[0] * l0r;
-      b01 -= s[0] * l1i + t[0] * l1r;
-      a10 -= s[1] * l0r - t[1] * l0i;
-      a11 -= s[1] * l1r - t[1] * l1i;
-      b10 -= s[1] * l0i + t[1] * l0r;
-      b11 -= s[1] * l1i + t[1] * l1r;
-      a20 -= s[2] * l0r - t[2] * l0i;
-      a21 -= s[2] * l1r - t[2] * l1i;
-      b20 -= s[2] * l0i + t[2] * l0r;
-      b21 -= s[2] * l1i + t[2] * l1r;
-      a30 -= s[3] * l0r - t[3] * l0i;
-      a31 -= s[3] * l1r - t[3] * l1i;
-      b30 -= s[3] * l0i + t[3] * l0r;
-      b31 -= s[3] * l1i + t[3] * l1r;
-    }
-    r0[0] = a00, r0[1] = a01, r1[0] = a10, r1[1] = a11;
-    r2[0] = a20, r2[1] = a21, r3[0] = a30, r3[1] = a31;
-    m0[0] = b00, m0[1] = b01, m1[0] = b10, m1[1] = b11;
-    m2[0] = b20, m2[1] = b21, m3[0] = b30, m3[1] = b31;
-  }
-}
-
-// A = L D L^T of the complex symmetric n x n matrix in w (lower triangle,
-// leading dimension ld, even), without pivoting, in panels of kPanel columns.
-// L (unit diagonal) replaces the lower triangle, D goes to w.d_re/d_im. False
-// when a pivot is not finite or below `tiny` in magnitude. `growth` is the
-// largest |re| + |im| of the entries of L.
-bool ldlt(int n, std::size_t ld, GroupSolveWork& w, double tiny, double& growth) {
-  growth = 0.0;
-  double* re = w.re.data();
-  double* im = w.im.data();
-  w.d_re.assign(static_cast<std::size_t>(n), 0.0);
-  w.d_im.assign(static_cast<std::size_t>(n), 0.0);
-  double sr[kColumns * kPanel], si[kColumns * kPanel];
-  for (int k0 = 0; k0 < n; k0 += kPanel) {
-    const int kb = std::min(kPanel, n - k0);
-    // The panel, column by column, with the updates of its own columns.
-    for (int j = k0; j < k0 + kb; ++j) {
-      double* cr = re + j * ld;
-      double* ci = im + j * ld;
-      for (int p = k0; p < j; ++p) {
-        const double* lr = re + p * ld;
-        const double* li = im + p * ld;
-        const double s_r = w.d_re[p] * lr[j] - w.d_im[p] * li[j];
-        const double s_i = w.d_re[p] * li[j] + w.d_im[p] * lr[j];
-        for (int i = j; i < n; ++i) {
-          cr[i] -= s_r * lr[i] - s_i * li[i];
-          ci[i] -= s_r * li[i] + s_i * lr[i];
-        }
-      }
-      const cd d(cr[j], ci[j]);
-      const double size = std::abs(d);
-      if (!(size > tiny) || !std::isfinite(size)) return false;
-      w.d_re[j] = d.real();
-      w.d_im[j] = d.imag();
-      const cd inv = 1.0 / d;
-      for (int i = j + 1; i < n; ++i) {
-        const double r = cr[i], m = ci[i];
-        cr[i] = r * inv.real() - m * inv.imag();
-        ci[i] = r * inv.imag() + m * inv.real();
-        growth = std::max(growth, std::fabs(cr[i]) + std::fabs(ci[i]));
-      }
-    }
-    // The columns to the right, kColumns at a time.
-    const int rows = static_cast<int>(ld);
-    for (int j0 = k0 + kb; j0 < n; j0 += kColumns) {
-      for (int p = 0; p < kb; ++p) {
-        const double* lr = re + (k0 + p) * ld;
-        const double* li = im + (k0 + p) * ld;
-        const double dr = w.d_re[k0 + p], di = w.d_im[k0 + p];
-        for (int c = 0; c < kColumns; ++c) {
-          const int j = j0 + c;
-          const double l_r = j < n ? lr[j] : 0.0, l_i = j < n ? li[j] : 0.0;
-          sr[kColumns * p + c] = dr * l_r - di * l_i;
-          si[kColumns * p + c] = dr * l_i + di * l_r;
-        }
-      }
-      update_columns(ld, j0 - j0 % 2, rows, j0, k0, kb, re, im, sr, si);
-    }
-  }
-  return true;
-}
-
-// Solves L D L^T x = b for the nrhs columns of b (leading dimension n).
-void ldlt_solve(int n, std::size_t ld, const GroupSolveWork& w, int nrhs, cd* b) {
-  const double* re = w.re.data();
-  const double* im = w.im.data();
-  for (int r = 0; r < nrhs; ++r) {
-    cd* x = b + static_cast<std::size_t>(n) * r;
-    for (int j = 0; j < n; ++j) {
-      const cd xj = x[j];
-      if (xj == 0.0) continue;
-      for (int i = j + 1; i < n; ++i) x[i] -= cd(re[j * ld + i], im[j * ld + i]) * xj;
-    }
-    for (int j = 0; j < n; ++j) x[j] /= cd(w.d_re[j], w.d_im[j]);
-    for (int j = n - 1; j >= 0; --j) {
-      cd sum = 0.0;
-      for (int i = j + 1; i < n; ++i) sum += cd(re[j * ld + i], im[j * ld + i]) * x[i];
-      x[j] -= sum;
-    }
-  }
-}
-
-// Solves A x = b for the complex symmetric n x n matrix A whose entries
-// fill(put) hands to put(i, j, value), each pair once (either order), and the
-// nrhs columns of b (leading dimension n), replaced by the solutions. A
-// symmetric factorisation without pivoting serves when its pivots keep their
-// size and its solution its backward error; otherwise the matrix is formed
-// again and solved with row pivoting.
-template <class Fill>
-bool symmetric_solve(int n, const Fill& fill, int nrhs, cd* b, GroupSolveWork& w) {
-  const std::size_t ld = static_cast<std::size_t>(n + n % 2);
-  const std::size_t size = ld * (static_cast<std::size_t>(n) + kColumns);
-  // Every entry of the lower triangle is filled below. The rest (the upper
-  // triangle, the padding row and columns) is only ever read by the update of
-  // entries that are never used, so storage of the right size is not cleared
-  // again; only the padding row, which the update multiplies, is set to 0.
-  if (w.re.size() != size) {
-    w.re.assign(size, 0.0);
-    w.im.assign(size, 0.0);
-  } else if (ld != static_cast<std::size_t>(n)) {
-    for (std::size_t j = 0; j < size / ld; ++j) w.re[j * ld + n] = w.im[j * ld + n] = 0.0;
-  }
-  fill([&](int i, int j, cd v) {
-    const std::size_t at = static_cast<std::size_t>(std::max(i, j)) +
-                           ld * static_cast<std::size_t>(std::min(i, j));
-    w.re[at] = v.real();
-    w.im[at] = v.imag();
-  });
-  double scale = 0.0;
-  for (int j = 0; j < n; ++j) {
-    const std::size_t at = static_cast<std::size_t>(j) * (ld + 1);
-    scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
-  }
-  const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);
-  double growth = 0.0;
-  if (ldlt(n, ld, w, 1e-12 * scale, growth)) {
-    ldlt_solve(n, ld, w, nrhs, b);
-    // Factors of bounded size (the usual case: interaction factors below 1)
-    // keep the backward error at the rounding level.
-    double pivots = 0.0;
-    for (int j = 0; j < n; ++j) pivots = std::max(pivots, std::abs(cd(w.d_re[j], w.d_im[j])));
-    if (growth <= kGrowth && pivots <= kGrowth * scale) return true;
-    // Componentwise backward error |b - A x| / (|b| + |A| |x|) from the
-    // entries formed once more (moduli as |re| + |im|): growth without
-    // pivoting shows here.
-    const auto size_of = [](cd v) { return std::fabs(v.real()) + std::fabs(v.imag()); };
-    const std::size_t all = given.size();
-    std::vector<cd> residual(given);
-    std::vector<double> bound(all), size_x(all);
-    for (std::size_t k = 0; k < all; ++k) {
-      bound[k] = size_of(given[k]);
-      size_x[k] = size_of(b[k]);
-    }
-    fill([&](int i, int j, cd v) {
-      const double magnitude = size_of(v);
-      for (int r = 0; r < nrhs; ++r) {
-        const std::size_t col = static_cast<std::size_t>(n) * r;
-        residual[col + i] -= v * b[col + j];
-        bound[col + i] += magnitude * size_x[col + j];
-        if (i == j) continue;
-        residual[col + j] -= v * b[col + i];
-        bound[col + j] += magnitude * size_x[col + i];
-      }
-    });
-    double worst = 0.0;
-    for (std::size_t k = 0; k < all; ++k)
-      if (bound[k] > 0.0) worst = std::max(worst, size_of(residual[k]) / bound[k]);
-    if (worst <= 1e-10) return true;
-    std::copy(given.begin(), given.end(), b);
-  }
-  w.a.assign(static_cast<std::size_t>(n) * n, 0.0);
-  fill([&](int i, int j, cd v) {
-    w.a[i + static_cast<std::size_t>(n) * j] = v;
-    w.a[j + static_cast<std::size_t>(n) * i] = v;
-  });
-  return lu_solve(n, w.a.data(), nrhs, b);
-}
-
-cd dot(int n, const cd* u, const cd* v) {
-  cd s = 0.0;
-  for (int i = 0; i < n; ++i) s += u[i] * v[i];
-  return s;
-}
-
-bool battered_pile(const GroupInput& in, int p) {
-  return in.battered && in.piles[p].batter_angle != 0.0f;
-}
-
-// Flexibility entries of one pile used by the group matrices.
-struct Flexibility {
-  cd xx, yy, zz, xr, yr, rx, ry;  // (1,1) (2,2) (3,3) (1,5) (2,4) (5,5) (4,4)
-};
-
-Flexibility record(const cf* f) {
-  return {f[0], f[7], f[14], f[0 + 6 * 4], f[1 + 6 * 3], f[4 + 6 * 4], f[3 + 6 * 3]};
-}
-
 }  // namespace
-
-bool solve_symmetric(int n, const cd* a, int nrhs, cd* b, GroupSolveWork& work) {
-  const auto fill = [&](const auto& put) {
-    for (int j = 0; j < n; ++j)
-      for (int i = j; i < n; ++i) put(i, j, a[i + static_cast<std::size_t>(n) * j]);
-  };
-  return symmetric_solve(n, fill, nrhs, b, work);
-}
 
 float ALFVER(float s, float l_d, float k_ratio, float eb, float nu, float rb) {
   if (s <= 0.0f) return 1.0f;
@@ -463,8 +174,11 @@ std::complex<float> DYNVER(float a0, float s, float alpha_static) {
   return {alpha_static * amp * std::cos(phi), -alpha_static * amp * std::sin(phi)};
 }
 
-std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st) {
-  const float a = std::min(a0, 1.0f), sc = std::min(s, 10.0f), delta = a0 - a;
+LateralCurves lateral_curves(float a0) {
+  LateralCurves out;
+  const float a = std::min(a0, 1.0f);
+  out.a = a;
+  out.delta = a0 - a;
   const float a2 = a * a, a3 = a2 * a, a4 = a3 * a;
   // Amplitude at S = 2, 5, 10 per factor and direction.
   const float amp[3][2][3] = {
@@ -500,6 +214,14 @@ std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const L
        {low ? 2.67f * a2 : 0.166875f + 2.29f * e,
         low ? 0.34f * a + 8.03f * a2 : 0.586875f + 5.69f * e,
         low ? -0.52f * a + 27.24f * a2 : 1.5725f + 10.17f * e}}};
+  std::copy(&amp[0][0][0], &amp[0][0][0] + 18, &out.amp[0][0][0]);
+  std::copy(&phase[0][0][0], &phase[0][0][0] + 18, &out.phase[0][0][0]);
+  return out;
+}
+
+std::array<std::complex<float>, 3> DYNLAT(const LateralCurves& k, float s, float beta,
+                                          const LateralStatic& st) {
+  const float a = k.a, delta = k.delta, sc = std::min(s, 10.0f);
   constexpr float q[2] = {0.028f, 0.05f}, kk[2] = {0.554f, 1.0f};
   constexpr float c[3] = {0.0757f, 0.05157f, 0.02596f};
   const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
@@ -507,16 +229,26 @@ std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const L
   for (int f = 0; f < 3; ++f) {
     cf dir[2];
     for (int d = 0; d < 2; ++d) {
-      float am = TABINT(amp[f][d][0], amp[f][d][1], amp[f][d][2], sc);
-      float ph = TABINT(phase[f][d][0], phase[f][d][1], phase[f][d][2], s);
-      am *= std::exp(-q[d] * s * delta);
+      const float* amp = k.amp[f][d];
+      const float* phase = k.phase[f][d];
+      float am = TABINT(amp[0], amp[1], amp[2], sc);
+      float ph = TABINT(phase[0], phase[1], phase[2], s);
+      // exp(0) is 1: the decays below a0 = 1 and within S = 10 are skipped.
+      const float decay = -q[d] * s * delta;
+      if (decay != 0.0f) am *= std::exp(decay);
       ph = ph - c[f] + kk[d] * s * delta;
-      if (f == 0) am *= std::exp(-q[d] * (s - sc) * a);
+      const float far = f == 0 ? -q[d] * (s - sc) * a : 0.0f;
+      if (far != 0.0f) am *= std::exp(far);
       dir[d] = cf(st[f][d] * am * std::cos(ph), -st[f][d] * am * std::sin(ph));
     }
     out[f] = c2 * dir[0] + s2 * dir[1];
   }
   return out;
+}
+
+
+std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st) {
+  return DYNLAT(lateral_curves(a0), s, beta, st);
 }
 
 GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
@@ -526,7 +258,6 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   if (!(in.radius > 0.0f) || !(in.length > 0.0f) || !(in.youngs_modulus > 0.0f) ||
       !(in.gravity > 0.0f))
     return GroupStatus::kDiameter;
-  const float pi = std::acos(-1.0f);
   const float g = in.gravity;
   out = GroupTables{};
   out.n = n;
@@ -537,8 +268,8 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
     out.y[p] = in.piles[p].y;
     const auto& ang = in.piles[p].axis_angles;
     if (in.battered && ang[8] != 0.0f) {
-      out.x[p] += std::tan(pi * ang[0] / 180.0f) * in.length / 3.0f;
-      out.y[p] += std::tan(pi * ang[4] / 180.0f) * in.length / 3.0f;
+      out.x[p] += std::tan(kPiFloat * ang[0] / 180.0f) * in.length / 3.0f;
+      out.y[p] += std::tan(kPiFloat * ang[4] / 180.0f) * in.length / 3.0f;
     }
   }
 
@@ -558,12 +289,12 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   const float nu_mean = sum_h > 0.0f ? sum_nu / sum_h : 0.0f;
   float k_ratio = 1.0e8f, eb_ratio = 1.0e8f;
   if (e_mean != 0.0f) {
-    k_ratio = in.youngs_modulus * in.area / (e_mean * pi * d * d / 4.0f);
+    k_ratio = in.youngs_modulus * in.area / (e_mean * kPiFloat * d * d / 4.0f);
     eb_ratio = soil_modulus(in.below, g) / e_mean;
   }
   const float e_tip = soil_modulus(in.layers[nl - 1], g);
   const float kl = e_tip != 0.0f ? in.youngs_modulus * (in.inertia_x + in.inertia_y) / 2.0f /
-                                       (e_tip * pi * d * d * d * d / 64.0f)
+                                       (e_tip * kPiFloat * d * d * d * d / 64.0f)
                                  : 1.0e8f;
   const float rb = in.tip_radius / in.radius;
   const float lf = in.layers[0].shear_velocity == 0.0f ? in.layers[0].thickness / d : 0.0f;
@@ -585,10 +316,10 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
       const size_t ij = i + static_cast<size_t>(n) * j, ji = j + static_cast<size_t>(n) * i;
       out.spacing[ji] = s;
       out.spacing[ij] = ALFVER(s, l_d, k_ratio, eb_ratio, nu_mean, rb);
-      out.angle[ij] = dx == 0.0f ? pi / 2.0f : std::atan(std::abs(dy) / std::abs(dx));
-      out.angle[ji] = dy == 0.0f ? pi / 2.0f : std::atan(std::abs(dx) / std::abs(dy));
+      out.angle[ij] = dx == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dy) / std::abs(dx));
+      out.angle[ji] = dy == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dx) / std::abs(dy));
       const std::array<float, 3> at0 = ALFLAT(s, kl, 0.0f, lf);
-      const std::array<float, 3> at90 = ALFLAT(s, kl, pi / 2.0f, lf);
+      const std::array<float, 3> at90 = ALFLAT(s, kl, kPiFloat / 2.0f, lf);
       for (int c = 0; c < 3; ++c) {
         out.lateral[c][ij] = at0[c];
         out.lateral[c][ji] = at90[c];
@@ -597,15 +328,31 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   return GroupStatus::kGroupOk;
 }
 
-GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z, float omega, cf* g,
-                   GroupWork& work) {
-  const int n = static_cast<int>(in.piles.size());
-  if (n < 1 || n > kGroupMaxPiles) return GroupStatus::kPileCount;
-  const float h = in.cap_height;
+namespace {
 
-  // Impedance of every pile in the global axes.
-  std::vector<std::array<cf, 36>>& own = work.own;
-  own.resize(n);
+cd dot(int n, const cd* u, const cd* v) {
+  cd s = 0.0;
+  for (int i = 0; i < n; ++i) s += u[i] * v[i];
+  return s;
+}
+
+bool battered_pile(const GroupInput& in, int p) {
+  return in.battered && in.piles[p].batter_angle != 0.0f;
+}
+
+// Flexibility entries of one pile used by the group matrices.
+struct Flexibility {
+  cd xx, yy, zz, xr, yr, rx, ry;  // (1,1) (2,2) (3,3) (1,5) (2,4) (5,5) (4,4)
+};
+
+Flexibility record(const cf* f) {
+  return {f[0], f[7], f[14], f[0 + 6 * 4], f[1 + 6 * 3], f[4 + 6 * 4], f[3 + 6 * 3]};
+}
+
+// Impedance of every pile in the global axes: battered piles transformed.
+void pile_impedances(const GroupInput& in, const cf* z, std::vector<std::array<cf, 36>>& own) {
+  const int n = static_cast<int>(in.piles.size());
+  own.resize(static_cast<std::size_t>(n));
   for (int p = 0; p < n; ++p) {
     if (battered_pile(in, p)) {
       BatterAngles angles;
@@ -615,194 +362,282 @@ GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z,
       std::copy(z, z + 36, own[p].begin());
     }
   }
+}
 
-  if (!in.interaction || n == 1) {
-    cd sum[36] = {};
-    for (int p = 0; p < n; ++p) {
-      float t[36];
-      cf moved[36];
-      rigid_offset(in.piles[p].x, in.piles[p].y, h, t);
-      CTRAN6(own[p].data(), t, moved, 6);
-      for (int i = 0; i < 36; ++i) sum[i] += cd(moved[i]);
-    }
-    for (int i = 0; i < 36; ++i) g[i] = cf(sum[i]);
-    return GroupStatus::kGroupOk;
+// Without interaction the piles add under the rigid cap.
+void rigid_cap_sum(const GroupInput& in, const std::vector<std::array<cf, 36>>& own, cf* g) {
+  cd sum[36] = {};
+  for (std::size_t p = 0; p < own.size(); ++p) {
+    float t[36];
+    cf moved[36];
+    rigid_offset(in.piles[p].x, in.piles[p].y, in.cap_height, t);
+    CTRAN6(own[p].data(), t, moved, 6);
+    for (int i = 0; i < 36; ++i) sum[i] += cd(moved[i]);
   }
+  for (int i = 0; i < 36; ++i) g[i] = cf(sum[i]);
+}
 
-  if (tables.n != n) return GroupStatus::kPileCount;
+// What the group's flexibility systems are formed from at one frequency.
+struct GroupFrequency {
+  GroupFrequency(const GroupInput& group, const GroupTables& pairs, float omega)
+      : in(group), tables(pairs), n(static_cast<int>(group.piles.size())),
+        dynamic(omega > 10.0f), a0(omega * pairs.diameter / pairs.tip_velocity),
+        curves(lateral_curves(a0)) {
+    for (const GroupPile& p : group.piles) {
+      xs.emplace_back(p.x);
+      ys.emplace_back(p.y);
+    }
+  }
+  const GroupInput& in;
+  const GroupTables& tables;
+  int n;
+  bool dynamic;  // frequency-dependent factors above 10 rad/s
+  float a0;
+  LateralCurves curves;  // the lateral factors' polynomials at a0
+  std::vector<cd> xs, ys;
+  Flexibility common;            // the single pile's, for the pairs
+  std::vector<Flexibility> rec;  // each pile's own
+  float at(const std::vector<float>& t, int i, int j) const {
+    return t[static_cast<std::size_t>(i) + static_cast<std::size_t>(n) * j];
+  }
+};
+
+// The flexibility records: the single pile's from z^-1, a battered pile's from
+// the inverse of its transformed impedance. False when one cannot be inverted.
+bool flexibilities(const cf* z, const std::vector<std::array<cf, 36>>& own, GroupFrequency& fr) {
   cf f[36];
   std::copy(z, z + 36, f);
-  if (!CMINV(f, 6, 6)) return GroupStatus::kSingular;
-  const Flexibility common = record(f);
-  std::vector<Flexibility> rec(n, common);
-  for (int p = 0; p < n; ++p)
-    if (battered_pile(in, p)) {
+  if (!CMINV(f, 6, 6)) return false;
+  fr.common = record(f);
+  fr.rec.assign(static_cast<std::size_t>(fr.n), fr.common);
+  for (int p = 0; p < fr.n; ++p)
+    if (battered_pile(fr.in, p)) {
       cf fb[36];
       std::copy(own[p].begin(), own[p].end(), fb);
-      if (!CMINV(fb, 6, 6)) return GroupStatus::kSingular;
-      rec[p] = record(fb);
+      if (!CMINV(fb, 6, 6)) return false;
+      fr.rec[static_cast<std::size_t>(p)] = record(fb);
     }
+  return true;
+}
 
-  const bool dynamic = omega > 10.0f;
-  const float a0 = omega * tables.diameter / tables.tip_velocity;
-  auto at = [&](const std::vector<float>& t, int i, int j) {
-    return t[i + static_cast<size_t>(n) * j];
-  };
-
-  std::vector<cd> xs(n), ys(n);
-  for (int p = 0; p < n; ++p) xs[p] = in.piles[p].x, ys[p] = in.piles[p].y;
-
-  // Vertical: flexibility Fv, solved for the weights 1, x, y.
-  cd kv1, kvx, kvy, kvxx, kvyy, kvxy;
-  const auto vertical = [&](GroupSolveWork& w) {
-    const auto fill = [&](const auto& put) {
-      for (int i = 0; i < n; ++i) {
-        put(i, i, rec[i].zz);
-        for (int j = i + 1; j < n; ++j) {
-          const float s = at(tables.spacing, j, i), av = at(tables.spacing, i, j);
-          const cd alpha = dynamic ? cd(DYNVER(a0, s, av)) : cd(av);
-          put(i, j, common.zz * alpha);
-        }
-      }
-    };
-    std::vector<cd> b(static_cast<size_t>(n) * 3, 0.0);
-    for (int i = 0; i < n; ++i) {
-      b[i] = 1.0;
-      b[i + n] = xs[i];
-      b[i + 2 * n] = ys[i];
+// Vertical flexibility: each pile's own on the diagonal, Fzz times the pair's
+// factor off it.
+template <class Put>
+void vertical_entries(const GroupFrequency& fr, const Put& put) {
+  for (int i = 0; i < fr.n; ++i) {
+    put(i, i, fr.rec[static_cast<std::size_t>(i)].zz);
+    for (int j = i + 1; j < fr.n; ++j) {
+      const float s = fr.at(fr.tables.spacing, j, i), av = fr.at(fr.tables.spacing, i, j);
+      const cd alpha = fr.dynamic ? cd(DYNVER(fr.a0, s, av)) : cd(av);
+      put(i, j, fr.common.zz * alpha);
     }
-    std::vector<cd> one(n, 1.0);
-    if (!symmetric_solve(n, fill, 3, b.data(), w)) return false;
-    kv1 = dot(n, one.data(), b.data());
-    kvx = dot(n, xs.data(), b.data());
-    kvy = dot(n, ys.data(), b.data());
-    kvxx = dot(n, xs.data(), b.data() + n);
-    kvyy = dot(n, ys.data(), b.data() + 2 * n);
-    kvxy = dot(n, xs.data(), b.data() + 2 * n);
-    return true;
-  };
-
-  // Lateral, per direction: stiffness sums of translation (kuu), cross
-  // (kut), rotation (ktt), and with the torsion weight w (y for x, x for y).
-  struct Lateral {
-    cd kuu, kut, ktt, wkuu, wwkuu, wkut;
-  };
-  const int m = in.head_fixed ? 2 * n : n;
-  const auto lateral = [&](bool along_x, Lateral& out, GroupSolveWork& w) {
-    const std::vector<cd>& wt = along_x ? ys : xs;
-    const int step = in.head_fixed ? 2 : 1;
-    const cd fuu = along_x ? common.xx : common.yy;
-    const cd fut = along_x ? common.xr : common.yr;
-    const cd ftt = along_x ? common.rx : common.ry;
-    const auto fill = [&](const auto& put) {
-      for (int i = 0; i < n; ++i) {
-        const Flexibility& r = rec[i];
-        const int ui = step * i;
-        put(ui, ui, along_x ? r.xx : r.yy);
-        if (in.head_fixed) {
-          put(ui, ui + 1, along_x ? r.xr : r.yr);
-          put(ui + 1, ui + 1, along_x ? r.rx : r.ry);
-        }
-        for (int j = i + 1; j < n; ++j) {
-          const float s = at(tables.spacing, j, i);
-          const float beta = along_x ? at(tables.angle, i, j) : at(tables.angle, j, i);
-          LateralStatic st;
-          for (int c = 0; c < 3; ++c)
-            st[c] = {at(tables.lateral[c], i, j), at(tables.lateral[c], j, i)};
-          cd alpha[3];
-          if (dynamic) {
-            const std::array<cf, 3> dyn = DYNLAT(a0, s, beta, st);
-            for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
-          } else {
-            const float c2 = std::cos(beta) * std::cos(beta),
-                        s2 = std::sin(beta) * std::sin(beta);
-            for (int c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
-          }
-          const int uj = step * j;
-          put(ui, uj, fuu * alpha[0]);
-          if (in.head_fixed) {
-            const cd cross = fut * alpha[1];
-            put(ui, uj + 1, cross);
-            put(ui + 1, uj, cross);
-            put(ui + 1, uj + 1, ftt * alpha[2]);
-          }
-        }
-      }
-    };
-    // Right-hand sides: unit translation, unit rotation, weighted translation.
-    std::vector<cd> eu(m, 0.0), et(m, 0.0), ew(m, 0.0);
-    for (int i = 0; i < n; ++i) {
-      eu[step * i] = 1.0;
-      ew[step * i] = wt[i];
-      if (in.head_fixed) et[step * i + 1] = 1.0;
-    }
-    std::vector<cd> b(static_cast<size_t>(m) * 3);
-    std::copy(eu.begin(), eu.end(), b.begin());
-    std::copy(et.begin(), et.end(), b.begin() + m);
-    std::copy(ew.begin(), ew.end(), b.begin() + 2 * m);
-    if (!symmetric_solve(m, fill, 3, b.data(), w)) return false;
-    out.kuu = dot(m, eu.data(), b.data());
-    out.kut = dot(m, et.data(), b.data());
-    out.ktt = dot(m, et.data(), b.data() + m);
-    out.wkuu = dot(m, ew.data(), b.data());
-    out.wwkuu = dot(m, ew.data(), b.data() + 2 * m);
-    out.wkut = dot(m, ew.data(), b.data() + m);
-    return true;
-  };
-
-  // The three solves are independent; a large group runs them at once.
-  Lateral lx, ly;
-  bool ok[3] = {false, false, false};
-  const auto task = [&](int k) {
-    if (k == 0) ok[0] = vertical(work.solve[0]);
-    if (k == 1) ok[1] = lateral(true, lx, work.solve[1]);
-    if (k == 2) ok[2] = lateral(false, ly, work.solve[2]);
-  };
-  if (m >= kConcurrentSolves) {
-    std::exception_ptr error[2];
-    std::thread helpers[2];
-    for (int k = 0; k < 2; ++k)
-      helpers[k] = std::thread([&, k] {
-        try {
-          task(k + 1);
-        } catch (...) {
-          error[k] = std::current_exception();
-        }
-      });
-    task(0);
-    for (std::thread& t : helpers) t.join();
-    for (const std::exception_ptr& e : error)
-      if (e) std::rethrow_exception(e);
-  } else {
-    for (int k = 0; k < 3; ++k) task(k);
   }
-  if (!ok[0] || !ok[1] || !ok[2]) return GroupStatus::kSingular;
+}
 
-  cd ktt = 0.0;
-  for (int p = 0; p < n; ++p) ktt += cd(own[p][35]);
+// Lateral flexibility along x or y: per pile its translation (and with fixed
+// heads its rotation) on the diagonal, the common entries times the pair's
+// three factors off it.
+template <class Put>
+void lateral_entries(const GroupFrequency& fr, bool along_x, const Put& put) {
+  const bool fixed = fr.in.head_fixed;
+  const int step = fixed ? 2 : 1;
+  const cd fuu = along_x ? fr.common.xx : fr.common.yy;
+  const cd fut = along_x ? fr.common.xr : fr.common.yr;
+  const cd ftt = along_x ? fr.common.rx : fr.common.ry;
+  for (int i = 0; i < fr.n; ++i) {
+    const Flexibility& r = fr.rec[static_cast<std::size_t>(i)];
+    const int ui = step * i;
+    put(ui, ui, along_x ? r.xx : r.yy);
+    if (fixed) {
+      put(ui, ui + 1, along_x ? r.xr : r.yr);
+      put(ui + 1, ui + 1, along_x ? r.rx : r.ry);
+    }
+    for (int j = i + 1; j < fr.n; ++j) {
+      const float s = fr.at(fr.tables.spacing, j, i);
+      const float beta = along_x ? fr.at(fr.tables.angle, i, j) : fr.at(fr.tables.angle, j, i);
+      LateralStatic st;
+      for (int c = 0; c < 3; ++c)
+        st[c] = {fr.at(fr.tables.lateral[c], i, j), fr.at(fr.tables.lateral[c], j, i)};
+      cd alpha[3];
+      if (fr.dynamic) {
+        const std::array<cf, 3> dyn = DYNLAT(fr.curves, s, beta, st);
+        for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
+      } else {
+        const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
+        for (int c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
+      }
+      const int uj = step * j;
+      put(ui, uj, fuu * alpha[0]);
+      if (fixed) {
+        const cd cross = fut * alpha[1];
+        put(ui, uj + 1, cross);
+        put(ui + 1, uj, cross);
+        put(ui + 1, uj + 1, ftt * alpha[2]);
+      }
+    }
+  }
+}
+
+// Order of the lateral systems: translation, and with fixed heads rotation.
+int lateral_order(const GroupFrequency& fr) { return fr.in.head_fixed ? 2 * fr.n : fr.n; }
+
+// Right-hand sides, column by column. Vertical: the weights 1, x, y. Lateral:
+// unit translation, unit rotation, translation weighted by the torsion arm w
+// (y for x, x for y).
+std::vector<cd> right_hand_sides(const GroupFrequency& fr, int system) {
+  if (system == 0) {
+    std::vector<cd> b(static_cast<std::size_t>(fr.n) * 3);
+    for (int i = 0; i < fr.n; ++i) {
+      b[i] = 1.0;
+      b[i + fr.n] = fr.xs[i];
+      b[i + 2 * fr.n] = fr.ys[i];
+    }
+    return b;
+  }
+  const int m = lateral_order(fr), step = fr.in.head_fixed ? 2 : 1;
+  const std::vector<cd>& wt = system == 1 ? fr.ys : fr.xs;
+  std::vector<cd> b(static_cast<std::size_t>(m) * 3, 0.0);
+  for (int i = 0; i < fr.n; ++i) {
+    b[step * i] = 1.0;
+    if (fr.in.head_fixed) b[step * i + 1 + m] = 1.0;
+    b[step * i + 2 * m] = wt[i];
+  }
+  return b;
+}
+
+// Hands the entries of system 0 (vertical), 1 (lateral x) or 2 (lateral y).
+template <class Put>
+void system_entries(const GroupFrequency& fr, int system, const Put& put) {
+  if (system == 0)
+    vertical_entries(fr, put);
+  else
+    lateral_entries(fr, system == 1, put);
+}
+
+// Stiffness sums of one solved system: weighted sums of the inverse
+// flexibility. Vertical: sum K, K x, K y, K x x, K y y, K x y. Lateral (kuu,
+// kut, ktt, w kuu, w w kuu, w kut): translation, cross, rotation, and with the
+// torsion arm.
+using StiffnessSums = std::array<cd, 6>;
+
+// Forms and solves system 0, 1 or 2; false when it is singular.
+bool solve_system(const GroupFrequency& fr, int system, SymmetricWork& w, StiffnessSums& k) {
+  const int m = system == 0 ? fr.n : lateral_order(fr);
+  w.prepare(m);
+  system_entries(fr, system, [&w](int i, int j, cd v) { w.set(i, j, v); });
+  std::vector<cd> b = right_hand_sides(fr, system);
+  const std::vector<cd> e = b;  // the weights, the solutions' partners in the sums
+  const SymmetricEntries entries = [&](const std::function<void(int, int, cd)>& put) {
+    system_entries(fr, system, put);
+  };
+  if (!solve_prepared(m, entries, 3, b.data(), w)) return false;
+  const cd* x0 = b.data();
+  const cd* x1 = x0 + m;
+  const cd* x2 = x1 + m;
+  const cd* e0 = e.data();
+  const cd* e1 = e0 + m;
+  const cd* e2 = e1 + m;
+  if (system == 0)
+    k = {dot(m, e0, x0), dot(m, e1, x0), dot(m, e2, x0),
+         dot(m, e1, x1), dot(m, e2, x2), dot(m, e1, x2)};
+  else
+    k = {dot(m, e0, x0), dot(m, e1, x0), dot(m, e1, x1),
+         dot(m, e2, x0), dot(m, e2, x2), dot(m, e2, x1)};
+  return true;
+}
+
+// The group matrix at the centre of gravity from the stiffness sums of the
+// three systems and the piles' own torsion.
+GroupStatus assemble(const GroupInput& in, const std::array<StiffnessSums, 3>& k,
+                     const std::vector<std::array<cf, 36>>& own, cf* g) {
+  const StiffnessSums& v = k[0];
+  const StiffnessSums& lx = k[1];
+  const StiffnessSums& ly = k[2];
+  enum { kuu, kut, ktt, wkuu, wwkuu, wkut };
+  cd torsion = 0.0;
+  for (const std::array<cf, 36>& z : own) torsion += cd(z[35]);
   cd r[36] = {};
-  auto set = [&](int i, int j, cd v) { r[(i - 1) + 6 * (j - 1)] = v; };
-  const double hd = h;
-  set(1, 1, lx.kuu);
-  set(2, 2, ly.kuu);
-  set(3, 3, kv1);
-  set(1, 5, lx.kut - hd * lx.kuu);
-  set(2, 4, hd * ly.kuu + ly.kut);
-  set(3, 4, -kvy);
-  set(3, 5, kvx);
-  set(4, 5, -kvxy);
-  set(4, 4, hd * hd * ly.kuu + ly.ktt + kvyy + 2.0 * hd * ly.kut);
-  set(5, 5, hd * hd * lx.kuu + lx.ktt + kvxx - 2.0 * hd * lx.kut);
-  set(1, 6, lx.wkuu);
-  set(2, 6, -ly.wkuu);
-  set(4, 6, -hd * ly.wkuu - ly.wkut);
-  set(5, 6, lx.wkut - hd * lx.wkuu);
-  set(6, 6, lx.wwkuu + ly.wwkuu + ktt);
+  auto set = [&](int i, int j, cd value) { r[(i - 1) + 6 * (j - 1)] = value; };
+  const double h = in.cap_height;
+  set(1, 1, lx[kuu]);
+  set(2, 2, ly[kuu]);
+  set(3, 3, v[0]);
+  set(1, 5, lx[kut] - h * lx[kuu]);
+  set(2, 4, h * ly[kuu] + ly[kut]);
+  set(3, 4, -v[2]);
+  set(3, 5, v[1]);
+  set(4, 5, -v[5]);
+  set(4, 4, h * h * ly[kuu] + ly[ktt] + v[4] + 2.0 * h * ly[kut]);
+  set(5, 5, h * h * lx[kuu] + lx[ktt] + v[3] - 2.0 * h * lx[kut]);
+  set(1, 6, lx[wkuu]);
+  set(2, 6, -ly[wkuu]);
+  set(4, 6, -h * ly[wkuu] - ly[wkut]);
+  set(5, 6, lx[wkut] - h * lx[wkuu]);
+  set(6, 6, lx[wwkuu] + ly[wwkuu] + torsion);
   for (int j = 0; j < 6; ++j)
     for (int i = j + 1; i < 6; ++i) r[i + 6 * j] = r[j + 6 * i];
   for (int i = 0; i < 36; ++i) {
     g[i] = cf(r[i]);
     if (!std::isfinite(g[i].real()) || !std::isfinite(g[i].imag())) return GroupStatus::kSingular;
+  }
+  return GroupStatus::kGroupOk;
+}
+
+// Group matrices of this order and more hand their three solves to the
+// caller's runner, so that idle threads can take them.
+constexpr int kSharedSolves = 200;
+
+}  // namespace
+
+GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const cf* z, float omega, cf* g,
+                   GroupWork& work) {
+  const int n = static_cast<int>(in.piles.size());
+  if (n < 1 || n > kGroupMaxPiles) return GroupStatus::kPileCount;
+  pile_impedances(in, z, work.own);
+  if (!in.interaction || n == 1) {
+    rigid_cap_sum(in, work.own, g);
+    return GroupStatus::kGroupOk;
+  }
+  if (tables.n != n) return GroupStatus::kPileCount;
+  GroupFrequency fr(in, tables, omega);
+  if (!flexibilities(z, work.own, fr)) return GroupStatus::kSingular;
+
+  // The three solves are independent; each writes its own slot.
+  std::array<StiffnessSums, 3> k{};
+  bool ok[3] = {false, false, false};
+  if (work.runner && work.thread_solves && lateral_order(fr) >= kSharedSolves) {
+    std::vector<SymmetricWork>& solves = *work.thread_solves;
+    work.runner->run(3, [&](int system, int worker) {
+      ok[system] = solve_system(fr, system, solves[static_cast<std::size_t>(worker)],
+                                k[static_cast<std::size_t>(system)]);
+    });
+  } else {
+    for (int system = 0; system < 3; ++system)
+      ok[system] = solve_system(fr, system, work.solve, k[static_cast<std::size_t>(system)]);
+  }
+  if (!ok[0] || !ok[1] || !ok[2]) return GroupStatus::kSingular;
+  return assemble(in, k, work.own, g);
+}
+
+GroupStatus group_systems(const GroupInput& in, const GroupTables& tables, const cf* z,
+                          float omega, std::array<GroupSystem, 3>& out) {
+  const int n = static_cast<int>(in.piles.size());
+  if (n < 2 || n > kGroupMaxPiles || !in.interaction || tables.n != n)
+    return GroupStatus::kPileCount;
+  GroupWork work;
+  pile_impedances(in, z, work.own);
+  GroupFrequency fr(in, tables, omega);
+  if (!flexibilities(z, work.own, fr)) return GroupStatus::kSingular;
+  for (int system = 0; system < 3; ++system) {
+    GroupSystem& sys = out[static_cast<std::size_t>(system)];
+    sys.n = system == 0 ? n : lateral_order(fr);
+    sys.nrhs = 3;
+    sys.a.assign(static_cast<std::size_t>(sys.n) * sys.n, 0.0);
+    system_entries(fr, system, [&sys](int i, int j, cd v) {
+      sys.a[static_cast<std::size_t>(i) + static_cast<std::size_t>(sys.n) * j] = v;
+      sys.a[static_cast<std::size_t>(j) + static_cast<std::size_t>(sys.n) * i] = v;
+    });
+    sys.b = right_hand_sides(fr, system);
   }
   return GroupStatus::kGroupOk;
 }

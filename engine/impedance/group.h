@@ -7,6 +7,9 @@
 #include <complex>
 #include <vector>
 
+#include "numerics/symmetric.h"
+#include "numerics/tasks.h"
+
 namespace zrv {
 
 inline constexpr int kGroupMaxPiles = 500;
@@ -97,34 +100,33 @@ using LateralStatic = std::array<std::array<float, 2>, 3>;
 // Frequency-dependent lateral factors for the pair angle beta from the load.
 std::array<std::complex<float>, 3> DYNLAT(float a0, float s, float beta, const LateralStatic& st);
 
+// The part of DYNLAT that depends on the frequency only: a = min(a0, 1), the
+// excess a0 - a, and the amplitude and phase polynomials at S = 2, 5, 10 per
+// factor and direction.
+struct LateralCurves {
+  float a = 0, delta = 0;
+  float amp[3][2][3] = {}, phase[3][2][3] = {};
+};
+LateralCurves lateral_curves(float a0);
+
+// DYNLAT with the polynomials of its frequency formed once.
+std::array<std::complex<float>, 3> DYNLAT(const LateralCurves& k, float s, float beta,
+                                          const LateralStatic& st);
+
 // Pair tables of the group. Refuses coincident piles, a tip layer without
 // shear-wave velocity and a free length beyond the fit.
 GroupStatus GRPSTA(const GroupInput& in, GroupTables& out);
 
-// Storage of one group flexibility solve: the matrix's lower triangle with
-// real and imaginary parts apart (column by column), the pivots, and the full
-// matrix of the pivoting fallback.
-struct GroupSolveWork {
-  std::vector<double> re, im;
-  std::vector<double> d_re, d_im;
-  std::vector<std::complex<double>> a;
-};
-
-// Solves A x = b for the complex symmetric n x n matrix a (column by column;
-// only its lower triangle is read) and the nrhs columns of b (leading
-// dimension n), which the solutions replace. Factorises A = L D L^T without
-// pivoting, in blocks; when a pivot vanishes or the factors grow and the
-// solution fails its backward-error check, solves again with row pivoting.
-// False when the matrix is singular even then. The group routine's solver.
-bool solve_symmetric(int n, const std::complex<double>* a, int nrhs, std::complex<double>* b,
-                     GroupSolveWork& work);
-
 // Working storage of GRPDYN, kept by the caller (one per thread) so that the
-// frequency loop does not reallocate its matrices. The vertical and the two
-// lateral solves have their own storage, as a large group runs them at once.
+// frequency loop does not reallocate its matrices.
 struct GroupWork {
-  std::array<GroupSolveWork, 3> solve;
+  SymmetricWork solve;  // the solves' storage when they run one after the other
   std::vector<std::array<std::complex<float>, 36>> own;  // each pile's impedance, global axes
+  // Where a large group hands its three solves, so that idle threads of the
+  // caller can take them, with the solves' storage of each of the runner's
+  // threads (by worker). Null: solved one after the other.
+  TaskRunner* runner = nullptr;
+  std::vector<SymmetricWork>* thread_solves = nullptr;
 };
 
 // 6x6 group impedance g (column by column) at the centre of gravity from the
@@ -135,5 +137,20 @@ struct GroupWork {
 // entries, and pinned heads use the translation flexibility of z^-1.
 GroupStatus GRPDYN(const GroupInput& in, const GroupTables& tables, const std::complex<float>* z,
                    float omega, std::complex<float>* g, GroupWork& work);
+
+// One of the flexibility systems GRPDYN solves: the full n x n matrix
+// (column by column) and its nrhs right-hand sides (leading dimension n).
+struct GroupSystem {
+  int n = 0;
+  int nrhs = 0;
+  std::vector<std::complex<double>> a, b;
+};
+
+// The vertical, the x and the y lateral systems that GRPDYN forms at omega
+// with interaction, for checks and the benchmark. kPileCount without
+// interaction or with one pile.
+GroupStatus group_systems(const GroupInput& in, const GroupTables& tables,
+                          const std::complex<float>* z, float omega,
+                          std::array<GroupSystem, 3>& out);
 
 }  // namespace zrv

@@ -5,6 +5,7 @@
 
 #include "impedance/halfspace.h"
 #include "impedance/side.h"
+#include "numerics/pi.h"
 
 namespace zrv {
 
@@ -55,8 +56,7 @@ ColumnCutoffs SOLAVG(const ColumnInput& in) {
     nu += in.side_layers[k].thickness * in.side_layers[k].poisson_ratio / t;
   }
   if (v >= in.below_velocity) return out;
-  const float pi = std::acos(-1.0f);
-  out.omega_s = pi * v / (2.0f * t);
+  out.omega_s = kPiFloat * v / (2.0f * t);
   if (nu >= 0.5f) nu = 0.499f;
   out.omega_p = out.omega_s * std::sqrt(2.0f * (1.0f - nu) / (1.0f - 2.0f * nu));
   return out;
@@ -212,12 +212,14 @@ bool CBNDSV(int nrhs, int n, int m, cd* band, int ldb, cd* rhs, int ldr) {
   return true;
 }
 
-PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
+namespace {
+
+// The data the element routine cannot use.
+PileStatus check_pile_input(const PileInput& in) {
   const int n = in.layer_count;
   if (n < 1 || n > kPileMaxLayers) return PileStatus::kLayerCount;
   if (!(in.below_velocity > 0.0f)) return PileStatus::kTipVelocity;
   if (!(in.omega > 0.0f)) return PileStatus::kFrequency;
-  const bool column_system = in.profile < 0;
   for (int k = 0; k < n; ++k) {
     const PileLayer& l = in.layers[k];
     if (!(l.thickness > 0.0f) || !(l.radius > 0.0f) || !(l.area > 0.0f) || !(l.inertia > 0.0f))
@@ -226,15 +228,13 @@ PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
   }
   if (!(in.youngs_modulus > 0.0f) || !(in.gravity > 0.0f) || !(in.poisson_ratio > -1.0f))
     return PileStatus::kModulus;
+  return PileStatus::kPileOk;
+}
 
-  const double w = in.omega, w2 = w * w, g = in.gravity;
-  const double gm = in.youngs_modulus / (2.0 * (1.0 + in.poisson_ratio));
-  const double gb = double(in.below_velocity) * in.below_velocity * in.below_unit_weight / g;
-  int shear_flag = in.omega <= in.omega_s ? 1 : 0;
-  const int compression_flag = in.omega <= in.omega_p ? 1 : 0;
-
-  // Tip disc.
-  const float rt = in.layers[n - 1].radius;
+// The soil below the tip as a rigid disc of the tip radius on the half-space,
+// with the damping of the static values below the cut-off frequencies.
+HalfspaceImpedance tip_disc(const PileInput& in) {
+  const float rt = in.layers[in.layer_count - 1].radius;
   HalfspaceImpedance tip = HSPIMP(in.omega * rt / in.below_velocity, in.below_poisson_ratio,
                                   in.below_damping, rt, rt, rt, rt);
   if (in.omega <= in.omega_p) {
@@ -243,100 +243,108 @@ PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
     tip.vertical.imag(in.below_damping * low.vertical.real());
     if (in.omega <= in.omega_s) tip.horizontal.imag(in.below_damping * low.horizontal.real());
   }
+  return tip;
+}
 
-  // Element entries per layer.
+// The axial, torsional and lateral elements of every layer.
+struct LayerElements {
   std::array<BarEntries, kPileMaxLayers> axial{}, torsion{};
   std::array<BeamEntries, kPileMaxLayers> beam{};
-  for (int k = 0; k < n; ++k) {
-    const PileLayer& l = in.layers[k];
-    const double gs = double(l.shear_velocity) * l.shear_velocity * l.unit_weight / g;
-    SideSoil soil;
-    soil.a0 = gs > 0.0 ? in.omega * l.radius / l.shear_velocity : 0.0f;
-    soil.nu = l.poisson_ratio;
-    soil.damping = l.damping;
-    soil.zone_modulus = l.zone_modulus_ratio;
-    soil.zone_nu = l.zone_poisson_ratio;
-    soil.zone_damping = l.zone_damping;
-    soil.zone_thickness = l.zone_thickness;
-    soil.r = soil.rx = soil.ry = soil.rt = l.radius;
-    const SideReactions react = SIDIMP(soil, shear_flag, compression_flag);
+};
 
-    const bool column = column_system && k + 1 > in.adjacent_layer_count;
-    double ge, de, ee, unit, fs;
-    if (column) {
-      ge = gs * l.modulus_ratio_in_out;
-      de = double(l.damping) * l.damping_ratio_in_out;
-      if (!(ge > 0.0)) return PileStatus::kModulus;
-      ee = 2.0 * ge * (1.0 + l.poisson_ratio);
-      unit = l.unit_weight;
-      fs = (double(in.rigidity_coefficient) / (ge * l.area * cd(1.0, de))).real();
-    } else {
-      ge = gm;
-      de = in.damping;
-      ee = in.youngs_modulus;
-      unit = in.unit_weight;
-      fs = in.rigidity_coefficient / (gm * l.area);
-    }
-    const double h = l.thickness, r = l.radius;
-    const double mass = unit * l.area / g, mass_j = unit * l.torsional_stiffness / g;
-    const cd damp(1.0, de);
-    const cd ea = ee * l.area * damp;
-    const cd gj = ge * l.torsional_stiffness * damp;
-    axial[k] = bar_element(ea, (mass * w2 - gs * cd(react.vertical)) / ea, h);
-    torsion[k] = bar_element(gj, (mass_j * w2 - r * r * gs * cd(react.torsion)) / gj, h);
-    BeamInput bi;
-    bi.a = mass * w2 - gs * cd(react.horizontal);
-    bi.qr = r * r * gs * cd(react.rocking_x);
-    bi.rho_i_w2 = mass * l.inertia / l.area * w2;
-    bi.p = in.static_load;
-    bi.fs = fs;
-    bi.ei = ee * l.inertia;
-    bi.de = de;
-    bi.h = h;
-    beam[k] = beam_element(bi);
+// Layer k's elements on the side-soil reactions of its layer: the pile's
+// section, or in the soil column of the multilayer system the soil's own.
+// shear_flag is the shared cut-off flag of the side-soil routine.
+PileStatus layer_element(const PileInput& in, int k, int& shear_flag, int compression_flag,
+                         LayerElements& out) {
+  const PileLayer& l = in.layers[k];
+  const double w2 = double(in.omega) * in.omega, g = in.gravity;
+  const double gs = double(l.shear_velocity) * l.shear_velocity * l.unit_weight / g;
+  SideSoil soil;
+  soil.a0 = gs > 0.0 ? in.omega * l.radius / l.shear_velocity : 0.0f;
+  soil.nu = l.poisson_ratio;
+  soil.damping = l.damping;
+  soil.zone_modulus = l.zone_modulus_ratio;
+  soil.zone_nu = l.zone_poisson_ratio;
+  soil.zone_damping = l.zone_damping;
+  soil.zone_thickness = l.zone_thickness;
+  soil.r = soil.rx = soil.ry = soil.rt = l.radius;
+  const SideReactions react = SIDIMP(soil, shear_flag, compression_flag);
+
+  const bool column = in.profile < 0 && k + 1 > in.adjacent_layer_count;
+  const double gm = in.youngs_modulus / (2.0 * (1.0 + in.poisson_ratio));
+  double ge, de, ee, unit, fs;
+  if (column) {
+    ge = gs * l.modulus_ratio_in_out;
+    de = double(l.damping) * l.damping_ratio_in_out;
+    if (!(ge > 0.0)) return PileStatus::kModulus;
+    ee = 2.0 * ge * (1.0 + l.poisson_ratio);
+    unit = l.unit_weight;
+    fs = (double(in.rigidity_coefficient) / (ge * l.area * cd(1.0, de))).real();
+  } else {
+    ge = gm;
+    de = in.damping;
+    ee = in.youngs_modulus;
+    unit = in.unit_weight;
+    fs = in.rigidity_coefficient / (gm * l.area);
   }
+  const double h = l.thickness, r = l.radius;
+  const double mass = unit * l.area / g, mass_j = unit * l.torsional_stiffness / g;
+  const cd damp(1.0, de);
+  const cd ea = ee * l.area * damp;
+  const cd gj = ge * l.torsional_stiffness * damp;
+  out.axial[k] = bar_element(ea, (mass * w2 - gs * cd(react.vertical)) / ea, h);
+  out.torsion[k] = bar_element(gj, (mass_j * w2 - r * r * gs * cd(react.torsion)) / gj, h);
+  BeamInput bi;
+  bi.a = mass * w2 - gs * cd(react.horizontal);
+  bi.qr = r * r * gs * cd(react.rocking_x);
+  bi.rho_i_w2 = mass * l.inertia / l.area * w2;
+  bi.p = in.static_load;
+  bi.fs = fs;
+  bi.ei = ee * l.inertia;
+  bi.de = de;
+  bi.h = h;
+  out.beam[k] = beam_element(bi);
+  return PileStatus::kPileOk;
+}
 
-  const double rtd = rt;
-  const cd tip_vertical = gb * rtd * cd(tip.vertical);
-  const cd tip_torsion = gb * rtd * rtd * rtd * cd(tip.torsion);
-  const cd tip_horizontal = gb * rtd * cd(tip.horizontal);
-  const cd tip_rocking = gb * rtd * rtd * rtd * cd(tip.rocking4);
+// Axial or torsional chain of n bars on the tip value, head displacement 1
+// (node k the bottom of layer k): the head force z. False when singular.
+bool bar_chain(int n, const std::array<BarEntries, kPileMaxLayers>& e, cd tip_value, cd& z) {
+  cd band[2 * kPileMaxLayers] = {};
+  cd rhs[kPileMaxLayers] = {};
+  const int ldb = kPileMaxLayers;
+  band[0] = e[0].ka;
+  for (int k = 1; k < n; ++k) {
+    band[k - 1] += e[k].ka;
+    band[k] += e[k].ka;
+    band[(k - 1) + ldb] = e[k].kb;
+  }
+  band[n - 1] += tip_value;
+  rhs[0] = e[0].kb;
+  if (n == 1) {
+    if (band[0] == 0.0) return false;
+    rhs[0] /= band[0];
+  } else if (!CBNDSV(1, n, 2, band, ldb, rhs, ldb)) {
+    return false;
+  }
+  z = e[0].ka - e[0].kb * rhs[0];
+  return true;
+}
 
-  // Axial and torsional chains: head displacement 1, node k the bottom of layer k.
-  auto chain = [&](const std::array<BarEntries, kPileMaxLayers>& e, cd tip_value, cd& z) {
-    cd band[2 * kPileMaxLayers] = {};
-    cd rhs[kPileMaxLayers] = {};
-    const int ldb = kPileMaxLayers;
-    band[0] = e[0].ka;
-    for (int k = 1; k < n; ++k) {
-      band[k - 1] += e[k].ka;
-      band[k] += e[k].ka;
-      band[(k - 1) + ldb] = e[k].kb;
-    }
-    band[n - 1] += tip_value;
-    rhs[0] = e[0].kb;
-    if (n == 1) {
-      if (band[0] == 0.0) return false;
-      rhs[0] /= band[0];
-    } else if (!CBNDSV(1, n, 2, band, ldb, rhs, ldb)) {
-      return false;
-    }
-    z = e[0].ka - e[0].kb * rhs[0];
-    return true;
-  };
-  cd z_vertical, z_torsion;
-  if (!chain(axial, tip_vertical, z_vertical) || !chain(torsion, tip_torsion, z_torsion))
-    return PileStatus::kSingular;
-
-  // Lateral chain: variables 2k, 2k + 1 (from 0) the translation and rotation
-  // of node k + 1.
+// Head forces of the lateral chain on the tip's translation and rocking:
+// shear and moment for a unit head translation (v1, m1) and rotation (m2),
+// and the shear of the free-headed pile (v3). False when singular.
+bool lateral_chain(const PileInput& in, const LayerElements& el, cd tip_horizontal,
+                   cd tip_rocking, cd& v1, cd& m1, cd& m2, cd& v3) {
+  // Variables 2k, 2k + 1 (from 0): translation and rotation of node k + 1.
   constexpr int ldb = 2 * kPileMaxLayers;
   cd band[4 * ldb] = {};
   cd rhs[2 * ldb] = {};
-  const int nv = 2 * n;
+  const int n = in.layer_count, nv = 2 * n;
   for (int k = 0; k < n; ++k) {
     cd e[16];
-    beam_matrix(beam[k], in.layers[k].thickness, e);
+    beam_matrix(el.beam[k], in.layers[k].thickness, e);
     const int base = 2 * k - 2;  // variable of the top node's translation
     for (int i = 0; i < 4; ++i) {
       const int vi = base + i;
@@ -355,9 +363,9 @@ PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
   }
   band[nv - 2] += tip_horizontal;
   band[nv - 1] += tip_rocking;
-  if (!CBNDSV(2, nv, 4, band, ldb, rhs, ldb)) return PileStatus::kSingular;
+  if (!CBNDSV(2, nv, 4, band, ldb, rhs, ldb)) return false;
 
-  const cd* l = beam[0].l;
+  const cd* l = el.beam[0].l;
   const double h1 = in.layers[0].thickness;
   auto shear = [&](cd u0, cd t0, cd u1, cd t1) {
     return (l[5] * u0 + l[4] * u1) / (h1 * h1) + (l[3] * t0 - l[2] * t1) / h1;
@@ -366,15 +374,46 @@ PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
     return (l[3] * u0 + l[2] * u1) / h1 + l[1] * t0 + l[0] * t1;
   };
   const cd u1a = -rhs[0], t1a = -rhs[1], u1b = -rhs[ldb], t1b = -rhs[1 + ldb];
-  const cd v1 = shear(1.0, 0.0, u1a, t1a), m1 = moment(1.0, 0.0, u1a, t1a);
-  const cd v2 = shear(0.0, 1.0, u1b, t1b), m2 = moment(0.0, 1.0, u1b, t1b);
-  if (m2 == 0.0) return PileStatus::kSingular;
+  v1 = shear(1.0, 0.0, u1a, t1a);
+  m1 = moment(1.0, 0.0, u1a, t1a);
+  const cd v2 = shear(0.0, 1.0, u1b, t1b);
+  m2 = moment(0.0, 1.0, u1b, t1b);
+  if (m2 == 0.0) return false;
   const cd tf = -v2 / m2;
-  const cd v3 = shear(1.0, tf, u1a + tf * u1b, t1a + tf * t1b);
+  v3 = shear(1.0, tf, u1a + tf * u1b, t1a + tf * t1b);
+  return true;
+}
+
+}  // namespace
+
+PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
+  const PileStatus checked = check_pile_input(in);
+  if (checked != PileStatus::kPileOk) return checked;
+  const int n = in.layer_count;
+  const HalfspaceImpedance tip = tip_disc(in);
+
+  int shear_flag = in.omega <= in.omega_s ? 1 : 0;
+  const int compression_flag = in.omega <= in.omega_p ? 1 : 0;
+  LayerElements el;
+  for (int k = 0; k < n; ++k) {
+    const PileStatus made = layer_element(in, k, shear_flag, compression_flag, el);
+    if (made != PileStatus::kPileOk) return made;
+  }
+
+  const double gb = double(in.below_velocity) * in.below_velocity * in.below_unit_weight /
+                    double(in.gravity);
+  const double rt = in.layers[n - 1].radius;
+  cd z_vertical, z_torsion, v1, m1, m2, v3;
+  if (!bar_chain(n, el.axial, gb * rt * cd(tip.vertical), z_vertical) ||
+      !bar_chain(n, el.torsion, gb * rt * rt * rt * cd(tip.torsion), z_torsion) ||
+      !lateral_chain(in, el, gb * rt * cd(tip.horizontal), gb * rt * rt * rt * cd(tip.rocking4),
+                     v1, m1, m2, v3))
+    return PileStatus::kSingular;
 
   const cd z[6] = {z_vertical, z_torsion, v1, m2, m1, v3};
   for (const cd& v : z)
     if (!finite(v)) return PileStatus::kSingular;
+  const double w = in.omega;
   out.vertical = pair(z[0], w);
   out.torsion = pair(z[1], w);
   out.horizontal = pair(z[2], w);

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "zrv/izorvin.h"
+
 namespace zrv::front {
 
 QString FileTitle(const QString& fileName) {
@@ -117,17 +119,17 @@ TGraphicsMenuState GraphicsMenuState(bool plotsLoaded, bool plotFileExists, int 
 QString RunResultMessage(int code) {
   const QString check = QStringLiteral(" Please, check output file for error messages.");
   switch (code) {
-    case 0:
+    case run_done:
       return "Computations are completed. Please, check output file for results or error messages.";
-    case 1:
+    case run_wrong_value:
       return "The analysis did not start: the engine library does not accept this program's interface "
              "(result 1).";
-    case 2:
+    case run_stopped:
       return "The analysis stopped before its end: a STOP keyword or the end of the input before RUN "
              "(result 2)." + check;
-    case 3:
+    case run_fatal:
       return "The analysis stopped on a fatal error in the input data (result 3)." + check;
-    case 4:
+    case run_file_error:
       return "The analysis stopped because a file could not be opened (result 4)." + check;
     default:
       return QStringLiteral("The analysis stopped (result %1).").arg(code) + check;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <vector>
 
 #include "expect.h"
@@ -69,6 +70,15 @@ GroupInput large_group(int n, bool fixed) {
   in.head_fixed = fixed;
   return in;
 }
+
+// Runs the tasks on the calling thread, last first, each as another worker.
+class ReverseRunner final : public zrv::TaskRunner {
+ public:
+  int size() const override { return 2; }
+  void run(int count, const std::function<void(int, int)>& task) override {
+    for (int k = count - 1; k >= 0; --k) task(k, k % 2);
+  }
+};
 
 TEST(group_large, blocked_solve_matches_plain_elimination) {
   const float omega = 40.0f;  // dynamic factors
@@ -150,10 +160,20 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
     for (int i = 0; i < n; ++i) kxx += kl[step * i];
     EXPECT_LT(zrv::test::relative_error(cd(g[0]), kxx), 1e-5);
 
-    // The same group in a second call with the storage of the first.
-    cf again[36];
+    // The same group in a second call with the storage of the first, and
+    // with its solves handed to a runner, each on its worker's storage.
+    cf again[36], handed[36];
     ASSERT_EQ(zrv::GRPDYN(in, t, z, omega, again, work), GroupStatus::kGroupOk);
-    for (int k = 0; k < 36; ++k) EXPECT_EQ(again[k], g[k]);
+    ReverseRunner runner;
+    std::vector<zrv::SymmetricWork> solves(static_cast<std::size_t>(runner.size()));
+    zrv::GroupWork shared;
+    shared.runner = &runner;
+    shared.thread_solves = &solves;
+    ASSERT_EQ(zrv::GRPDYN(in, t, z, omega, handed, shared), GroupStatus::kGroupOk);
+    for (int k = 0; k < 36; ++k) {
+      EXPECT_EQ(again[k], g[k]);
+      EXPECT_EQ(handed[k], g[k]);
+    }
   }
 }
 
@@ -181,7 +201,7 @@ double worst_error(const std::vector<cd>& got, const std::vector<cd>& want) {
 }
 
 TEST(group_large, symmetric_solver_pivots_when_it_must) {
-  zrv::GroupSolveWork work;
+  zrv::SymmetricWork work;
   for (int n : {1, 2, 31, 67}) {
     SCOPED_TRACE(n);
     std::vector<cd> a = symmetric_matrix(n);

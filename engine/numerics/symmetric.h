@@ -1,0 +1,79 @@
+#pragma once
+// Complex symmetric systems A x = b (A = A^T, not Hermitian), as the pile
+// group's flexibility matrices are: a blocked L D L^T factorisation without
+// pivoting, carried out in double precision, with a pivoting elimination as
+// its fallback.
+
+#include <complex>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zrv {
+
+/// Doubles that are not cleared when they are allocated: the owner sets every
+/// value it reads. Grows only; its values are lost when it grows.
+class UnclearedDoubles {
+ public:
+  void reserve(std::size_t n) {
+    if (n > capacity_) {
+      data_.reset(new double[n]);  // default-initialised: not cleared
+      capacity_ = n;
+    }
+  }
+  double* data() { return data_.get(); }
+  const double* data() const { return data_.get(); }
+  double& operator[](std::size_t i) { return data_[i]; }
+  double operator[](std::size_t i) const { return data_[i]; }
+
+ private:
+  std::unique_ptr<double[]> data_;
+  std::size_t capacity_ = 0;
+};
+
+/// Storage of one symmetric solve, kept by the caller so that repeated solves
+/// do not reallocate: the lower triangle with real and imaginary parts apart,
+/// column by column, each column from its diagonal (rounded down to a whole
+/// vector of rows) to the padded order `ld`; the pivots; and the full matrix of
+/// the pivoting fallback.
+struct SymmetricWork {
+  UnclearedDoubles re, im;
+  std::vector<std::ptrdiff_t> base;  // entry (i, j) at re[base[j] + i]
+  std::vector<double> d_re, d_im;
+  std::vector<std::complex<double>> a;
+  std::vector<double> pack;  // scratch of the factorisation
+  std::size_t ld = 0;
+  int order = -1;
+
+  /// Sizes the storage for order n. The entries must then all be set.
+  void prepare(int n);
+  /// Sets entry (i, j) and with it (j, i).
+  void set(int i, int j, std::complex<double> v) {
+    const std::ptrdiff_t at = base[static_cast<std::size_t>(i < j ? i : j)] + (i < j ? j : i);
+    re[static_cast<std::size_t>(at)] = v.real();
+    im[static_cast<std::size_t>(at)] = v.imag();
+  }
+};
+
+/// Hands every entry of a symmetric matrix to put(i, j, value), each pair
+/// (i, j), (j, i) once, in any order.
+using SymmetricEntries =
+    std::function<void(const std::function<void(int, int, std::complex<double>)>&)>;
+
+/// Solves A x = b for the matrix set into `work` (prepare, then set) and the
+/// nrhs columns of b (leading dimension n), which the solutions replace.
+/// Factorises A = L D L^T without pivoting. Factors of bounded size are taken
+/// as they are; otherwise the solution must pass a backward-error check
+/// against the entries that `entries` hands over once more, and when it fails
+/// (or a pivot vanishes) the matrix is formed again and solved with row
+/// pivoting. False when the matrix is singular even then.
+bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, std::complex<double>* b,
+                    SymmetricWork& work);
+
+/// The same for the n x n matrix a (column by column; only its lower triangle
+/// is read).
+bool solve_symmetric(int n, const std::complex<double>* a, int nrhs, std::complex<double>* b,
+                     SymmetricWork& work);
+
+}  // namespace zrv
