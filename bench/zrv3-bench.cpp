@@ -130,7 +130,7 @@ Timing time_deck(const std::string& text, int repeat) {
   zrv::set_phase_timing(&phases);
   for (int r = 0; r < repeat; ++r) {
     const auto start = std::chrono::steady_clock::now();
-    const int result = zrv::run_engine(13);
+    const int result = zrv::run_engine(zrv::interface_value);
     total.push_back(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (result != 0) {

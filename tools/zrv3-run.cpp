@@ -19,6 +19,8 @@
 #include <system_error>
 #include <utility>
 
+#include "zrv/izorvin.h"
+
 #ifdef ZORVIN_HAVE_LOADER
 #include "base/exceptions.h"
 #include "loader/dynlib.h"
@@ -32,11 +34,6 @@ namespace {
 
 constexpr int exit_usage = 64;
 constexpr int exit_setup = 70;
-constexpr const char* library_name = "libzrv3-comp.so";
-constexpr const char* entry_name = "_IZORVIN";
-constexpr int interface_value = 13;
-
-using Entry = int (*)(int);
 
 fs::path make_run_folder() {
   std::string pattern = (fs::temp_directory_path() / "zrv3-run-XXXXXX").string();
@@ -73,12 +70,12 @@ int call_engine(const fs::path& library) {
     zrv::comp::TDynamicLibrary lib;
     lib.SetLibraryName(library.string());
     lib.Open();
-    auto entry = reinterpret_cast<Entry>(lib.GetProcAddress(entry_name));
+    auto entry = reinterpret_cast<zrv::EntryFunction>(lib.GetProcAddress(zrv::entry_name));
     if (entry == nullptr) {
-      std::cerr << "zrv3-run: " << library.string() << " has no entry " << entry_name << '\n';
+      std::cerr << "zrv3-run: " << library.string() << " has no entry " << zrv::entry_name << '\n';
       return -1;
     }
-    return entry(interface_value);
+    return entry(zrv::interface_value);
   } catch (const zrv::comp::EDLLError& e) {
     std::cerr << "zrv3-run: " << library.string() << ": " << e.what() << '\n';
     return -1;
@@ -89,13 +86,13 @@ int call_engine(const fs::path& library) {
     std::cerr << "zrv3-run: " << dlerror() << '\n';
     return -1;
   }
-  auto entry = reinterpret_cast<Entry>(dlsym(handle, entry_name));
+  auto entry = reinterpret_cast<zrv::EntryFunction>(dlsym(handle, zrv::entry_name));
   if (entry == nullptr) {
-    std::cerr << "zrv3-run: " << library.string() << " has no entry " << entry_name << '\n';
+    std::cerr << "zrv3-run: " << library.string() << " has no entry " << zrv::entry_name << '\n';
     dlclose(handle);
     return -1;
   }
-  const int code = entry(interface_value);
+  const int code = entry(zrv::interface_value);
   dlclose(handle);
   return code;
 #endif
@@ -140,7 +137,7 @@ int main(int argc, char** argv) {
     std::cerr << "zrv3-run: no such deck: " << deck_arg << '\n';
     return exit_usage;
   }
-  const fs::path library = program_folder(argv[0]) / library_name;
+  const fs::path library = program_folder(argv[0]) / zrv::engine_library;
   const fs::path folder = make_run_folder();
   if (folder.empty()) {
     std::cerr << "zrv3-run: could not make a run folder\n";

@@ -15,6 +15,7 @@
 #include "analysis/pool.h"
 #include "analysis/tables.h"
 #include "impedance/halfspace.h"
+#include "numerics/pi.h"
 #include "numerics/small.h"
 #include "report/header.h"
 #include "report/message.h"
@@ -23,13 +24,6 @@
 namespace zrv {
 
 namespace {
-
-constexpr int type_pile = 1;
-constexpr int type_half = 2;
-constexpr int type_stratum = 3;
-constexpr int type_multi = 4;
-constexpr int load_transient = 1;
-constexpr int load_random = 2;
 
 CentreOfGravity centre_of(const FoundationData& f) {
   return CentreOfGravity{f.cg_x, f.cg_y, f.cg_height};
@@ -60,8 +54,8 @@ StratumInput stratum_input(const RunState& s) {
 // differ only in their sections; a section equal to one computed already
 // takes its result.
 bool element_matrix(const RunState& s, const ElementSystem& es, float omega, GroupWork& work,
-                    Matrix6& result, ElementFailure& failure) {
-  const int type = s.flags.foundation_type;
+                    Matrix6& result, Failure& failure) {
+  const FoundationSystem type = s.flags.foundation_type;
   ElementHead heads[3];
   for (int set = 0; set < 3; ++set) {
     int same = -1;
@@ -99,7 +93,7 @@ bool element_matrix(const RunState& s, const ElementSystem& es, float omega, Gro
     k[at6(1, 1)] = entry(x, 5);
     k[at6(2, 2)] = entry(y, 5);
   }
-  if (type == type_pile) return GRPDYN(es, k, omega, result, work, failure);
+  if (type == FoundationSystem::pile) return GRPDYN(es, k, omega, result, work, failure);
   RealMatrix6 t{};
   const FoundationData& f = s.foundation;
   rigid_offset(f.cg_x, f.cg_y, f.cg_height, t.data());
@@ -120,8 +114,7 @@ float special_radius(const FoundationData& f, int shape) {
 struct FrequencyImpedance {
   Matrix6 bare{};      // the foundation about the centre of gravity, without side soil
   Matrix6 embedded{};  // with the side soil of pass 1 (when the run has side soil)
-  enum Failure { none, halfspace_velocity, element, not_finite } failure = none;
-  ElementFailure why;
+  Failure failure = Failure::none;
 };
 
 bool finite(const Matrix6& m) {
@@ -135,36 +128,33 @@ bool finite(const Matrix6& m) {
 void impedance_at(const RunState& s, const ElementSystem& es, float omega, int side_count,
                   GroupWork& work, FrequencyImpedance& out) {
   const FoundationData& f = s.foundation;
-  const int type = s.flags.foundation_type;
+  const FoundationSystem type = s.flags.foundation_type;
   switch (type) {
-    case type_half:
+    case FoundationSystem::half_space:
       if (!(s.soil.below.shear_velocity > 0.0f)) {
-        out.failure = FrequencyImpedance::halfspace_velocity;
+        out.failure = Failure::halfspace_velocity;
         return;
       }
       out.bare = halfspace_matrix(omega, s.soil.below, s.gravity, f.radii, centre_of(f));
       break;
-    case type_stratum:
+    case FoundationSystem::stratum:
       out.bare = stratum_matrix(omega, stratum_input(s), centre_of(f));
       break;
     default:
-      if (!element_matrix(s, es, omega, work, out.bare, out.why)) {
-        out.failure = FrequencyImpedance::element;
-        return;
-      }
+      if (!element_matrix(s, es, omega, work, out.bare, out.failure)) return;
       break;
   }
   // Side soil of an embedded footing or pile cap (pass 1 only).
-  if (side_count > 0 && (type == type_half || type == type_pile)) {
-    const bool pile = type == type_pile;
+  const bool pile = type == FoundationSystem::pile;
+  if (side_count > 0 && (type == FoundationSystem::half_space || pile)) {
     const int shear_cut = pile && omega <= es.shear_cutoff ? 1 : 0;
     const int compression_cut = pile && omega <= es.compression_cutoff ? 1 : 0;
     out.embedded = out.bare;
     add_side_layers(out.embedded, omega, side_count, s.soil.side.data(), s.soil.side_weak.data(),
                     s.gravity, f.radii, centre_of(f), shear_cut, compression_cut);
-    if (!finite(out.embedded)) out.failure = FrequencyImpedance::not_finite;
+    if (!finite(out.embedded)) out.failure = Failure::not_finite;
   }
-  if (!finite(out.bare)) out.failure = FrequencyImpedance::not_finite;
+  if (!finite(out.bare)) out.failure = Failure::not_finite;
 }
 
 // Computes the impedances of all frequencies on the run's pool. Each
@@ -191,37 +181,13 @@ std::vector<FrequencyImpedance> impedances(const RunState& s, const ElementSyste
     FrequencyImpedance& fi = out[static_cast<std::size_t>(i)];
     impedance_at(s, es, plan.omega[static_cast<std::size_t>(i)], side_count,
                  works[static_cast<std::size_t>(worker)], fi);
-    if (fi.failure != FrequencyImpedance::none) {
+    if (fi.failure != Failure::none) {
       int known = first_failure;
       while (i < known && !first_failure.compare_exchange_weak(known, i)) {
       }
     }
   });
   return out;
-}
-
-void refuse_frequency(RunState& s, const ElementSystem& es, const FrequencyImpedance& f,
-                      float omega) {
-  switch (f.failure) {
-    case FrequencyImpedance::none:
-      return;
-    case FrequencyImpedance::halfspace_velocity:
-      s.report().write_fmt(
-          "(/,/,1X,'***INADMISSABLE VALUE FOR SHEAR WAVE ','VELOCITY OF HALF-SPACE (',1P,"
-          "E9.2,') ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-          s.soil.below.shear_velocity);
-      break;
-    case FrequencyImpedance::element:
-      refuse_element(s, es, f.why, omega);
-      break;
-    case FrequencyImpedance::not_finite:
-      report_lines(s,
-                   "(1X,'*** IMPEDANCE IS NOT FINITE AT FREQUENCY ',1P,E10.3,' RAD/S ***',/,1X,"
-                   "'***PROGRAM WILL NOT EXECUTE***')",
-                   omega);
-      break;
-  }
-  s.flags.fatal = 1;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -246,7 +212,7 @@ void write_constants(RunState& s, int pass, int i, float omega, const Matrix6& r
     for (const std::string& r : matrix_records(omega, c)) s.units[6].write(r);
     return;
   }
-  const bool stratum = s.flags.foundation_type == type_stratum;
+  const bool stratum = s.flags.foundation_type == FoundationSystem::stratum;
   float depth = 0.0f;
   if (stratum) {
     depth = f.embedment_depth;
@@ -282,7 +248,7 @@ void refuse_count(RunState& s, int count) {
 
 FrequencyPlan plan_frequencies(const RunState& s) {
   FrequencyPlan plan;
-  if (s.flags.load_type == load_transient) {
+  if (s.flags.load_type == LoadKind::transient) {
     plan.points = NEARIN(s.load.transient.point_count);
     plan.time_step = s.load.transient.time_step;
     plan.count = plan.points / 2 + 1;
@@ -291,7 +257,7 @@ FrequencyPlan plan_frequencies(const RunState& s) {
   float fmax = s.load.harmonic.fmax;
   float fmin = s.load.harmonic.fmin;
   float fstep = s.load.harmonic.fstep;
-  if (s.flags.load_type == load_random) {
+  if (s.flags.load_type == LoadKind::random) {
     fmax = s.load.random.fmax;
     fmin = s.load.random.fmin;
     fstep = s.load.random.fstep;
@@ -324,33 +290,33 @@ void ANALYS(RunState& s) {
     return;
   }
   PhaseTimes times;
-  FoundationData& f = s.foundation;
-  const int type = s.flags.foundation_type;
+  const FoundationData& f = s.foundation;
+  const FoundationSystem type = s.flags.foundation_type;
   int side_count = std::clamp(NEARIN(s.soil.side_layer_count), 0, kMaxSideLayers);
-  if (s.flags.embedment == 0 && type != type_half) side_count = 0;
+  if (s.flags.embedment == 0 && type != FoundationSystem::half_space) side_count = 0;
   // The weakened thickness of the side layers was made a thickness by the
   // SOIL reader already; it is not scaled again here.
 
+  // The element system is derived from the deck's data, which stay as read.
   auto es = std::make_unique<ElementSystem>();
-  const bool element = type == type_pile || type == type_multi;
+  const bool element = type == FoundationSystem::pile || type == FoundationSystem::multilayer;
   if (element) {
     const int layers = std::clamp(NEARIN(f.layer_count), 0, kMaxLayers);
     for (int k = 0; k < layers; ++k) {
       const ElementLayer& l = f.layers[static_cast<std::size_t>(k)];
-      const float r = 0.5f * (l.radius_x + l.radius_y);
-      es->mean_radius[static_cast<std::size_t>(k)] = r;
-      s.soil.weak[static_cast<std::size_t>(k)].thickness_ratio *= r;
+      es->mean_radius[static_cast<std::size_t>(k)] = 0.5f * (l.radius_x + l.radius_y);
     }
-    if (type == type_multi) f.pile_count = 1.0f;
-    es->pile_count = NEARIN(f.pile_count);
+    es->pile_count = type == FoundationSystem::multilayer ? 1 : NEARIN(f.pile_count);
     es->head_fixed = NEARIN(f.head_restraint);
     if (!SOLAVG(s, s.flags.pile_tip, *es)) return;
   }
 
   FrequencyPlan plan = plan_frequencies(s);
-  if (type == type_pile && s.flags.interaction != 0 && es->pile_count != 1 && !GRPSTA(s, *es))
+  if (type == FoundationSystem::pile && s.flags.interaction != 0 && es->pile_count != 1 &&
+      !GRPSTA(s, *es))
     return;
-  if (type == type_pile && s.flags.interaction != 0 && es->pile_count > 1 && any_battered(s))
+  if (type == FoundationSystem::pile && s.flags.interaction != 0 && es->pile_count > 1 &&
+      any_battered(s))
     report_message(s,
                    " NOTE - WITH INTERACTION, THE AXIAL-LATERAL COUPLING OF BATTERED PILES IS NOT "
                    "CARRIED INTO THE GROUP");
@@ -364,9 +330,9 @@ void ANALYS(RunState& s) {
   float running = plan.fmin - plan.fstep;
   for (int i = 0; i < plan.count; ++i) {
     float omega;
-    if (s.flags.load_type == load_transient) {
+    if (s.flags.load_type == LoadKind::transient) {
       omega = i == 0 ? 0.01f
-                     : 3.1415927f * 2.0f * static_cast<float>(i) /
+                     : kPiTransientSpacing * 2.0f * static_cast<float>(i) /
                            (static_cast<float>(plan.points) * plan.time_step);
     } else {
       running += plan.fstep;
@@ -383,7 +349,8 @@ void ANALYS(RunState& s) {
   times.pass1 = seconds_since(start);
 
   const bool matrix_print = s.flags.matrix_print != 0;
-  const bool side_soil = side_count > 0 && (type == type_half || type == type_pile);
+  const bool side_soil =
+      side_count > 0 && (type == FoundationSystem::half_space || type == FoundationSystem::pile);
   auto response = std::make_unique<ResponseData>();
   for (int pass = 1; pass <= 2; ++pass) {
     if (pass == 2) {
@@ -394,8 +361,8 @@ void ANALYS(RunState& s) {
     for (int i = 0; i < plan.count; ++i) {
       const float omega = plan.omega[static_cast<std::size_t>(i)];
       const FrequencyImpedance& fi = imp[static_cast<std::size_t>(i)];
-      if (fi.failure != FrequencyImpedance::none) {
-        refuse_frequency(s, *es, fi, omega);
+      if (fi.failure != Failure::none) {
+        report_failure(s, fi.failure, failure_detail(s, *es, omega));
         return;
       }
       start = Clock::now();

@@ -12,8 +12,6 @@ namespace zrv {
 
 namespace {
 
-constexpr int type_multi = 4;
-
 int layer_count(const RunState& s) {
   return std::clamp(NEARIN(s.foundation.layer_count), 0, kMaxLayers);
 }
@@ -23,7 +21,10 @@ PileInput element_input(const RunState& s, const ElementSystem& es) {
   const FoundationData& f = s.foundation;
   const SoilData& soil = s.soil;
   PileInput in;
-  in.profile = s.flags.foundation_type == type_multi ? -1 : (s.flags.soil_profile == 2 ? 0 : 1);
+  if (s.flags.foundation_type == FoundationSystem::multilayer)
+    in.profile = -1;
+  else
+    in.profile = s.flags.soil_profile == 2 ? 0 : 1;
   in.layer_count = NEARIN(f.layer_count);
   in.adjacent_layer_count = NEARIN(soil.adjacent_layer_count);
   in.youngs_modulus = f.material.youngs_modulus;
@@ -51,7 +52,7 @@ PileInput element_input(const RunState& s, const ElementSystem& es) {
     l.zone_modulus_ratio = z.shear_modulus_ratio;
     l.zone_poisson_ratio = z.poisson_ratio;
     l.zone_damping = z.damping;
-    l.zone_thickness = z.thickness_ratio;  // made a thickness by the driver
+    l.zone_thickness = z.thickness_ratio * es.mean_radius[i];  // the ratio times the radius
     l.modulus_ratio_in_out = soil.modulus_ratio_in_out[i];
     l.damping_ratio_in_out = soil.damping_ratio_in_out[i];
   }
@@ -108,51 +109,6 @@ GroupInput group_input(const RunState& s, const ElementSystem& es) {
   return in;
 }
 
-void refuse_text(RunState& s, const char* text) {
-  report_lines(s,
-               std::string("(1X,'*** ") + text + " ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')");
-  s.flags.fatal = 1;
-}
-
-void refuse_group(RunState& s, const ElementSystem& es, GroupStatus status, float omega) {
-  switch (status) {
-    case GroupStatus::kGroupOk:
-      return;
-    case GroupStatus::kPileCount:
-      report_lines(s,
-                   "(1X,'*** NUMBER OF PILES (',I5,') AND OF LAYERS (',I5,') MUST LIE BETWEEN 1 "
-                   "AND ',I3,' AND 1 AND ',I2,' ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-                   es.pile_count, es.group.layer_count, kMaxPiles, kMaxLayers);
-      break;
-    case GroupStatus::kCoincident:
-      report_lines(s,
-                   "(1X,'*** PILES',I4,' AND',I4,' MEET AT THE SAME POSITION (AT ONE THIRD OF "
-                   "THEIR LENGTH FOR BATTERED PILES) ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-                   es.tables.pair_i + 1, es.tables.pair_j + 1);
-      break;
-    case GroupStatus::kTipVelocity:
-      refuse_text(s,
-                  "PILE INTERACTION NEEDS A SHEAR WAVE VELOCITY GREATER THAN 0 IN THE TIP LAYER");
-      break;
-    case GroupStatus::kFreeLength:
-      refuse_text(s,
-                  "FREE LENGTH OF THE PILES EXCEEDS 8 DIAMETERS: THE INTERACTION FACTORS DO NOT "
-                  "APPLY");
-      break;
-    case GroupStatus::kDiameter:
-      refuse_text(s,
-                  "PILE INTERACTION NEEDS A PILE RADIUS, LENGTH AND YOUNGS MODULUS GREATER THAN 0");
-      break;
-    case GroupStatus::kSingular:
-      report_lines(s,
-                   "(1X,'*** PILE GROUP FLEXIBILITY CANNOT BE SOLVED AT FREQUENCY ',1P,E10.3,"
-                   "' RAD/S ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-                   omega);
-      break;
-  }
-  s.flags.fatal = 1;
-}
-
 }  // namespace
 
 bool SOLAVG(RunState& s, int tip, ElementSystem& system) {
@@ -201,14 +157,14 @@ bool SOLAVG(RunState& s, int tip, ElementSystem& system) {
 }
 
 bool GRPSTA(RunState& s, ElementSystem& system) {
-  const GroupStatus status = GRPSTA(system.group, system.tables);
-  if (status == GroupStatus::kGroupOk) return true;
-  refuse_group(s, system, status, 0.0f);
+  const Failure failure = failure_of(GRPSTA(system.group, system.tables));
+  if (failure == Failure::none) return true;
+  report_failure(s, failure, failure_detail(s, system, 0.0f));
   return false;
 }
 
 bool PILIMP(const ElementSystem& system, ElementSection section, float omega, ElementHead& head,
-            ElementFailure& failure) {
+            Failure& failure) {
   PileInput in = system.element;
   in.omega = omega;
   const auto set = static_cast<std::size_t>(section);
@@ -217,11 +173,8 @@ bool PILIMP(const ElementSystem& system, ElementSection section, float omega, El
     in.layers[k].inertia = system.section_inertia[set][k];
   }
   PileImpedance z;
-  const PileStatus status = zrv::PILIMP(in, z);
-  if (status != PileStatus::kPileOk) {
-    failure.pile = status;
-    return false;
-  }
+  failure = failure_of(zrv::PILIMP(in, z));
+  if (failure != Failure::none) return false;
   const ImpedancePair pairs[6] = {z.vertical, z.torsion,  z.horizontal,
                                   z.rocking,  z.coupling, z.horizontal_free};
   for (std::size_t n = 0; n < 6; ++n) {
@@ -232,48 +185,21 @@ bool PILIMP(const ElementSystem& system, ElementSection section, float omega, El
 }
 
 bool GRPDYN(const ElementSystem& system, const Matrix6& single, float omega, Matrix6& group,
-            GroupWork& work, ElementFailure& failure) {
-  const GroupStatus status =
-      zrv::GRPDYN(system.group, system.tables, single.data(), omega, group.data(), work);
-  if (status == GroupStatus::kGroupOk) return true;
-  failure.group = status;
-  return false;
+            GroupWork& work, Failure& failure) {
+  failure = failure_of(
+      zrv::GRPDYN(system.group, system.tables, single.data(), omega, group.data(), work));
+  return failure == Failure::none;
 }
 
-void refuse_element(RunState& s, const ElementSystem& system, const ElementFailure& failure,
-                    float omega) {
-  switch (failure.pile) {
-    case PileStatus::kPileOk:
-      break;
-    case PileStatus::kLayerCount:
-      refuse_text(s, "NUMBER OF LAYERS MUST LIE BETWEEN 1 AND 30");
-      return;
-    case PileStatus::kTipVelocity:
-      refuse_text(s, "SHEAR WAVE VELOCITY OF THE SOIL BELOW THE TIP MUST BE GREATER THAN 0");
-      return;
-    case PileStatus::kSection:
-      refuse_text(s,
-                  "THICKNESS, RADII, AREA AND MOMENTS OF INERTIA OF EVERY ELEMENT LAYER MUST BE "
-                  "GREATER THAN 0");
-      return;
-    case PileStatus::kTorsionalConstant:
-      refuse_text(s, "TORSIONAL CONSTANT OF EVERY ELEMENT LAYER MUST BE GREATER THAN 0");
-      return;
-    case PileStatus::kModulus:
-      refuse_text(s,
-                  "YOUNGS MODULUS OF THE ELEMENT AND SHEAR MODULUS OF EVERY SOIL COLUMN LAYER "
-                  "MUST BE GREATER THAN 0");
-      return;
-    case PileStatus::kSingular:
-    case PileStatus::kFrequency:
-      report_lines(s,
-                   "(1X,'*** ELEMENT IMPEDANCE CANNOT BE COMPUTED AT FREQUENCY ',1P,E10.3,"
-                   "' RAD/S ***',/,1X,'***PROGRAM WILL NOT EXECUTE***')",
-                   omega);
-      s.flags.fatal = 1;
-      return;
-  }
-  refuse_group(s, system, failure.group, omega);
+FailureDetail failure_detail(const RunState& s, const ElementSystem& system, float omega) {
+  FailureDetail d;
+  d.omega = omega;
+  d.pile_count = system.pile_count;
+  d.layer_count = system.group.layer_count;
+  d.pair_i = system.tables.pair_i;
+  d.pair_j = system.tables.pair_j;
+  d.velocity = s.soil.below.shear_velocity;
+  return d;
 }
 
 }  // namespace zrv

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "analysis/failure.h"
 #include "analysis/matrix6.h"
 #include "impedance/group.h"
 #include "impedance/pile.h"
@@ -42,16 +43,10 @@ struct ElementHead {
   std::array<float, 6> c{};
 };
 
-/// Why a frequency of the element or group system could not be computed.
-struct ElementFailure {
-  PileStatus pile = PileStatus::kPileOk;
-  GroupStatus group = GroupStatus::kGroupOk;
-  bool any() const { return pile != PileStatus::kPileOk || group != GroupStatus::kGroupOk; }
-};
-
 /// Cut-off frequencies of the soil column for the tip condition `tip`
 /// (0 floating, 1 end-bearing), and the element and group data of the run
-/// (`mean_radius` must be set). Returns false after writing a framed message
+/// (`mean_radius` must be set; each weakened zone's thickness is its ratio
+/// times that radius). Returns false after writing a framed message
 /// and setting the fatal-input flag when the element cannot be described.
 bool SOLAVG(RunState& s, int tip, ElementSystem& system);
 
@@ -64,15 +59,15 @@ bool GRPSTA(RunState& s, ElementSystem& system);
 /// Head impedance of one element at omega for the section set `section`.
 /// Reads only `system`. False with the reason in `failure`.
 bool PILIMP(const ElementSystem& system, ElementSection section, float omega, ElementHead& head,
-            ElementFailure& failure);
+            Failure& failure);
 
 /// Group impedance about the reference of the group from the single-pile
 /// matrix `single` at omega; `work` is the caller's (one per thread).
 bool GRPDYN(const ElementSystem& system, const Matrix6& single, float omega, Matrix6& group,
-            GroupWork& work, ElementFailure& failure);
+            GroupWork& work, Failure& failure);
 
-/// Writes the framed message of `failure` at omega and sets the fatal flag.
-void refuse_element(RunState& s, const ElementSystem& system, const ElementFailure& failure,
-                    float omega);
+/// The values that the report text of a failure at omega names: the group's
+/// counts and its coincident pair, the velocity of the soil below.
+FailureDetail failure_detail(const RunState& s, const ElementSystem& system, float omega);
 
 }  // namespace zrv

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/failure.h"
 #include "analysis/tables.h"
 #include "fio/fio.h"
 #include "input/foundation.h"
 #include "numerics/fft.h"
+#include "numerics/pi.h"
 #include "numerics/small.h"
 #include "numerics/solvers.h"
 #include "report/columns.h"
@@ -16,10 +18,6 @@
 namespace zrv {
 
 namespace {
-
-constexpr int load_transient = 1;
-constexpr int load_random = 2;
-constexpr int load_harmonic = 3;
 
 // Largest component modulus of n values.
 double max_norm(const Complex* v, int n) {
@@ -50,10 +48,13 @@ bool solve(RunState& s, const Matrix6& d, Complex* b, int m, float omega) {
   Matrix6 factor{};
   float pivots[6] = {};
   const Leq2cResult r = LEQ2C(d.data(), 6, 6, b, m, 6, 0, factor.data(), pivots);
-  bool ok = r.err != kSolveSingular;
-  if (!ok) s.report().write(kLeq2cFailureText);
+  bool ok = solve_failure(r.err) != Failure::solve_singular;
+  if (!ok) report_failure(s, Failure::solve_singular, FailureDetail{});
   for (int col : r.unsettled) {
-    s.report().write(leq2c_not_settled_text(col));
+    FailureDetail detail;
+    detail.omega = omega;
+    detail.column = col;
+    report_failure(s, Failure::solve_not_settled, detail);
     const std::size_t at = static_cast<std::size_t>(6 * (col - 1));
     if (!acceptable(d, b + at, given.data() + at)) ok = false;
   }
@@ -63,7 +64,7 @@ bool solve(RunState& s, const Matrix6& d, Complex* b, int m, float omega) {
   return ok;
 }
 
-float hertz(float omega) { return omega * 0.5f / 3.14f; }
+float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
 
 }  // namespace
 
@@ -151,8 +152,7 @@ RandomPeak random_peak(const float* density, int n, float fmin, float fstep, flo
   RandomPeak p;
   p.m0 = SIMPSN(a0.data(), n, fstep);
   p.m2 = SIMPSN(a2.data(), n, fstep);
-  const float pi = 3.1415927f;
-  p.nu0 = p.m0 != 0.0f ? std::sqrt(p.m2 / p.m0) / (2.0f * pi) : 0.0f;
+  p.nu0 = p.m0 != 0.0f ? std::sqrt(p.m2 / p.m0) / (2.0f * kPiFloat) : 0.0f;
   if (p.m2 != 0.0f && p.nu0 != 0.0f) {
     const float product = p.nu0 * time;
     if (product > 1.0f) {
@@ -171,7 +171,7 @@ void respond(RunState& s, ResponseData& r, int i, float omega, Matrix6& result) 
   const std::size_t at = static_cast<std::size_t>(i);
   r.failed[at] = false;
   switch (s.flags.load_type) {
-    case load_transient: {
+    case LoadKind::transient: {
       std::array<Complex, 6> u = s.load.transient.spectrum[at];
       if (!solve(s, result, u.data(), 1, omega)) {
         u.fill(Complex(0.0f, 0.0f));
@@ -180,7 +180,7 @@ void respond(RunState& s, ResponseData& r, int i, float omega, Matrix6& result) 
       r.spectrum[at] = u;
       break;
     }
-    case load_random: {
+    case LoadKind::random: {
       Matrix6 h{};
       for (int k = 1; k <= 6; ++k) h[at6(k, k)] = Complex(1.0f, 0.0f);
       if (solve(s, result, h.data(), 6, omega)) {
@@ -191,7 +191,7 @@ void respond(RunState& s, ResponseData& r, int i, float omega, Matrix6& result) 
       }
       break;
     }
-    case load_harmonic: {
+    case LoadKind::harmonic: {
       const float scale = s.flags.harmonic_form == 2 ? omega * omega : 1.0f;
       std::array<Complex, 6> u{};
       for (std::size_t k = 0; k < 6; ++k) u[k] = Complex(s.load.harmonic.at_cg[k] * scale, 0.0f);
@@ -313,13 +313,13 @@ void write_random(RunState& s, const FrequencyPlan& plan, const ResponseData& r)
 
 void write_response(RunState& s, const FrequencyPlan& plan, const ResponseData& r) {
   switch (s.flags.load_type) {
-    case load_transient:
+    case LoadKind::transient:
       write_transient(s, plan, r);
       break;
-    case load_random:
+    case LoadKind::random:
       write_random(s, plan, r);
       break;
-    case load_harmonic:
+    case LoadKind::harmonic:
       write_harmonic(s, plan, r);
       break;
     default:

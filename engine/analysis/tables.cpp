@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "fio/fio.h"
+#include "numerics/pi.h"
 #include "run/state.h"
 
 namespace zrv {
@@ -47,7 +48,7 @@ constexpr std::string_view reduced_format =
     "1X,'ROTATION (CPPY)  ..............',1P,E13.5,1X,A13,/,"
     "1X,'TORSION (CZT)  ................',1P,E13.5,1X,A13)";
 
-float hertz(float omega) { return omega * 0.5f / 3.14f; }
+float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
 
 }  // namespace
 

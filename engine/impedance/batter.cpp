@@ -2,16 +2,16 @@
 
 #include <cmath>
 
+#include "numerics/pi.h"
 #include "numerics/small.h"
 
 namespace zrv {
 
 void BATTRN(const BatterAngles& pile, const std::complex<float>* z, std::complex<float>* out) {
-  constexpr float kPi = 3.1415927f;
   float t[36] = {};
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) {
-      const float c = std::cos(kPi * pile.angle[3 * i + j] / 180.0f);
+      const float c = std::cos(kPiFloat * pile.angle[3 * i + j] / 180.0f);
       t[i + 6 * j] = c;
       t[(i + 3) + 6 * (j + 3)] = c;
     }

@@ -3,13 +3,14 @@
 #include <cmath>
 #include <limits>
 
+#include "numerics/pi.h"
+
 namespace zrv {
 namespace {
 
 using cd = std::complex<double>;
 
 constexpr double kGamma = 0.57721566490153286;
-constexpr double kPi = 3.14159265358979324;
 // |z| up to which K0 and K1 come from their power series.
 constexpr double kKSeriesLimit = 9.0;
 // |z| up to which I0 and I1 come from their power series.

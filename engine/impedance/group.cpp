@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "impedance/batter.h"
+#include "numerics/pi.h"
 #include "numerics/small.h"
 #include "numerics/solvers.h"
 #include "numerics/tasks.h"
@@ -257,7 +258,6 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   if (!(in.radius > 0.0f) || !(in.length > 0.0f) || !(in.youngs_modulus > 0.0f) ||
       !(in.gravity > 0.0f))
     return GroupStatus::kDiameter;
-  const float pi = std::acos(-1.0f);
   const float g = in.gravity;
   out = GroupTables{};
   out.n = n;
@@ -268,8 +268,8 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
     out.y[p] = in.piles[p].y;
     const auto& ang = in.piles[p].axis_angles;
     if (in.battered && ang[8] != 0.0f) {
-      out.x[p] += std::tan(pi * ang[0] / 180.0f) * in.length / 3.0f;
-      out.y[p] += std::tan(pi * ang[4] / 180.0f) * in.length / 3.0f;
+      out.x[p] += std::tan(kPiFloat * ang[0] / 180.0f) * in.length / 3.0f;
+      out.y[p] += std::tan(kPiFloat * ang[4] / 180.0f) * in.length / 3.0f;
     }
   }
 
@@ -289,12 +289,12 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   const float nu_mean = sum_h > 0.0f ? sum_nu / sum_h : 0.0f;
   float k_ratio = 1.0e8f, eb_ratio = 1.0e8f;
   if (e_mean != 0.0f) {
-    k_ratio = in.youngs_modulus * in.area / (e_mean * pi * d * d / 4.0f);
+    k_ratio = in.youngs_modulus * in.area / (e_mean * kPiFloat * d * d / 4.0f);
     eb_ratio = soil_modulus(in.below, g) / e_mean;
   }
   const float e_tip = soil_modulus(in.layers[nl - 1], g);
   const float kl = e_tip != 0.0f ? in.youngs_modulus * (in.inertia_x + in.inertia_y) / 2.0f /
-                                       (e_tip * pi * d * d * d * d / 64.0f)
+                                       (e_tip * kPiFloat * d * d * d * d / 64.0f)
                                  : 1.0e8f;
   const float rb = in.tip_radius / in.radius;
   const float lf = in.layers[0].shear_velocity == 0.0f ? in.layers[0].thickness / d : 0.0f;
@@ -316,10 +316,10 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
       const size_t ij = i + static_cast<size_t>(n) * j, ji = j + static_cast<size_t>(n) * i;
       out.spacing[ji] = s;
       out.spacing[ij] = ALFVER(s, l_d, k_ratio, eb_ratio, nu_mean, rb);
-      out.angle[ij] = dx == 0.0f ? pi / 2.0f : std::atan(std::abs(dy) / std::abs(dx));
-      out.angle[ji] = dy == 0.0f ? pi / 2.0f : std::atan(std::abs(dx) / std::abs(dy));
+      out.angle[ij] = dx == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dy) / std::abs(dx));
+      out.angle[ji] = dy == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dx) / std::abs(dy));
       const std::array<float, 3> at0 = ALFLAT(s, kl, 0.0f, lf);
-      const std::array<float, 3> at90 = ALFLAT(s, kl, pi / 2.0f, lf);
+      const std::array<float, 3> at90 = ALFLAT(s, kl, kPiFloat / 2.0f, lf);
       for (int c = 0; c < 3; ++c) {
         out.lateral[c][ij] = at0[c];
         out.lateral[c][ji] = at90[c];

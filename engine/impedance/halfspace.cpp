@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "numerics/pi.h"
+
 namespace zrv {
 
 namespace {
@@ -95,7 +97,7 @@ StratumImpedance STRIMP(float omega, const StratumInput& in) {
   // that the branch choices below fall as the stored values say.
   const float fs = in.vs / (4.0f * in.depth);
   const float fp = vp / (4.0f * in.depth);
-  const float f = omega * 0.5f / 3.14159f;
+  const float f = omega * 0.5f / kPiFiveDecimals;
   const float ratio_s = f / fs;
   const float ratio_p = f / fp;
   const float ah = omega * in.rh / in.vs;

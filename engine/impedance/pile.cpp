@@ -5,6 +5,7 @@
 
 #include "impedance/halfspace.h"
 #include "impedance/side.h"
+#include "numerics/pi.h"
 
 namespace zrv {
 
@@ -55,8 +56,7 @@ ColumnCutoffs SOLAVG(const ColumnInput& in) {
     nu += in.side_layers[k].thickness * in.side_layers[k].poisson_ratio / t;
   }
   if (v >= in.below_velocity) return out;
-  const float pi = std::acos(-1.0f);
-  out.omega_s = pi * v / (2.0f * t);
+  out.omega_s = kPiFloat * v / (2.0f * t);
   if (nu >= 0.5f) nu = 0.499f;
   out.omega_p = out.omega_s * std::sqrt(2.0f * (1.0f - nu) / (1.0f - 2.0f * nu));
   return out;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "impedance/bessel.h"
+#include "numerics/pi.h"
 #include "numerics/solvers.h"
 
 namespace zrv {
@@ -11,7 +12,6 @@ namespace {
 
 using cd = std::complex<double>;
 
-constexpr double kPi = 3.14159265358979324;
 constexpr cd kI{0.0, 1.0};
 // Low-frequency rules: the horizontal reaction is not evaluated below a0 = 0.3
 // and the vertical one not below 0.05; below 0.3 the radiation damping of the

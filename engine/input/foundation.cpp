@@ -5,6 +5,7 @@
 #include <string>
 
 #include "input/group_read.h"
+#include "numerics/pi.h"
 #include "report/message.h"
 #include "run/state.h"
 
@@ -64,7 +65,7 @@ bool soil_media(RunState& s) {
     return true;
   }
   if (slot == slot_para) {
-    if (s.flags.foundation_type == type_mult) {
+    if (s.flags.foundation_type == FoundationSystem::multilayer) {
       refuse(s, " MULTILAYER FOUNDATION IS NOT ALLOWED A PARABOLIC SOIL MEDIA");
       return false;
     }
@@ -168,27 +169,28 @@ void FNDKEY(RunState& s) {
   if (!read_word(s, w)) return;
   switch (slot_of(s, w)) {
     case slot_pile:
-      fl.foundation_type = type_pile;
+      fl.foundation_type = FoundationSystem::pile;
       group_line(s, "FOUNDATION TYPE - PILE", 15);
       break;
     case slot_half:
-      fl.foundation_type = type_half;
+      fl.foundation_type = FoundationSystem::half_space;
       group_line(s, "FOUNDATION TYPE - HALF-SPACE", 15);
       break;
     case slot_stra:
-      fl.foundation_type = type_stra;
+      fl.foundation_type = FoundationSystem::stratum;
       group_line(s, "FOUNDATION TYPE - STRATUM", 15);
       break;
     case slot_mult:
-      fl.foundation_type = type_mult;
+      fl.foundation_type = FoundationSystem::multilayer;
       group_line(s, "FOUNDATION TYPE - MULTILAYER", 15);
       break;
     default:
       invalid_keyword(s, w, " FOR FOUNDATION TYPE");
       return;
   }
-  const int type = fl.foundation_type;
-  const bool footing = type == type_half || type == type_stra;
+  const FoundationSystem type = fl.foundation_type;
+  const bool footing =
+      type == FoundationSystem::half_space || type == FoundationSystem::stratum;
 
   if (!read_word(s, w)) return;
   switch (slot_of(s, w)) {
@@ -212,7 +214,7 @@ void FNDKEY(RunState& s) {
 
   if (!footing) {
     if (!soil_media(s)) return;
-    if (type == type_pile) {
+    if (type == FoundationSystem::pile) {
       if (!head_fixity(s)) return;
       if (!pile_locations(s)) return;
     } else {
@@ -239,7 +241,7 @@ void FNDKEY(RunState& s) {
   } else if (tip != slot_floa) {
     hand_back(s);
   }
-  if (type == type_mult) return;
+  if (type == FoundationSystem::multilayer) return;
 
   // BATTERED and INTERACTION, in either order, each at most until the other
   // has been given too.
@@ -289,11 +291,10 @@ void GEORED(RunState& s) {
   }
   f.side_a = a;
   f.side_b = b;
-  const float pi = 3.14159f;
-  const float translation = std::sqrt(a * b / pi);
-  const float rocking_x = std::pow(a * (b * b * b) / (3.0f * pi), 0.25f);
-  const float rocking_y = std::pow((a * a * a) * b / (3.0f * pi), 0.25f);
-  const float torsion = std::pow((a * a + b * b) * a * b / (6.0f * pi), 0.25f);
+  const float translation = std::sqrt(a * b / kPiFiveDecimals);
+  const float rocking_x = std::pow(a * (b * b * b) / (3.0f * kPiFiveDecimals), 0.25f);
+  const float rocking_y = std::pow((a * a * a) * b / (3.0f * kPiFiveDecimals), 0.25f);
+  const float torsion = std::pow((a * a + b * b) * a * b / (6.0f * kPiFiveDecimals), 0.25f);
   f.radii = EquivalentRadii{translation, rocking_x, rocking_y, torsion};
   StratumRadii& st = f.stratum_radii;
   st = StratumRadii{translation, translation, rocking_x, rocking_y, torsion, 0.0f};
@@ -309,8 +310,8 @@ void GEORED(RunState& s) {
 
 void CONRED(RunState& s) {
   FoundationData& f = s.foundation;
-  const int type = s.flags.foundation_type;
-  const bool element = type == type_pile || type == type_mult;
+  const FoundationSystem type = s.flags.foundation_type;
+  const bool element = type == FoundationSystem::pile || type == FoundationSystem::multilayer;
   bool ok = true;
 
   float cg[3] = {0.0f, 0.0f, 0.0f};
@@ -350,7 +351,7 @@ void CONRED(RunState& s) {
       }
     }
     if (ok && !(m.total_length > 0.0f)) refuse(s, " ERROR - TOTAL LENGTH MUST BE GREATER THAN 0");
-  } else if (ok && type == type_stra) {
+  } else if (ok && type == FoundationSystem::stratum) {
     if (!read_number(s, f.embedment_depth) || !read_number(s, f.stratum_depth)) {
       if (s.deck_ended) return;
       constants_error();
@@ -383,7 +384,7 @@ void CONRED(RunState& s) {
   const std::string& len = label(s, lbl_length);
   if (element) {
     const ElementMaterial& m = f.material;
-    if (type == type_pile)
+    if (type == FoundationSystem::pile)
       out.write_fmt("(/,/,1X,'PILE PROPERTIES',/,1X,15('*'))");
     else
       out.write_fmt("(/,/,1X,'FOUNDATION PROPERTIES',/,1X,21('*'))");
@@ -404,7 +405,7 @@ void CONRED(RunState& s) {
         m.material_damping, m.rigidity_coefficient, m.youngs_modulus, label(s, lbl_pressure));
     return;
   }
-  if (type == type_half)
+  if (type == FoundationSystem::half_space)
     out.write_fmt("(/,/,1X,'HALF-SPACE FOUNDATION',/,1X,21('*'))");
   else
     out.write_fmt("(/,/,1X,'STRATUM PROPERTIES',/,1X,18('*'))");
@@ -414,7 +415,7 @@ void CONRED(RunState& s) {
       "1X,'Y-LOCATION CENTRE OF GRAV  .....',F12.5,1X,A2,/,"
       "1X,'HEIGHT OF CENTRE OF GRAV  ......',F12.5,1X,A2)",
       f.cg_x, len, f.cg_y, len, f.cg_height, len);
-  if (type == type_stra)
+  if (type == FoundationSystem::stratum)
     out.write_fmt(
         "(1X,'DEPTH OF EMBEDMENT  ............',F12.5,1X,A2,/,"
         "1X,'DEPTH OF LAYER  ................',F12.5,1X,A2)",

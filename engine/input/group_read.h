@@ -41,9 +41,6 @@ enum Slot : int {
   slot_nonq = 52,
 };
 
-// Foundation type codes.
-enum FoundationType : int { type_pile = 1, type_half = 2, type_stra = 3, type_mult = 4 };
-
 // Reads one number. False when a word stood there (reported by the record
 // reader) or the deck ended (reported and fatal; `s.deck_ended` tells).
 bool read_number(RunState& s, float& value);

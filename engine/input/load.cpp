@@ -9,6 +9,7 @@
 #include "input/group_read.h"
 #include "input/soil_detail.h"
 #include "numerics/fft.h"
+#include "numerics/pi.h"
 #include "report/columns.h"
 #include "report/message.h"
 #include "run/state.h"
@@ -19,10 +20,8 @@ using namespace detail;
 
 namespace {
 
-enum LoadType : int { load_transient = 1, load_random = 2, load_harmonic = 3 };
-
-// Frequencies are echoed in hertz with the report's own 3.14.
-float hertz(float w) { return w * 0.5f / 3.14f; }
+// Frequencies are echoed in hertz as the report prints them.
+float hertz(float w) { return w * 0.5f / kPiPrintedHertz; }
 
 void load_error(RunState& s) {
   s.report().write_fmt(
@@ -356,13 +355,13 @@ void LODKEY(RunState& s) {
   if (!read_word(s, w)) return;
   switch (slot_of(s, w)) {
     case slot_harm:
-      s.flags.load_type = load_harmonic;
+      s.flags.load_type = LoadKind::harmonic;
       break;
     case slot_rand:
-      s.flags.load_type = load_random;
+      s.flags.load_type = LoadKind::random;
       break;
     case slot_tran:
-      s.flags.load_type = load_transient;
+      s.flags.load_type = LoadKind::transient;
       break;
     default:
       s.report().write_fmt("(/,/,' INVALID OR UNRECOGNIZED KEYWORD - ',A4,' FOR LOAD    TYPE')",
@@ -383,13 +382,13 @@ void LODKEY(RunState& s) {
 
 void LODRED(RunState& s) {
   switch (s.flags.load_type) {
-    case load_harmonic:
+    case LoadKind::harmonic:
       harmonic(s);
       break;
-    case load_transient:
+    case LoadKind::transient:
       transient(s);
       break;
-    case load_random:
+    case LoadKind::random:
       random_load(s);
       break;
     default:

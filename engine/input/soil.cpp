@@ -382,7 +382,7 @@ void check_side_layers(RunState& s, int n) {
 void check_soil_signs(RunState& s) {
   const SoilData& soil = s.soil;
   switch (s.flags.foundation_type) {
-    case type_pile:
+    case FoundationSystem::pile:
       if (s.flags.soil_profile != 2) {
         check_velocity_rows(s, soil.layers.data(),
                             std::clamp(rounded(s.foundation.layer_count), 0, kMaxLayers), "LAYER");
@@ -391,13 +391,13 @@ void check_soil_signs(RunState& s) {
         refuse(s, " ERROR - SHEAR WAVE VELOCITY OF SOIL MUST NOT BE NEGATIVE");
       }
       break;
-    case type_mult: {
+    case FoundationSystem::multilayer: {
       const int adjacent = std::clamp(rounded(soil.adjacent_layer_count), 0, kMaxAdjacentLayers);
       const int layers = std::clamp(rounded(s.foundation.layer_count), 0, kMaxLayers);
       check_velocity_rows(s, soil.layers.data(), std::max(adjacent, layers), "LAYER");
       break;
     }
-    case type_half:
+    case FoundationSystem::half_space:
       check_side_layers(s, std::clamp(rounded(soil.side_layer_count), 0, kMaxSideLayers));
       break;
     default:
@@ -409,7 +409,7 @@ void check_soil_signs(RunState& s) {
 
 void SOLKEY(RunState& s) {
   RunFlags& fl = s.flags;
-  const int type = fl.foundation_type;
+  const FoundationSystem type = fl.foundation_type;
   Word w;
   for (;;) {
     if (!read_word(s, w)) return;
@@ -419,7 +419,7 @@ void SOLKEY(RunState& s) {
       refuse(s, " WEAK OR CONSTANT SUBKEYWORDS ARE EXPECTED TO FOLLOW SOIL KEYWORD");
       return;
     }
-    if (type == type_stra) {
+    if (type == FoundationSystem::stratum) {
       refuse(s, " WEAK IS AN IMPROPER KEYWORD FOR THIS FOUNDATION   TYPE");
       side_cap_check(s);
       return;
@@ -429,8 +429,8 @@ void SOLKEY(RunState& s) {
 
   SOLCST(s);
   if (!s.deck_ended) check_soil_signs(s);
-  if (s.deck_ended || type < type_pile || type > type_mult) return;
-  if (type == type_stra) {
+  if (s.deck_ended || type == FoundationSystem::none) return;
+  if (type == FoundationSystem::stratum) {
     fl.soil_given = 1;
     side_cap_check(s);
     return;
@@ -445,7 +445,7 @@ void SOLKEY(RunState& s) {
   if (s.deck_ended) return;
   fl.soil_given = 1;
 
-  if (type == type_pile) {
+  if (type == FoundationSystem::pile) {
     while (read_word(s, w, false)) {
       const int slot = slot_of(s, w);
       if (slot == slot_side) {
@@ -468,19 +468,19 @@ void SOLKEY(RunState& s) {
 
 void SOLCST(RunState& s) {
   switch (s.flags.foundation_type) {
-    case type_stra:
+    case FoundationSystem::stratum:
       stratum(s);
       break;
-    case type_pile:
+    case FoundationSystem::pile:
       if (s.flags.soil_profile == 2)
         pile_parabolic(s);
       else
         pile_layered(s);
       break;
-    case type_half:
+    case FoundationSystem::half_space:
       half_side(s);
       break;
-    case type_mult:
+    case FoundationSystem::multilayer:
       multilayer(s);
       break;
     default:

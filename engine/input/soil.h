@@ -18,8 +18,9 @@ struct SoilProperties {
   float damping = 0;
 };
 
-// Weakened zone round a pile or element layer. The thickness is kept as a
-// ratio: the driver multiplies it by the layer's mean element radius.
+// Weakened zone round a pile or element layer. The thickness is kept as the
+// ratio read: the analysis's element system takes it times the layer's mean
+// element radius.
 struct LayerWeakZone {
   float shear_modulus_ratio = 0;  // zone to layer
   float poisson_ratio = 0;

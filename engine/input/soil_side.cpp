@@ -15,7 +15,7 @@ namespace zrv {
 using namespace detail;
 
 void BELRED(RunState& s) {
-  const int type = s.flags.foundation_type;
+  const FoundationSystem type = s.flags.foundation_type;
   SoilProperties& p = s.soil.below;
   if (!read_all(s, {&p.shear_velocity, &p.unit_weight, &p.poisson_ratio, &p.damping})) {
     if (s.deck_ended) return;
@@ -28,15 +28,15 @@ void BELRED(RunState& s) {
   }
   // The half-space's own velocity is checked by the analysis with its message;
   // under piles and the multilayer system the tip disk divides by it.
-  if (type != type_half && !(p.shear_velocity > 0.0f))
+  if (type != FoundationSystem::half_space && !(p.shear_velocity > 0.0f))
     refuse(s, " ERROR - SHEAR WAVE VELOCITY OF SOIL BELOW MUST BE GREATER THAN 0");
   check_poisson(s, p.poisson_ratio, "SOIL BELOW");
   check_damping(s, p.damping, "SOIL BELOW");
   if (s.flags.echo != 1) return;
   fio::Unit& out = s.report();
-  if (type == type_pile)
+  if (type == FoundationSystem::pile)
     out.write_fmt("(/,/,1X,'SOIL BELOW PILE',/,1X,15('*'))");
-  else if (type == type_half)
+  else if (type == FoundationSystem::half_space)
     out.write_fmt("(/,/,1X,'HALF-SPACE SOIL',/,1X,15('*'))");
   else
     out.write_fmt("(/,/,1X,'SOIL BELOW MULTILAYER SYSTEM',/,1X,28('*'))");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace zrv {
@@ -85,13 +84,6 @@ void substitute(const cf* a, int n, int lda, cf* x, const float* w) {
 }
 
 }  // namespace
-
-std::string leq2c_not_settled_text(int column) {
-  char buf[96];
-  std::snprintf(buf, sizeof buf, " REFINEMENT NOT SETTLED IN LEQ2C SUBROUTINE FOR RIGHT-HAND SIDE%3d",
-                column);
-  return buf;
-}
 
 int LEQT1C(cf* a, int n, int lda, cf* b, int m, int ldb, int job, float* w) {
   if (n <= 0) return kSolveOk;

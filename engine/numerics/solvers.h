@@ -5,8 +5,6 @@
 // counted from 0, is at a[i + lda * j].
 
 #include <complex>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace zrv {
@@ -18,12 +16,6 @@ inline constexpr int kSolveOk = 0;
 inline constexpr int kSolveSingular = 129;
 // The iterative refinement of LEQ2C did not settle for a right-hand side.
 inline constexpr int kSolveNotSettled = 130;
-
-// Report line written when LEQ2C cannot factor its matrix.
-inline constexpr std::string_view kLeq2cFailureText = " ERROR ENCOUNTERED IN LEQ2C SUBROUTINE";
-
-// Report line for a right-hand side (1-based column) whose refinement did not settle.
-std::string leq2c_not_settled_text(int column);
 
 // LU factorisation, column by column, with implicit row scaling and partial
 // pivoting, and substitution. a: n x n, leading dimension lda; b: n x m
@@ -47,7 +39,7 @@ struct Leq2cResult {
 // (leading dimension n) keeps the factor, w: n reals its pivot record, both
 // reused by job 2. job as for LEQT1C.
 // On a failed factorisation err is kSolveSingular and b is left as given: the
-// caller writes kLeq2cFailureText. A column whose refinement has not settled
+// caller reports the failure. A column whose refinement has not settled
 // after 50 rounds keeps its last iterate (or is left as given when that is not
 // finite), is listed in `unsettled` with err kSolveNotSettled, and the other
 // columns are still solved. A column whose solution is zero is left as given.

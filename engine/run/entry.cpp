@@ -193,8 +193,8 @@ void INIDEF(RunState& s, int& status) {
   for (int role = 1; role <= 10; ++role) s.unit_table[static_cast<std::size_t>(role)] = role;
   s.unit_table[4] = 7;
   RunFlags& f = s.flags;
-  f.foundation_type = 0;
-  f.load_type = 0;
+  f.foundation_type = FoundationSystem::none;
+  f.load_type = LoadKind::none;
   f.shape = 0;
   f.gravity_given = 0;
   s.keyword_count = 0;
@@ -218,9 +218,10 @@ void INIDEF(RunState& s, int& status) {
 
 void CHKDAT(RunState& s) {
   const RunFlags& f = s.flags;
-  const bool needs_elements = f.foundation_type == 1 || f.foundation_type == 4;
-  if (f.foundation_type == 0 || f.load_type == 0 || f.shape == 0 || f.soil_given == 0 ||
-      (needs_elements && f.elements_given == 0)) {
+  const bool needs_elements = f.foundation_type == FoundationSystem::pile ||
+                              f.foundation_type == FoundationSystem::multilayer;
+  if (f.foundation_type == FoundationSystem::none || f.load_type == LoadKind::none ||
+      f.shape == 0 || f.soil_given == 0 || (needs_elements && f.elements_given == 0)) {
     s.flags.fatal = 1;
     report_message(s, " INSUFFICIENT INPUT DATA TO COMPLETE RUN");
     s.report().write(" PROGRAM WILL TERMINATE");

@@ -1,20 +1,11 @@
 #pragma once
 // The engine entry and its run sequence.
 
+#include "zrv/izorvin.h"
+
 namespace zrv {
 
 struct RunState;
-
-// Result codes of one call.
-enum RunResult {
-  run_done = 0,         // deck read, data complete, analysis ran
-  run_wrong_value = 1,  // interface value not 13: nothing opened or written
-  run_stopped = 2,      // STOP, or the end of the deck before RUN
-  run_fatal = 3,        // fatal input error (readers, completeness check, analysis refusal)
-  run_file_error = 4,   // names file, deck or an output file could not be used
-};
-
-inline constexpr int interface_value = 13;
 
 // Runs one whole engine call in the current folder: reads names.dat there,
 // the deck it names, writes the report and the plot data, keeps TAPE7 and
@@ -22,7 +13,7 @@ inline constexpr int interface_value = 13;
 // run are reported in the report when it is open and end the run with 3
 // (4 for file-system errors); none leaves this function except a failure to
 // allocate the state itself.
-int run_engine(int interface_value);
+int run_engine(int value);
 
 // Opens the scratch files and names.dat, reads the names and opens the deck,
 // report, plot-data and mass files. Returns 0, or 4 after writing which file

@@ -16,10 +16,22 @@
 
 namespace zrv {
 
+// The foundation system that the FOUNDATION group names.
+enum class FoundationSystem : int {
+  none = 0,  // not given yet
+  pile = 1,
+  half_space = 2,
+  stratum = 3,
+  multilayer = 4,
+};
+
+// The kind of load that the LOAD group names.
+enum class LoadKind : int { none = 0, transient = 1, random = 2, harmonic = 3 };
+
 // Run flags and codes set by INIDEF and by the keyword groups.
 struct RunFlags {
-  int foundation_type = 0;  // 1 pile, 2 half-space, 3 stratum, 4 multilayer; 0 not given
-  int load_type = 0;        // 1 transient, 2 random, 3 harmonic; 0 not given
+  FoundationSystem foundation_type = FoundationSystem::none;  // none: not given yet
+  LoadKind load_type = LoadKind::none;                        // none: not given yet
   int shape = 0;            // 1 circular, 2 rectangular; 0 not given
   int gravity_given = 0;
   int print_width = 0;      // 1 narrow, 2 wide

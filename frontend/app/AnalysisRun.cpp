@@ -64,17 +64,16 @@ TRunOutcome RunEngine(const QString& fileName, const QString& libraryPath, const
   TRunOutcome outcome;
   {
     comp::TDynamicLibrary library;
-    using Entry = int (*)(int);
-    Entry entry = nullptr;
+    EntryFunction entry = nullptr;
     try {
       library.SetLibraryName(libraryPath.toStdString());
       library.Open();
-      entry = reinterpret_cast<Entry>(library.GetProcAddress(kEngineEntry));
+      entry = reinterpret_cast<EntryFunction>(library.GetProcAddress(entry_name));
     } catch (const comp::EDLLError&) {
       entry = nullptr;
     }
     if (entry != nullptr) {
-      const std::function<int()> call = [entry] { return entry(kEngineInterface); };
+      const std::function<int()> call = [entry] { return entry(interface_value); };
       outcome = {TRunStatus::Called, callEntry ? callEntry(call) : call()};
     }
   }  // the library is unloaded here

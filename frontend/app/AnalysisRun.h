@@ -6,13 +6,9 @@
 #include <QString>
 #include <functional>
 
-namespace zrv::front {
+#include "zrv/izorvin.h"
 
-/// The engine library's file name and its entry.
-inline constexpr const char* kEngineLibrary = "libzrv3-comp.so";
-inline constexpr const char* kEngineEntry = "_IZORVIN";
-/// The interface revision the engine checks.
-inline constexpr int kEngineInterface = 13;
+namespace zrv::front {
 
 /// How a run ended.
 enum class TRunStatus {

@@ -501,7 +501,7 @@ void TMainForm::CompRunClick() {
   // The engine computes on a worker thread; the modal progress dialog keeps
   // the windows painted and the input out meanwhile.
   const bool ran = guarded([&] {
-    outcome = RunEngine(fileName, QDir(m_programFolder).filePath(kEngineLibrary), m_runFolder,
+    outcome = RunEngine(fileName, QDir(m_programFolder).filePath(engine_library), m_runFolder,
                         [&](const std::function<int()>& call) {
                           QApplication::setOverrideCursor(Qt::WaitCursor);
                           struct RestoreCursor {

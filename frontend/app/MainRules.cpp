@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "zrv/izorvin.h"
+
 namespace zrv::front {
 
 QString FileTitle(const QString& fileName) {
   QString name = QFileInfo(fileName).fileName();
   const QString suffix = QStringLiteral(".") + kProjectExtension;
-  const int dot = name.lastIndexOf('.');
+  const qsizetype dot = name.lastIndexOf('.');
   if (dot >= 0 && name.mid(dot).toUpper() == suffix.toUpper()) name = name.left(name.indexOf('.'));
   if (name.size() > 1) name[0] = name[0].toUpper();
   return name;
@@ -49,7 +51,7 @@ QString RecentFileCaption(int number, const QString& path, const QString& curren
   QString shown = path;
   QString prefix = currentDir;
   if (!prefix.endsWith('/')) prefix += '/';
-  const int at = prefix.size() > 1 ? shown.indexOf(prefix) : -1;
+  const qsizetype at = prefix.size() > 1 ? shown.indexOf(prefix) : -1;
   if (at >= 0) shown.remove(at, prefix.size());
   return QString::number(number) + ' ' + shown;
 }
@@ -117,17 +119,17 @@ TGraphicsMenuState GraphicsMenuState(bool plotsLoaded, bool plotFileExists, int 
 QString RunResultMessage(int code) {
   const QString check = QStringLiteral(" Please, check output file for error messages.");
   switch (code) {
-    case 0:
+    case run_done:
       return "Computations are completed. Please, check output file for results or error messages.";
-    case 1:
+    case run_wrong_value:
       return "The analysis did not start: the engine library does not accept this program's interface "
              "(result 1).";
-    case 2:
+    case run_stopped:
       return "The analysis stopped before its end: a STOP keyword or the end of the input before RUN "
              "(result 2)." + check;
-    case 3:
+    case run_fatal:
       return "The analysis stopped on a fatal error in the input data (result 3)." + check;
-    case 4:
+    case run_file_error:
       return "The analysis stopped because a file could not be opened (result 4)." + check;
     default:
       return QStringLiteral("The analysis stopped (result %1).").arg(code) + check;
@@ -135,8 +137,8 @@ QString RunResultMessage(int code) {
 }
 
 QString ChangeFileExt(const QString& path, const QString& extension) {
-  const int slash = path.lastIndexOf('/');
-  const int dot = path.lastIndexOf('.');
+  const qsizetype slash = path.lastIndexOf('/');
+  const qsizetype dot = path.lastIndexOf('.');
   if (dot > slash) return path.left(dot) + extension;
   return path + extension;
 }

@@ -53,9 +53,9 @@ TMassForm::TMassForm(IMainForm& main, const TMassFormDesign& design, QWidget* pa
   const QString length = QStringLiteral("L2");
   const QString inertia = QStringLiteral("F6-L2^2");
   auto number = [&design](TMassBox b) { return design.editNumbers[static_cast<std::size_t>(b)]; };
-  auto add = [&](QWidget* parent, QGridLayout* grid, int row, TMassBox b, const QString& caption,
+  auto add = [&](QWidget* box, QGridLayout* grid, int row, TMassBox b, const QString& caption,
                  const QString& units, TEditRange range = TEditRange::Full) {
-    comp::TDataEdit* edit = addEdit(parent, grid, row, {number(b), caption, units, range});
+    comp::TDataEdit* edit = addEdit(box, grid, row, {number(b), caption, units, range});
     m_boxes[static_cast<std::size_t>(b)] = edit;
     return edit;
   };

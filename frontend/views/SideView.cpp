@@ -72,7 +72,8 @@ void TDlgSideView::FormActivate() {
     TSideBuild build = buildSideOutlines(project, tables, m_plane, code, project.ElementLengthSum);
     m_outlines = std::move(build.outlines);
     missingRow = build.missingRow;
-    m_world = sideWorldWindow(m_world, m_outlines, code, project.ElementLengthSum);
+    m_world = sideWorldWindow(m_world, m_outlines, code, project.ElementLengthSum,
+                              code == 3 ? sideRockDepth(project) : 0);
   } catch (const std::exception& e) {
     comp::ShowError(QString::fromStdString(e.what()));
     return;

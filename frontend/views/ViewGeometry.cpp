@@ -214,7 +214,7 @@ TSideBuild buildSideOutlines(const TProgramData& project, const TProjectTables& 
         for (int k = 0; k < tables.D().RowCount(); ++k) b += cellValue(element, 0, k);
       } else {
         w = project.CircularShape != 0 ? 2 * project.Radius : project.WidthY;
-        b = project.CircularShape != 0 ? 2 * project.BaseZ : project.BaseZ;
+        b = sideFootingDepth(project);
       }
       build.outlines.push_back(sideOutline(c, w, 0, b, a));
     } catch (const comp::EListError&) {
@@ -225,7 +225,7 @@ TSideBuild buildSideOutlines(const TProgramData& project, const TProjectTables& 
 }
 
 TWorldWindow sideWorldWindow(const TWorldWindow& current, const std::vector<TSideOutline>& outlines, int code,
-                             Extended lengthSum) {
+                             Extended lengthSum, Extended rockDepth) {
   if (outlines.empty()) return current;
   TWorldWindow w;
   for (const TSideOutline& o : outlines) {
@@ -242,12 +242,22 @@ TWorldWindow sideWorldWindow(const TWorldWindow& current, const std::vector<TSid
     w.left *= 2;
     w.right *= 2;
     w.bottom *= 4;
+    // The rock line of a stratum stays inside the window, however deep it lies.
+    if (code == 3) w.bottom = std::max(w.bottom, rockDepth * 1.05L);
   } else if (code == 4) {
     w.left *= 2;
     w.right *= 2;
     w.bottom = lengthSum * 1.05L;
   }
   return w;
+}
+
+Extended sideFootingDepth(const TProgramData& project) {
+  return 2 * project.BaseZ;
+}
+
+Extended sideRockDepth(const TProgramData& project) {
+  return sideFootingDepth(project) - project.BaseDepth + project.BedrockDepth;
 }
 
 std::pair<int, int> sideToPrinter(const TWorldWindow& view, int pw, int ph, Extended x, Extended depth) {
@@ -272,17 +282,19 @@ TSideProfile sideProfile(const TProgramData& project, const TProjectTables& tabl
       profile.labels.push_back(std::move(label));
     }
   } else if (code == 3) {
-    const Extended s = 2 * project.BaseZ - project.BaseDepth;
-    profile.lines.push_back(s + project.BedrockDepth);
+    // The ground line lies the embedment above the footing's base.
+    const Extended s = sideFootingDepth(project) - project.BaseDepth;
+    profile.lines.push_back(sideRockDepth(project));
     profile.grounds.push_back(s);
     profile.labels.push_back({s, 20, "Layer thickness= " + num(project.BedrockDepth) + "; Layer 1",
                               velocityLine(project.TipShearWaveVelocity, project.TipPoisson)});
-    profile.labels.push_back({s + project.BedrockDepth, 20, "Rock Layer ", ""});
+    profile.labels.push_back({sideRockDepth(project), 20, "Rock Layer ", ""});
   } else if (code == 1) {
     const TGridTable& layers = tables.D1();
     Extended S = 0;
     for (int i = 0; i < layers.RowCount(); ++i) S += cellValue(layers, 0, i);
-    const Extended o = project.BaseZ - S;
+    // The side layers end at the footing's base.
+    const Extended o = sideFootingDepth(project) - S;
     Extended R = 0;
     for (int i = 0; i < layers.RowCount(); ++i) {
       const Extended thickness = cellValue(layers, 0, i);
@@ -293,7 +305,7 @@ TSideProfile sideProfile(const TProgramData& project, const TProjectTables& tabl
       label.second = velocityLine(cellValue(layers, 1, i), cellValue(layers, 3, i));
       profile.labels.push_back(std::move(label));
     }
-    profile.labels.push_back({2 * project.BaseZ, -20, "Soil below the tip ",
+    profile.labels.push_back({sideFootingDepth(project), -20, "Soil below the tip ",
                               velocityLine(project.TipShearWaveVelocity, project.TipPoisson)});
   } else if (code == 4) {
     const TGridTable& element = tables.MultiElement();

@@ -161,9 +161,21 @@ TSideBuild buildSideOutlines(const TProgramData& project, const TProjectTables& 
 /// The world window that takes in every outline, from 0, 0, 0, 0, enlarged
 /// by 1.05; codes 1 and 3 also double the horizontal range and make the
 /// depth four times as deep; code 4 doubles the horizontal range and takes
-/// the depth from `lengthSum` × 1.05. Empty outlines leave `current`.
+/// the depth from `lengthSum` × 1.05. A stratum (code 3) reaches down to at
+/// least `rockDepth` × 1.05, so that its rock line shows. Empty outlines leave
+/// `current`.
 TWorldWindow sideWorldWindow(const TWorldWindow& current, const std::vector<TSideOutline>& outlines, int code,
-                             Extended lengthSum);
+                             Extended lengthSum, Extended rockDepth = 0);
+
+/// The depth of a footing's base in the side views: twice Zc, the height of a
+/// block whose centre of gravity lies at half its height, round or rectangular.
+/// The ground line lies the embedment (a stratum) or the side layers (a
+/// half-space) above it, so that the footing stands in the ground as built.
+Extended sideFootingDepth(const TProgramData& project);
+
+/// The depth of a stratum's rock line in the side views: the stratum's depth
+/// below its ground line.
+Extended sideRockDepth(const TProgramData& project);
 
 /// A section point on a printed page of `pw` by `ph` pixels: the view's
 /// width over the whole page, its depth over the middle 80 % of the height.

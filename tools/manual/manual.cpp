@@ -293,7 +293,7 @@ bool writePdf(QTextDocument& doc, const std::vector<Heading>& headings, const QS
 bool writeHtml(const QTextDocument& doc, const std::vector<Heading>& headings, const QString& path,
                const QString& version) {
   QString body = doc.toHtml();
-  const int open = body.indexOf('>', body.indexOf("<body")) + 1, close = body.lastIndexOf("</body>");
+  const qsizetype open = body.indexOf('>', body.indexOf("<body")) + 1, close = body.lastIndexOf("</body>");
   body = body.mid(open, close - open);
   QString html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>ZORVIN " + version +
                  " Help</title>\n<style>\nbody { font-family: 'DejaVu Sans', sans-serif; max-width: 50em; "

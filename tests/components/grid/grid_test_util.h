@@ -4,24 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
 #include <utility>
 #include <vector>
 
+#include "expect.h"
 #include "grid/TGridTable.h"
-
-// Expects `statement` to throw `type` whose what() is exactly `message`.
-#define EXPECT_THROW_MSG(statement, type, message)                                   \
-  do {                                                                               \
-    try {                                                                            \
-      statement;                                                                     \
-      ADD_FAILURE() << #statement " threw nothing";                                  \
-    } catch (const type& e_) {                                                       \
-      EXPECT_EQ(std::string(e_.what()), std::string(message)) << #statement;         \
-    } catch (const std::exception& e_) {                                             \
-      ADD_FAILURE() << #statement " threw another type: " << e_.what();              \
-    }                                                                                \
-  } while (0)
 
 namespace zrv::comp::test {
 

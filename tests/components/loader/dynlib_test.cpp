@@ -7,14 +7,13 @@
 #include <string>
 
 #include "base/exceptions.h"
+#include "expect.h"
 #include "test_support.h"
-#include "../exception_text.h"
 
 using zrv::comp::EDLLError;
 using zrv::comp::EDLLNotOpenError;
 using zrv::comp::EFileNotFoundError;
 using zrv::comp::TDynamicLibrary;
-using zrv::comp::test::message_of;
 
 namespace {
 
@@ -44,7 +43,7 @@ TEST(dynlib, good_library_gives_its_entries) {
   lib.Close();
   EXPECT_FALSE(lib.IsOpen());
   EXPECT_FALSE(loaded(ZRVT_GOOD_LIB));
-  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("zrvt_answer"); }), "Library is not open");
+  EXPECT_THROW_MSG(lib.GetProcAddress("zrvt_answer"), EDLLNotOpenError, "Library is not open");
 }
 
 TEST(dynlib, opening_twice_loads_once_and_renaming_frees) {
@@ -74,14 +73,14 @@ TEST(dynlib, opening_twice_loads_once_and_renaming_frees) {
 
 TEST(dynlib, look_up_before_open_and_missing_file_raise_not_open) {
   TDynamicLibrary lib;
-  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("x"); }), "Library is not open");
+  EXPECT_THROW_MSG(lib.GetProcAddress("x"), EDLLNotOpenError, "Library is not open");
 
   zrv::test::TempDir dir;
   const std::string missing = (dir / "libzrvt_missing.so").string();
   lib.SetLibraryName(missing);
   EXPECT_NO_THROW(lib.Open());
   EXPECT_FALSE(lib.IsOpen());
-  EXPECT_EQ(message_of<EDLLError>([&] { lib.GetProcAddress("zrvt_answer"); }), "Library is not open");
+  EXPECT_THROW_MSG(lib.GetProcAddress("zrvt_answer"), EDLLError, "Library is not open");
 
   // A bare name that no search path holds behaves the same.
   lib.SetLibraryName("libzrvt_missing_too.so");
@@ -91,13 +90,13 @@ TEST(dynlib, look_up_before_open_and_missing_file_raise_not_open) {
   // So does an empty name.
   TDynamicLibrary unnamed;
   EXPECT_NO_THROW(unnamed.Open());
-  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { unnamed.GetProcAddress("x"); }), "Library is not open");
+  EXPECT_THROW_MSG(unnamed.GetProcAddress("x"), EDLLNotOpenError, "Library is not open");
 }
 
 TEST(dynlib, missing_dependency_raises_could_not_be_located) {
   TDynamicLibrary lib;
   lib.SetLibraryName(ZRVT_NEEDS_DEP_LIB);
-  EXPECT_EQ(message_of<EFileNotFoundError>([&] { lib.Open(); }), "Library could not be located");
+  EXPECT_THROW_MSG(lib.Open(), EFileNotFoundError, "Library could not be located");
   EXPECT_FALSE(lib.IsOpen());
 
   // The same library copied elsewhere, opened by a path without folder parts
@@ -118,5 +117,5 @@ TEST(dynlib, unresolved_entry_of_the_library_leaves_it_closed) {
   EXPECT_NO_THROW(lib.Open());
   EXPECT_FALSE(lib.IsOpen());
   EXPECT_FALSE(loaded(ZRVT_UNDEFINED_LIB));
-  EXPECT_EQ(message_of<EDLLNotOpenError>([&] { lib.GetProcAddress("zrvt_calls_nowhere"); }), "Library is not open");
+  EXPECT_THROW_MSG(lib.GetProcAddress("zrvt_calls_nowhere"), EDLLNotOpenError, "Library is not open");
 }

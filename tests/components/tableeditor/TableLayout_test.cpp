@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/exceptions.h"
+#include "expect.h"
 #include "grid/TEnumColumn.h"
 #include "grid/TFloatColumn.h"
 #include "grid/TGridTable.h"
@@ -245,12 +246,7 @@ TEST(TableLayout, ADraggedSizeSnapsToWholeRowsAndColumns) {
 
   TGridMetrics none = m;
   none.columnWidths.clear();
-  try {
-    snapGridSize(none, {});
-    ADD_FAILURE() << "no exception";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "There must be at least 2 columns in grid");
-  }
+  EXPECT_THROW_MSG(snapGridSize(none, {}), Exception, "There must be at least 2 columns in grid");
 }
 
 }  // namespace

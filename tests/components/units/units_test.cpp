@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/exceptions.h"
+#include "expect.h"
 
 using namespace zrv::comp;
 
@@ -16,21 +17,19 @@ constexpr long double kSlugKg = 14.5939029372L;
 constexpr long double kFtM = 0.3048L;
 constexpr long double kInM = 0.0254L;
 
-void expect_rel(long double actual, long double expected, long double tol) {
-  EXPECT_LE(std::fabs(actual - expected), tol * std::fabs(expected)) << actual << " vs " << expected;
-}
 }  // namespace
 
 TEST(units, base_factors_agree_with_physical_definitions) {
   // English units in one SI unit, to the table's ten digits.
-  expect_rel(BaseUnitFactor(BaseUnit::F), 1000 / kLbfN, 1e-7);
-  expect_rel(BaseUnitFactor(BaseUnit::F1), 1 / kLbfN, 1e-7);
-  expect_rel(BaseUnitFactor(BaseUnit::F2), 0.5L / kLbfN, 1e-7);
-  expect_rel(BaseUnitFactor(BaseUnit::F6), 1000 / kSlugKg, 1e-8);
-  expect_rel(BaseUnitFactor(BaseUnit::F4), 1000 / (kLbfN / kInM), 5e-7);  // lb-sec2/in per Mg, stored to 8 digits
-  expect_rel(BaseUnitFactor(BaseUnit::L), 1 / kInM, 1e-9);
-  expect_rel(BaseUnitFactor(BaseUnit::L1), 0.001L / kInM, 1e-9);
-  expect_rel(BaseUnitFactor(BaseUnit::L2), 1 / kFtM, 1e-9);
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::F), 1000 / kLbfN, 1e-7));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::F1), 1 / kLbfN, 1e-7));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::F2), 0.5L / kLbfN, 1e-7));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::F6), 1000 / kSlugKg, 1e-8));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::F4), 1000 / (kLbfN / kInM),
+                                  5e-7));  // lb-sec2/in per Mg, stored to 8 digits
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::L), 1 / kInM, 1e-9));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::L1), 0.001L / kInM, 1e-9));
+  EXPECT_TRUE(zrv::test::near_rel(BaseUnitFactor(BaseUnit::L2), 1 / kFtM, 1e-9));
   EXPECT_EQ(BaseUnitFactor(BaseUnit::L3), 1.0L);
   EXPECT_EQ(BaseUnitFactor(BaseUnit::F5), 1.0L);
 }
@@ -38,17 +37,18 @@ TEST(units, base_factors_agree_with_physical_definitions) {
 TEST(units, conversion_factor_of_codes) {
   const long double F = 224.8089237L, L = 39.37007874L, L2 = 3.280839895L, F6 = 68.5217659L;
   // 1 lbs/ft^3 is 0.157087 kN/m^3.
-  expect_rel(UnitConversionFactor(1, 2, "F/L2^3"), 1 / (F / (L2 * L2 * L2)), 1e-17);
-  expect_rel(UnitConversionFactor(1, 2, "F/L2^3"), kLbfN / 1000 / (kFtM * kFtM * kFtM), 1e-7);
-  expect_rel(UnitConversionFactor(2, 1, "F/L2^3"), F / (L2 * L2 * L2), 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "F6-L2^2"), F6 * L2 * L2, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "L2/SEC"), L2, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "L"), L, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "F"), F, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "L^2"), L * L, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "F^2"), F * F, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "F1-L2"), 0.2248089237L * L2, 1e-17);
-  expect_rel(UnitConversionFactor(2, 1, "F-L2/F1"), F * L2 / 0.2248089237L, 1e-17);
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(1, 2, "F/L2^3"), 1 / (F / (L2 * L2 * L2)), 1e-17));
+  EXPECT_TRUE(
+      zrv::test::near_rel(UnitConversionFactor(1, 2, "F/L2^3"), kLbfN / 1000 / (kFtM * kFtM * kFtM), 1e-7));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F/L2^3"), F / (L2 * L2 * L2), 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F6-L2^2"), F6 * L2 * L2, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "L2/SEC"), L2, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "L"), L, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F"), F, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "L^2"), L * L, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F^2"), F * F, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F1-L2"), 0.2248089237L * L2, 1e-17));
+  EXPECT_TRUE(zrv::test::near_rel(UnitConversionFactor(2, 1, "F-L2/F1"), F * L2 / 0.2248089237L, 1e-17));
   for (const char* code : {"", "DEGREES", "SEC", "Hz", "l2", "f"}) {
     EXPECT_EQ(UnitConversionFactor(1, 2, code), 1.0L) << code;
     EXPECT_EQ(UnitConversionFactor(2, 1, code), 1.0L) << code;

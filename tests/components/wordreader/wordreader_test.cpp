@@ -6,14 +6,13 @@
 
 #include "base/exceptions.h"
 #include "base/numbers.h"
+#include "expect.h"
 #include "test_support.h"
-#include "../exception_text.h"
 
 using namespace zrv::comp;
 using zrv::test::TempDir;
 using zrv::test::write_file;
 
-using zrv::comp::test::message_of;
 
 namespace {
 const std::string kIncomplete = "This file either invalid or incomplete.";
@@ -26,14 +25,14 @@ TEST(wordreader, empty_file_is_one_line_without_words) {
   EXPECT_EQ(r.LineCount(), 1);
   EXPECT_FALSE(r.Eof());
   EXPECT_EQ(r.WordCount(), 0);
-  EXPECT_EQ(message_of<EInOutError>([&] { r.ReadFloat(); }), kIncomplete);
+  EXPECT_THROW_MSG(r.ReadFloat(), EInOutError, kIncomplete);
   EXPECT_TRUE(r.Eof());
 
   TWordReader r2((dir / "empty.txt").string());
   EXPECT_EQ(r2.ReadLine(), "");
   EXPECT_TRUE(r2.Eof());
   // Past the last line every request is a catchable list error.
-  EXPECT_EQ(message_of<EListError>([&] { r2.ReadLine(); }), "List index out of bounds (1)");
+  EXPECT_THROW_MSG(r2.ReadLine(), EListError, "List index out of bounds (1)");
   EXPECT_THROW(r2.NextWord(), EListError);
   EXPECT_THROW(r2.ReadFloat(), EListError);
   EXPECT_THROW(r2.ReadInteger(), EListError);
@@ -50,7 +49,7 @@ TEST(wordreader, reals_across_lines_with_lf_and_crlf) {
     EXPECT_EQ(r.ReadFloat(), 2.5L);
     EXPECT_EQ(r.ReadFloat(), 3.0L);
     EXPECT_FALSE(r.Eof());
-    EXPECT_EQ(message_of<EInOutError>([&] { r.ReadFloat(); }), kIncomplete);
+    EXPECT_THROW_MSG(r.ReadFloat(), EInOutError, kIncomplete);
   }
   write_file(dir / "g.txt", "a b\r\nc\r\n");
   TWordReader g((dir / "g.txt").string());
@@ -65,16 +64,16 @@ TEST(wordreader, conversion_messages_name_line_and_item) {
   for (int k = 0; k < 4; ++k) r.ReadFloat();
   {
     DecimalSeparatorGuard user(',');
-    EXPECT_EQ(message_of<EInOutError>([&] { r.ReadFloat(); }),
-              "Error on Line 4 Item 2\rA floating point number was expected but not found.");
+    EXPECT_THROW_MSG(r.ReadFloat(), EInOutError,
+                     "Error on Line 4 Item 2\rA floating point number was expected but not found.");
     EXPECT_EQ(decimal_separator(), ',');
   }
   EXPECT_EQ(r.ReadInteger(), 6);
   EXPECT_EQ(r.ReadInteger(), 7);
-  EXPECT_EQ(message_of<EInOutError>([&] { r.ReadInteger(); }),
-            "Error on Line 5 Item 2\rAn integer was expected but not found.");
-  EXPECT_EQ(message_of<EInOutError>([&] { r.ReadInteger(); }),
-            "Error on Line 5 Item 3\rAn integer was expected but not found.");
+  EXPECT_THROW_MSG(r.ReadInteger(), EInOutError,
+                   "Error on Line 5 Item 2\rAn integer was expected but not found.");
+  EXPECT_THROW_MSG(r.ReadInteger(), EInOutError,
+                   "Error on Line 5 Item 3\rAn integer was expected but not found.");
   EXPECT_EQ(r.ReadInteger(), 12);
   EXPECT_EQ(r.ReadInteger(), 7);
   EXPECT_EQ(r.ReadInteger(), -12);
@@ -84,10 +83,10 @@ TEST(wordreader, conversion_messages_name_line_and_item) {
   TWordReader g((dir / "g.txt").string());
   DecimalSeparatorGuard user(',');
   EXPECT_EQ(g.ReadInteger(), 7);
-  EXPECT_EQ(message_of<EInOutError>([&] { g.ReadInteger(); }),
-            "Error on Line 1 Item 2\rAn integer was expected but not found.");
-  EXPECT_EQ(message_of<EInOutError>([&] { g.ReadFloat(); }),
-            "Error on Line 1 Item 3\rA floating point number was expected but not found.");
+  EXPECT_THROW_MSG(g.ReadInteger(), EInOutError,
+                   "Error on Line 1 Item 2\rAn integer was expected but not found.");
+  EXPECT_THROW_MSG(g.ReadFloat(), EInOutError,
+                   "Error on Line 1 Item 3\rA floating point number was expected but not found.");
 }
 
 TEST(wordreader, words_lines_and_blank_lines) {
@@ -104,7 +103,7 @@ TEST(wordreader, words_lines_and_blank_lines) {
   // Lines without words between records are passed over.
   EXPECT_EQ(r.NextWord(), "last\x01word");
   EXPECT_EQ(r.LineIndex(), 5);
-  EXPECT_EQ(message_of<EInOutError>([&] { r.NextWord(); }), kIncomplete);
+  EXPECT_THROW_MSG(r.NextWord(), EInOutError, kIncomplete);
 
   const TWordContainer c = SplitWords(" \x02 a\x03 b \x04");
   EXPECT_EQ(c.raw, " \x02 a\x03 b \x04");

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <complex>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,6 +16,8 @@
 #include "analysis/analysis.h"
 #include "analysis/tables.h"
 #include "analysis_fixture.h"
+#include "deck/prepro.h"
+#include "deck/reader.h"
 #include "run/state.h"
 
 namespace zrv::test {
@@ -66,8 +69,8 @@ TEST(AnalysisDriver, RefusalsEndTheRunWithTheirMessage) {
     TempDir dir;
     auto s = open_state(dir);
     s->gravity = 9.81f;
-    s->flags.foundation_type = 2;
-    s->flags.load_type = 3;
+    s->flags.foundation_type = FoundationSystem::half_space;
+    s->flags.load_type = LoadKind::harmonic;
     s->load.harmonic = {20.0f, 10.0f, 10.0f};
     s->soil.below.shear_velocity = -5.0f;
     ANALYS(*s);
@@ -83,8 +86,8 @@ TEST(AnalysisDriver, RefusalsEndTheRunWithTheirMessage) {
     TempDir dir;
     auto s = open_state(dir);
     s->gravity = 9.81f;
-    s->flags.foundation_type = 2;
-    s->flags.load_type = 3;
+    s->flags.foundation_type = FoundationSystem::half_space;
+    s->flags.load_type = LoadKind::harmonic;
     s->load.harmonic = {0.0f, 10.0f, 5.0f};  // FMAX below FMIN: N = -1
     s->soil.below.shear_velocity = 200.0f;
     ANALYS(*s);
@@ -233,7 +236,7 @@ TEST(AnalysisDriver, SecondPassPrintsFactoredTableWithoutSideSoil) {
 TEST(AnalysisDriver, UnsolvableFrequencyIsReportedNotPrintedAsDisplacement) {
   TempDir dir;
   auto s = open_state(dir);
-  s->flags.load_type = 3;
+  s->flags.load_type = LoadKind::harmonic;
   s->load.harmonic.at_cg = {1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 0.0f};
   FrequencyPlan plan;
   plan.count = 1;
@@ -256,7 +259,7 @@ TEST(AnalysisDriver, UnsolvableFrequencyIsReportedNotPrintedAsDisplacement) {
 TEST(AnalysisDriver, RandomPeakRowsWithoutAValue) {
   TempDir dir;
   auto s = open_state(dir);
-  s->flags.load_type = 2;
+  s->flags.load_type = LoadKind::random;
   s->load.random.observation_time = 0.01f;  // nu0 T far below 1
   FrequencyPlan plan;
   plan.count = 3;
@@ -305,7 +308,7 @@ TEST(AnalysisDriver, StepColumnsShowEveryRowApart) {
     SCOPED_TRACE(dt);
     TempDir dir;
     auto s = open_state(dir);
-    s->flags.load_type = 1;
+    s->flags.load_type = LoadKind::transient;
     FrequencyPlan plan;
     plan.points = 6;
     plan.time_step = dt;
@@ -320,7 +323,7 @@ TEST(AnalysisDriver, StepColumnsShowEveryRowApart) {
   {
     TempDir dir;
     auto s = open_state(dir);
-    s->flags.load_type = 1;
+    s->flags.load_type = LoadKind::transient;
     FrequencyPlan plan;
     plan.points = 2;
     plan.time_step = 0.004f;
@@ -331,7 +334,7 @@ TEST(AnalysisDriver, StepColumnsShowEveryRowApart) {
   // Harmonic frequency columns 0.005 rad/s (0.0008 Hz) apart.
   TempDir dir;
   auto s = open_state(dir);
-  s->flags.load_type = 3;
+  s->flags.load_type = LoadKind::harmonic;
   FrequencyPlan plan;
   plan.count = 3;
   plan.fmin = 1.0f;
@@ -390,6 +393,32 @@ TEST(AnalysisDriver, ExampleDecksRunCleanly) {
     for (const std::string& line : lines_of(read_file(dir / "job.zvp")))
       EXPECT_EQ(line.find('*'), std::string::npos) << line;
   }
+}
+
+// The analysis derives its element system from the deck's data and leaves
+// them as read: the weakened zones of the multilayer example keep their
+// thickness ratios, and its pile count stays as it was.
+TEST(AnalysisDriver, DeckDataStayAsRead) {
+  TempDir dir;
+  write_job(dir, read_file(std::string(ZRV_EXAMPLES_DIR) + "/multilayer-harmonic.zvd"));
+  ChangeDir here(dir.path());
+  auto s = std::make_unique<RunState>();
+  for (int role : {4, 7, 8, 16}) s->unit_table[static_cast<std::size_t>(role)] = role;
+  ASSERT_EQ(OPNFIL(*s), 0);
+  PREPRO(*s);
+  int status = 0;
+  INIDEF(*s, status);
+  KEYDSP(*s, status, s->stop);
+  CHKDAT(*s);
+  ASSERT_EQ(s->flags.fatal, 0);
+  ASSERT_GT(s->soil.weak[0].thickness_ratio, 0.0f);
+  const auto soil = std::make_unique<SoilData>(s->soil);
+  const auto foundation = std::make_unique<FoundationData>(s->foundation);
+  ANALYS(*s);
+  CLSFIL(*s);
+  EXPECT_EQ(s->flags.fatal, 0);
+  EXPECT_EQ(std::memcmp(soil.get(), &s->soil, sizeof(SoilData)), 0);
+  EXPECT_EQ(std::memcmp(foundation.get(), &s->foundation, sizeof(FoundationData)), 0);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis_fixture.h"
+#include "expect.h"
 #include "impedance/group.h"
 
 namespace zrv::test {
@@ -78,8 +79,6 @@ double stiffness(const std::string& report, const std::string& label) {
   return value_after(report, label);
 }
 
-double rel(double got, double want) { return std::abs(got - want) / std::abs(want); }
-
 TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
   // A section twice as stiff about y: x motions bend about y.
   Element el;
@@ -92,20 +91,20 @@ TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
     const Outcome out = run(pile_deck(el, "FIXED", "1 0 0\n", "END-BEARING\n",
                                       layered_soil(el.layers, 0, rigid_base), low_frequency()));
     ASSERT_EQ(out.result, 0) << out.report;
-    EXPECT_LT(rel(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KYY) .."), 12 * eiy / (l * l * l)), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............."), 4 * eiy / l), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."), 4 * ei / l), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KZT)  ................"), gj / l), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KYY) .."), 12 * eiy / (l * l * l)), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPX) .............."), 4 * eiy / l), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPY)  .............."), 4 * ei / l), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KZT)  ................"), gj / l), 2e-5);
   }
   {
     // Pinned head: the moment-free sway of a member held at its foot.
     const Outcome out = run(pile_deck(el, "PINNED", "1 0 0\n", "END-BEARING\n",
                                       layered_soil(el.layers, 0, rigid_base), low_frequency()));
     ASSERT_EQ(out.result, 0) << out.report;
-    EXPECT_LT(rel(stiffness(out.report, "(KXX) .."), 3 * ei / (l * l * l)), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KYY) .."), 3 * eiy / (l * l * l)), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KXX) .."), 3 * ei / (l * l * l)), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KYY) .."), 3 * eiy / (l * l * l)), 2e-5);
   }
   {
     // The multilayer body with all layers beside it: the same member, moved to
@@ -120,16 +119,16 @@ TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
     d << "BELOW=" << rigid_base << "\n" << low_frequency();
     const Outcome out = run(d.str());
     ASSERT_EQ(out.result, 0) << out.report;
-    EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KWW)  ..."), ea / l), 2e-5);
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KXX) .."), 12 * ei / (l * l * l)), 2e-5);
     // About the centre of gravity: 4EI/L + h^2 Kxx + 2 h 6EI/L^2 (h = 1.5),
     // and the same about x with the member's other bending stiffness: the
     // sway-rocking coupling acts with the same sense in both planes.
     const double h = 1.5;
-    EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPY)  .............."),
                   4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
               2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPX) .............. "),
                   4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
               2e-5);
   }
@@ -140,10 +139,10 @@ TEST(PileSystems, ElementWithoutSoilOnARigidBaseIsTheFixedFixedMember) {
         run(pile_deck(el, "FIXED", "1 0 0\n", "END-BEARING\n",
                       layered_soil(el.layers, 0, rigid_base), low_frequency(), h));
     ASSERT_EQ(out.result, 0) << out.report;
-    EXPECT_LT(rel(stiffness(out.report, "(KPPY)  .............."),
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPY)  .............."),
                   4 * ei / l + h * h * 12 * ei / (l * l * l) + 2 * h * 6 * ei / (l * l)),
               2e-5);
-    EXPECT_LT(rel(stiffness(out.report, "(KPPX) .............. "),
+    EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KPPX) .............. "),
                   4 * eiy / l + h * h * 12 * eiy / (l * l * l) + 2 * h * 6 * eiy / (l * l)),
               2e-5);
   }
@@ -168,8 +167,8 @@ TEST(PileSystems, TipDiscTakesTheTipLayersOwnRadius) {
   const cd axial = 1.0 / (l / (el.e * el.area * damped) + (1 - 0.3) / (4 * gb * rt));
   const double gj = el.e / (2 * (1 + el.nu)) * el.torsion;
   const cd torsion = 1.0 / (l / (gj * damped) + 3 / (16 * gb * rt * rt * rt));
-  EXPECT_LT(rel(stiffness(out.report, "(KWW)  ..."), axial.real()), 1e-4);
-  EXPECT_LT(rel(stiffness(out.report, "(KZT)  ................"), torsion.real()), 1e-4);
+  EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KWW)  ..."), axial.real()), 1e-4);
+  EXPECT_LT(zrv::test::relative_error(stiffness(out.report, "(KZT)  ................"), torsion.real()), 1e-4);
 }
 
 TEST(PileSystems, TwoPileGroupFollowsTheStaticInteractionFactor) {
@@ -203,12 +202,12 @@ TEST(PileSystems, TwoPileGroupFollowsTheStaticInteractionFactor) {
   EXPECT_GT(alpha, 0.1);
   EXPECT_LT(alpha, 1.0);
   const double kz = stiffness(single.report, "(KWW)  ...");
-  EXPECT_LT(rel(stiffness(pair.report, "(KWW)  ..."), 2 * kz / (1 + alpha)), 1e-4);
+  EXPECT_LT(zrv::test::relative_error(stiffness(pair.report, "(KWW)  ..."), 2 * kz / (1 + alpha)), 1e-4);
   // Without interaction the two piles simply add.
   const Outcome apart =
       run(pile_deck(el, "FIXED", "1 -1 0\n2 1 0\n", "FLOATING\n", soil, low_frequency()));
   ASSERT_EQ(apart.result, 0);
-  EXPECT_LT(rel(stiffness(apart.report, "(KWW)  ..."), 2 * kz), 2e-5);
+  EXPECT_LT(zrv::test::relative_error(stiffness(apart.report, "(KWW)  ..."), 2 * kz), 2e-5);
 }
 
 // The report's framed messages, each line as written.

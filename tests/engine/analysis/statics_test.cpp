@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis_fixture.h"
+#include "expect.h"
 
 namespace zrv::test {
 namespace {
@@ -31,10 +32,6 @@ Printed first_table(const std::string& report) {
           value_after(report, "(KYP) ........ ")};
 }
 
-void expect_near_rel(double actual, double expected, double tol, const char* what) {
-  EXPECT_NEAR(actual, expected, tol * std::fabs(expected)) << what;
-}
-
 TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
   // Also for saturated soil (nu = 0.5), which the closed forms admit.
   for (const double nu : {0.3, 0.5}) {
@@ -49,15 +46,15 @@ TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
     const double kh = 8 * G * r / (2 - nu);
     const double kr = 8 * G * r * r * r / (3 * (1 - nu));
     const Printed p = first_table(out.report);
-    expect_near_rel(p.kxx, kh, 1e-3, "KXX");
-    expect_near_rel(p.kyy, kh, 1e-3, "KYY");
-    expect_near_rel(p.kww, 4 * G * r / (1 - nu), 1e-3, "KWW");
+    EXPECT_TRUE(zrv::test::near_rel(p.kxx, kh, 1e-3)) << "KXX";
+    EXPECT_TRUE(zrv::test::near_rel(p.kyy, kh, 1e-3)) << "KYY";
+    EXPECT_TRUE(zrv::test::near_rel(p.kww, 4 * G * r / (1 - nu), 1e-3)) << "KWW";
     // Rocking about the centre of gravity: the base value plus the sway arm.
-    expect_near_rel(p.kppx, kr + h * h * kh, 1e-3, "KPPX");
-    expect_near_rel(p.kppy, kr + h * h * kh, 1e-3, "KPPY");
-    expect_near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3, "KZT");
-    expect_near_rel(p.kxp, h * kh, 1e-3, "KXP");
-    expect_near_rel(p.kyp, -h * kh, 1e-3, "KYP");
+    EXPECT_TRUE(zrv::test::near_rel(p.kppx, kr + h * h * kh, 1e-3)) << "KPPX";
+    EXPECT_TRUE(zrv::test::near_rel(p.kppy, kr + h * h * kh, 1e-3)) << "KPPY";
+    EXPECT_TRUE(zrv::test::near_rel(p.kzt, 16 * G * r * r * r / 3, 1e-3)) << "KZT";
+    EXPECT_TRUE(zrv::test::near_rel(p.kxp, h * kh, 1e-3)) << "KXP";
+    EXPECT_TRUE(zrv::test::near_rel(p.kyp, -h * kh, 1e-3)) << "KYP";
     // The first matrix record carries the floored frequency and the same
     // constants, to the three digits of its fields.
     ASSERT_GE(out.plot.size(), 2u);
@@ -66,7 +63,8 @@ TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
     ASSERT_EQ(rec.size(), 9u);
     const double want[8] = {kh, kh, 4 * G * r / (1 - nu), kr + h * h * kh, kr + h * h * kh,
                             16 * G * r * r * r / 3, h * kh, -h * kh};
-    for (int i = 0; i < 8; ++i) expect_near_rel(rec[i + 1], want[i], 5e-3, "matrix record");
+    for (int i = 0; i < 8; ++i)
+      EXPECT_TRUE(zrv::test::near_rel(rec[i + 1], want[i], 5e-3)) << "matrix record";
   }
   // A side layer of saturated soil takes the incompressible horizontal
   // reaction, the limit of the compressible one as nu tends to 0.5.
@@ -79,10 +77,12 @@ TEST(AnalysisStatics, HalfspaceDiscAtZeroFrequencyGivesStaticStiffness) {
   ASSERT_EQ(saturated.result, 0) << saturated.report;
   ASSERT_EQ(nearly.result, 0) << nearly.report;
   for (int i = 0; i < 2; ++i) {
-    expect_near_rel(value_after(saturated.report, "(KXX) ..", i),
-                    value_after(nearly.report, "(KXX) ..", i), 2e-4, "KXX");
-    expect_near_rel(value_after(saturated.report, "(CXX) ..", i),
-                    value_after(nearly.report, "(CXX) ..", i), 2e-4, "CXX");
+    EXPECT_TRUE(zrv::test::near_rel(value_after(saturated.report, "(KXX) ..", i),
+                                    value_after(nearly.report, "(KXX) ..", i), 2e-4))
+        << "KXX";
+    EXPECT_TRUE(zrv::test::near_rel(value_after(saturated.report, "(CXX) ..", i),
+                                    value_after(nearly.report, "(CXX) ..", i), 2e-4))
+        << "CXX";
   }
 }
 
@@ -105,11 +105,11 @@ TEST(AnalysisStatics, HalfspaceRectangleUsesEquivalentRadiiAndEccentricCentre) {
   const double k5 = 8 * G * std::pow(r5, 3) / (3 * (1 - nu));
   const double kt = 16 * G * std::pow(rt, 3) / 3;
   const Printed p = first_table(out.report);
-  expect_near_rel(p.kxx, kh, 1e-3, "KXX");
-  expect_near_rel(p.kww, kv, 1e-3, "KWW");
-  expect_near_rel(p.kppx, k4 + h * h * kh + y * y * kv, 1e-3, "KPPX");
-  expect_near_rel(p.kppy, k5 + h * h * kh + x * x * kv, 1e-3, "KPPY");
-  expect_near_rel(p.kzt, kt + y * y * kh + x * x * kh, 1e-3, "KZT");
+  EXPECT_TRUE(zrv::test::near_rel(p.kxx, kh, 1e-3)) << "KXX";
+  EXPECT_TRUE(zrv::test::near_rel(p.kww, kv, 1e-3)) << "KWW";
+  EXPECT_TRUE(zrv::test::near_rel(p.kppx, k4 + h * h * kh + y * y * kv, 1e-3)) << "KPPX";
+  EXPECT_TRUE(zrv::test::near_rel(p.kppy, k5 + h * h * kh + x * x * kv, 1e-3)) << "KPPY";
+  EXPECT_TRUE(zrv::test::near_rel(p.kzt, kt + y * y * kh + x * x * kh, 1e-3)) << "KZT";
 }
 
 // Stratum deck of a surface disc of radius 2 on a layer of depth `depth`.
@@ -133,23 +133,23 @@ TEST(AnalysisStatics, StratumAtZeroFrequencyGivesLayerFactorsAndTendsToHalfspace
     ASSERT_EQ(out.result, 0) << out.report;
     const Printed p = first_table(out.report);
     const double khs = kh * (1 + r / (2 * H));
-    expect_near_rel(p.kxx, khs, 1e-3, "KXX");
-    expect_near_rel(p.kww, kv * (1 + 1.28 * r / H), 1e-3, "KWW");
-    expect_near_rel(p.kppx, kr * (1 + r / (6 * H)), 1e-3, "KPPX");
-    expect_near_rel(p.kppy, kr * (1 + r / (6 * H)), 1e-3, "KPPY");
-    expect_near_rel(p.kzt, kt, 1e-3, "KZT");
+    EXPECT_TRUE(zrv::test::near_rel(p.kxx, khs, 1e-3)) << "KXX";
+    EXPECT_TRUE(zrv::test::near_rel(p.kww, kv * (1 + 1.28 * r / H), 1e-3)) << "KWW";
+    EXPECT_TRUE(zrv::test::near_rel(p.kppx, kr * (1 + r / (6 * H)), 1e-3)) << "KPPX";
+    EXPECT_TRUE(zrv::test::near_rel(p.kppy, kr * (1 + r / (6 * H)), 1e-3)) << "KPPY";
+    EXPECT_TRUE(zrv::test::near_rel(p.kzt, kt, 1e-3)) << "KZT";
     // Surface footing: the horizontal-rocking couplings are 3 % of r KH.
-    expect_near_rel(p.kxp, -0.03 * r * khs, 1e-3, "KXP");
-    expect_near_rel(p.kyp, 0.03 * r * khs, 1e-3, "KYP");
+    EXPECT_TRUE(zrv::test::near_rel(p.kxp, -0.03 * r * khs, 1e-3)) << "KXP";
+    EXPECT_TRUE(zrv::test::near_rel(p.kyp, 0.03 * r * khs, 1e-3)) << "KYP";
   }
   {
     const Outcome out = stratum_run(1.0e4);
     ASSERT_EQ(out.result, 0) << out.report;
     const Printed p = first_table(out.report);
-    expect_near_rel(p.kxx, kh, 1e-3, "KXX deep");
-    expect_near_rel(p.kww, kv, 1e-3, "KWW deep");
-    expect_near_rel(p.kppy, kr, 1e-3, "KPPY deep");
-    expect_near_rel(p.kzt, kt, 1e-3, "KZT deep");
+    EXPECT_TRUE(zrv::test::near_rel(p.kxx, kh, 1e-3)) << "KXX deep";
+    EXPECT_TRUE(zrv::test::near_rel(p.kww, kv, 1e-3)) << "KWW deep";
+    EXPECT_TRUE(zrv::test::near_rel(p.kppy, kr, 1e-3)) << "KPPY deep";
+    EXPECT_TRUE(zrv::test::near_rel(p.kzt, kt, 1e-3)) << "KZT deep";
   }
 }
 
@@ -173,17 +173,21 @@ TEST(AnalysisStatics, StratumTorsionDampingBelowResonanceAndRockingAboveTheSwitc
     const double fs = vs / (4 * H), f = w * 0.5 / 3.14159;  // Fs = 0.95
     const double ch = 0.65 * (d / 2) * (f / fs) / (1 - (1 - d) * (f / fs) * (f / fs));
     const cd z = kt * cd(1 - 0.133 * a, a * 0.2307692 * ch) * material;
-    expect_near_rel(value_after(out.report, "(KZT)  ................"), z.real(), 1e-4, "KZT");
-    expect_near_rel(value_after(out.report, "(CZT)  ................"), 0.7 * z.imag() / w, 1e-4,
-                    "CZT");
+    EXPECT_TRUE(zrv::test::near_rel(value_after(out.report, "(KZT)  ................"), z.real(), 1e-4))
+        << "KZT";
+    EXPECT_TRUE(
+        zrv::test::near_rel(value_after(out.report, "(CZT)  ................"), 0.7 * z.imag() / w, 1e-4))
+        << "CZT";
     EXPECT_NEAR(value_after(out.report, "FREQUENCY  -  "), w / (2 * 3.14), 6e-5);  // F12.4
   }
   {
     const double w = 270, a = w * r / vs;  // above both stratum frequencies
     const cd z = kr * cd(0.5, a * 0.3 * a * a / (1 + a * a)) * material;
-    expect_near_rel(value_after(out.report, "(KPPX) .............. ", 1), z.real(), 1e-4, "KPPX");
-    expect_near_rel(value_after(out.report, "(CPPX)  ..............", 1), 0.7 * z.imag() / w, 1e-4,
-                    "CPPX");
+    EXPECT_TRUE(zrv::test::near_rel(value_after(out.report, "(KPPX) .............. ", 1), z.real(), 1e-4))
+        << "KPPX";
+    EXPECT_TRUE(
+        zrv::test::near_rel(value_after(out.report, "(CPPX)  ..............", 1), 0.7 * z.imag() / w, 1e-4))
+        << "CPPX";
     EXPECT_NEAR(value_after(out.report, "FREQUENCY  -  ", 1), w / (2 * 3.14), 6e-5);
   }
 }

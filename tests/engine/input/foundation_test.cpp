@@ -211,7 +211,7 @@ TEST(FNDKEY, PileGroupData) {
   const DeckState d = read_deck(kPileDeck, kMassFile);
   const RunState& s = *d.state;
   EXPECT_EQ(s.flags.fatal, 0);
-  EXPECT_EQ(s.flags.foundation_type, 1);
+  EXPECT_EQ(s.flags.foundation_type, FoundationSystem::pile);
   EXPECT_EQ(s.flags.shape, 2);
   EXPECT_EQ(s.flags.pile_tip, 1);
   EXPECT_EQ(s.flags.interaction, 1);

@@ -78,7 +78,7 @@ TEST(LODRED, HarmonicLoadMovedToCentreOfGravity) {
   }
   EXPECT_NEAR(h.point_z, -0.5, 1e-6);
   EXPECT_EQ(h.fmax, 62.8f);
-  EXPECT_EQ(d.state->flags.load_type, 3);
+  EXPECT_EQ(d.state->flags.load_type, LoadKind::harmonic);
   EXPECT_EQ(d.state->flags.harmonic_form, 1);
   EXPECT_EQ(d.state->flags.fatal, 0);
 }
@@ -266,7 +266,7 @@ TEST(LODRED, RandomEchoAndCrossSpectrumFillsBothOrders) {
     EXPECT_EQ(at(p, 4, 6), std::complex<float>(static_cast<float>(-p - 1), 0));
     EXPECT_EQ(at(p, 6, 4), std::complex<float>(static_cast<float>(-p - 1), 0));
   }
-  EXPECT_EQ(d.state->flags.load_type, 2);
+  EXPECT_EQ(d.state->flags.load_type, LoadKind::random);
 }
 
 TEST(LODKEY, MessagesOfTheGroup) {

@@ -135,8 +135,8 @@ protected:
     s->unit_table[16] = 16;
     ASSERT_TRUE(s->units[16].open("report", fio::Unit::Mode::output));
     RunFlags& f = s->flags;
-    f.foundation_type = 2;
-    f.load_type = 3;
+    f.foundation_type = FoundationSystem::half_space;
+    f.load_type = LoadKind::harmonic;
     f.shape = 1;
     f.gravity_given = 1;
     f.soil_given = 1;
@@ -155,7 +155,7 @@ const std::string insufficient =
 
 TEST_F(chkdat, complete_data_pass) {
   CHKDAT(*s);
-  s->flags.foundation_type = 1;
+  s->flags.foundation_type = FoundationSystem::pile;
   s->flags.elements_given = 1;
   CHKDAT(*s);
   EXPECT_EQ(s->flags.fatal, 0);
@@ -170,17 +170,22 @@ TEST_F(chkdat, gravity_missing) {
 }
 
 TEST_F(chkdat, each_missing_group_is_insufficient) {
-  int RunFlags::*const needed[] = {&RunFlags::foundation_type, &RunFlags::load_type,
-                                   &RunFlags::shape, &RunFlags::soil_given};
-  for (auto field : needed) {
+  const auto unset = [](RunFlags& f, int field) {
+    if (field == 0) f.foundation_type = FoundationSystem::none;
+    if (field == 1) f.load_type = LoadKind::none;
+    if (field == 2) f.shape = 0;
+    if (field == 3) f.soil_given = 0;
+  };
+  for (int field = 0; field < 4; ++field) {
     RunFlags saved = s->flags;
-    s->flags.*field = 0;
+    unset(s->flags, field);
     s->flags.gravity_given = 0;
     CHKDAT(*s);
     EXPECT_EQ(s->flags.fatal, 1);
     s->flags = saved;
   }
-  for (int type : {1, 4}) {  // pile and multilayer systems need their elements
+  // The pile and multilayer systems need their elements.
+  for (FoundationSystem type : {FoundationSystem::pile, FoundationSystem::multilayer}) {
     s->flags.foundation_type = type;
     CHKDAT(*s);
     EXPECT_EQ(s->flags.fatal, 1);

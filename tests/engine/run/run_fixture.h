@@ -11,14 +11,19 @@
 
 namespace zrv::test {
 
-// Writes names.dat (seven lines) and `deck` as job.zvd into `dir`, runs one
-// engine call there and returns its result.
-inline int run_deck(const TempDir& dir, const std::string& deck) {
+// Writes names.dat (seven lines) and `deck` as job.zvd into `dir`.
+inline void write_job(const TempDir& dir, const std::string& deck) {
   write_file(dir / "job.zvd", deck);
   const auto p = [&](const char* name) { return (dir / name).string(); };
   write_file(dir / "names.dat", "3.0.13\n" + p("job.zvd") + "\n" + p("job.zvo") + "\n" +
                                     p("job.zvp") + "\n" + p("job.zvr") + "\n" + p("job.zvt") +
                                     "\n" + p("job.zvm") + "\n");
+}
+
+// Writes the job as `write_job` does, runs one engine call in `dir` and
+// returns its result.
+inline int run_deck(const TempDir& dir, const std::string& deck) {
+  write_job(dir, deck);
   ChangeDir here(dir.path());
   return run_engine(13);
 }

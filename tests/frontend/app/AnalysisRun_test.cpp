@@ -16,6 +16,7 @@
 #include "app/RunAnalysis.h"
 
 #include "base/exceptions.h"
+#include "expect.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -62,12 +63,8 @@ TEST_F(AnalysisRunTest, ALibraryWithoutTheEntryIsRefused) {
 TEST_F(AnalysisRunTest, ARunFolderThatCannotBeMadeIsReported) {
   test::write_file(work / "blocked", "a file, not a folder");
   const fs::path folder = work / "blocked" / "run";
-  try {
-    RunEngine(q(deck), "libc.so.6", q(folder));
-    FAIL() << "no exception";
-  } catch (const comp::EInOutError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot use the run folder " + folder.string());
-  }
+  EXPECT_THROW_MSG(RunEngine(q(deck), "libc.so.6", q(folder)), comp::EInOutError,
+                   "Cannot use the run folder " + folder.string());
   // Nothing was touched: the old plot data are still there.
   EXPECT_TRUE(fs::exists(work / "job.zvp"));
 }

@@ -20,11 +20,11 @@ TEST(MassCalculator, OnePointMassHasItsOwnCentreAndNoInertia) {
   TProjectFields fields;
   const auto r = calculateMass({{7, 1.5, -2, 4, 0, 0, 0}}, fields);
   EXPECT_EQ(r.totalMass, 7);
-  EXPECT_TRUE(near(r.cg.x, 1.5L));
-  EXPECT_TRUE(near(r.cg.y, -2));
-  EXPECT_TRUE(near(r.cg.z, 4));
-  for (long double v : {r.Ixx, r.Iyy, r.Izz, r.Ixy, r.Ixz, r.Iyz}) EXPECT_TRUE(near(v, 0));
-  EXPECT_TRUE(near(fields.MassCGX[1], 1.5L));
+  EXPECT_TRUE(near_rel(r.cg.x, 1.5L, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.cg.y, -2, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.cg.z, 4, 1e-12, 1));
+  for (long double v : {r.Ixx, r.Iyy, r.Izz, r.Ixy, r.Ixz, r.Iyz}) EXPECT_TRUE(near_rel(v, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(fields.MassCGX[1], 1.5L, 1e-12, 1));
   EXPECT_EQ(fields.MassCGX[2], 0) << "only the fields of the rows there are";
 }
 
@@ -33,10 +33,10 @@ TEST(MassCalculator, OneBlockHasTheMomentsOfARectangularPrism) {
   // m = 6, L = 2, W = 3, T = 4: m (W^2 + T^2) / 12 = 12.5, m (L^2 + T^2) / 12 = 10,
   // m (L^2 + W^2) / 12 = 6.5.
   const auto r = calculateMass({{6, 10, 20, 30, 2, 3, 4}}, fields);
-  EXPECT_TRUE(near(r.Ixx, 12.5L));
-  EXPECT_TRUE(near(r.Iyy, 10));
-  EXPECT_TRUE(near(r.Izz, 6.5L));
-  EXPECT_TRUE(near(r.Ixy, 0) && near(r.Ixz, 0) && near(r.Iyz, 0));
+  EXPECT_TRUE(near_rel(r.Ixx, 12.5L, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Iyy, 10, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Izz, 6.5L, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixy, 0, 1e-12, 1) && near_rel(r.Ixz, 0, 1e-12, 1) && near_rel(r.Iyz, 0, 1e-12, 1));
 }
 
 TEST(MassCalculator, TwoMassesOnTheXAxis) {
@@ -44,11 +44,12 @@ TEST(MassCalculator, TwoMassesOnTheXAxis) {
   // m = 2 at x = -3 and x = 3: centre at the origin, Iyy = Izz = 2 m a^2 = 36.
   const auto r = calculateMass({{2, -3, 0, 0, 0, 0, 0}, {2, 3, 0, 0, 0, 0, 0}}, fields);
   EXPECT_EQ(r.totalMass, 4);
-  EXPECT_TRUE(near(r.cg.x, 0) && near(r.cg.y, 0) && near(r.cg.z, 0));
-  EXPECT_TRUE(near(r.Ixx, 0));
-  EXPECT_TRUE(near(r.Iyy, 36));
-  EXPECT_TRUE(near(r.Izz, 36));
-  EXPECT_TRUE(near(r.Ixy, 0) && near(r.Ixz, 0) && near(r.Iyz, 0));
+  EXPECT_TRUE(near_rel(r.cg.x, 0, 1e-12, 1) && near_rel(r.cg.y, 0, 1e-12, 1) &&
+              near_rel(r.cg.z, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixx, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Iyy, 36, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Izz, 36, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixy, 0, 1e-12, 1) && near_rel(r.Ixz, 0, 1e-12, 1) && near_rel(r.Iyz, 0, 1e-12, 1));
 }
 
 TEST(MassCalculator, ProductsWithTheVerticalAxisChangeSign) {
@@ -56,12 +57,12 @@ TEST(MassCalculator, ProductsWithTheVerticalAxisChangeSign) {
   // m = 4 at (0, 0, 0) and (a, 0, a), a = 2: sum m (x - xc)(z - zc) = m a^2 / 2 = 8,
   // shown as Ixz = -8; Ixx = Izz = 4 (1 + 0) * 2 = 8, Iyy = 4 (1 + 1) * 2 = 16.
   const auto r = calculateMass({{4, 0, 0, 0, 0, 0, 0}, {4, 2, 0, 2, 0, 0, 0}}, fields);
-  EXPECT_TRUE(near(r.cg.x, 1) && near(r.cg.z, 1));
-  EXPECT_TRUE(near(r.Ixz, -8));
-  EXPECT_TRUE(near(r.Ixy, 0) && near(r.Iyz, 0));
-  EXPECT_TRUE(near(r.Ixx, 8));
-  EXPECT_TRUE(near(r.Iyy, 16));
-  EXPECT_TRUE(near(r.Izz, 8));
+  EXPECT_TRUE(near_rel(r.cg.x, 1, 1e-12, 1) && near_rel(r.cg.z, 1, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixz, -8, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixy, 0, 1e-12, 1) && near_rel(r.Iyz, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Ixx, 8, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Iyy, 16, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.Izz, 8, 1e-12, 1));
 }
 
 // Inertia about the origin, then moved to the centre of gravity by the
@@ -99,16 +100,16 @@ void expectParallelAxis(const std::vector<TMassComponent>& cs) {
   TProjectFields fields;
   const auto r = calculateMass(cs, fields);
   const Reference ref = parallelAxis(cs);
-  EXPECT_TRUE(near(r.totalMass, ref.M));
-  EXPECT_TRUE(near(r.cg.x, ref.xc, 1e-14L));
-  EXPECT_TRUE(near(r.cg.y, ref.yc, 1e-14L));
-  EXPECT_TRUE(near(r.cg.z, ref.zc, 1e-14L));
-  EXPECT_TRUE(near(r.Ixx, ref.Ixx, 1e-12L));
-  EXPECT_TRUE(near(r.Iyy, ref.Iyy, 1e-12L));
-  EXPECT_TRUE(near(r.Izz, ref.Izz, 1e-12L));
-  EXPECT_TRUE(near(r.Ixy, ref.Pxy, 1e-12L));
-  EXPECT_TRUE(near(r.Ixz, -ref.Pxz, 1e-12L));
-  EXPECT_TRUE(near(r.Iyz, -ref.Pyz, 1e-12L));
+  EXPECT_TRUE(near_rel(r.totalMass, ref.M, 1e-12, 1));
+  EXPECT_TRUE(near_rel(r.cg.x, ref.xc, 1e-14L, 1));
+  EXPECT_TRUE(near_rel(r.cg.y, ref.yc, 1e-14L, 1));
+  EXPECT_TRUE(near_rel(r.cg.z, ref.zc, 1e-14L, 1));
+  EXPECT_TRUE(near_rel(r.Ixx, ref.Ixx, 1e-12L, 1));
+  EXPECT_TRUE(near_rel(r.Iyy, ref.Iyy, 1e-12L, 1));
+  EXPECT_TRUE(near_rel(r.Izz, ref.Izz, 1e-12L, 1));
+  EXPECT_TRUE(near_rel(r.Ixy, ref.Pxy, 1e-12L, 1));
+  EXPECT_TRUE(near_rel(r.Ixz, -ref.Pxz, 1e-12L, 1));
+  EXPECT_TRUE(near_rel(r.Iyz, -ref.Pyz, 1e-12L, 1));
 }
 
 TEST(MassCalculator, FootingWithThreeMachinesMatchesTheParallelAxisTheorem) {
@@ -127,7 +128,7 @@ TEST(MassCalculator, RowsPastTheTwentiethShareTheLastSlot) {
   TProjectFields fields;
   calculateMass(cs, fields);
   EXPECT_EQ(fields.MassCGX[0], 0) << "slot 0 is not used";
-  EXPECT_TRUE(near(fields.MassCGZ[20], fields.MassCGZ[1]));
+  EXPECT_TRUE(near_rel(fields.MassCGZ[20], fields.MassCGZ[1], 1e-12, 1));
 }
 
 TEST(MassCalculator, NoMassKeepsThePreviousCentre) {
@@ -140,7 +141,8 @@ TEST(MassCalculator, NoMassKeepsThePreviousCentre) {
   EXPECT_EQ(r.Ixx, 0);
   calculateMass({{2, 1, 2, 3, 0, 0, 0}, {2, 1, 2, 3, 0, 0, 0}}, fields);
   r = calculateMass({{0, 9, 9, 9, 0, 0, 0}, {0, 8, 8, 8, 0, 0, 0}}, fields);
-  EXPECT_TRUE(near(r.cg.x, 1) && near(r.cg.y, 2) && near(r.cg.z, 3));
+  EXPECT_TRUE(near_rel(r.cg.x, 1, 1e-12, 1) && near_rel(r.cg.y, 2, 1e-12, 1) &&
+              near_rel(r.cg.z, 3, 1e-12, 1));
 }
 
 TEST(MassCalculator, BaseInGlobalCoordinates) {

@@ -116,23 +116,23 @@ TEST_F(MassdataTest, CalculationFillsTheBoxesAndDeactivationMovesTheBase) {
   EXPECT_TRUE(form->Calculated());
   EXPECT_TRUE(main.IsModified());
   const long double expected[] = {8, 8, 16, 8, 0, -8, 0, 1, 0, 1, 0.5L, -1, 0, -0.5L, -1, 1};
-  for (int n = 1; n <= 16; ++n) EXPECT_TRUE(near(shown(n), expected[n - 1])) << n;
+  for (int n = 1; n <= 16; ++n) EXPECT_TRUE(near_rel(shown(n), expected[n - 1], 1e-12, 1)) << n;
   EXPECT_EQ(p.BaseX, 7) << "nothing reaches the project before deactivation";
   EXPECT_EQ(p.MassProperties[0], 0);
 
   ASSERT_TRUE(form->FormDeactivate());
-  EXPECT_TRUE(near(p.MassProperties[2], 16));
-  EXPECT_TRUE(near(p.MassProperties[5], -8));
-  EXPECT_TRUE(near(p.CGLocalX, 1) && near(p.CGLocalZ, 1));
-  EXPECT_TRUE(near(p.BaseX, -0.5L));
-  EXPECT_TRUE(near(p.BaseY, -1));
-  EXPECT_TRUE(near(p.BaseZ, 1));
+  EXPECT_TRUE(near_rel(p.MassProperties[2], 16, 1e-12, 1));
+  EXPECT_TRUE(near_rel(p.MassProperties[5], -8, 1e-12, 1));
+  EXPECT_TRUE(near_rel(p.CGLocalX, 1, 1e-12, 1) && near_rel(p.CGLocalZ, 1, 1e-12, 1));
+  EXPECT_TRUE(near_rel(p.BaseX, -0.5L, 1e-12, 1));
+  EXPECT_TRUE(near_rel(p.BaseY, -1, 1e-12, 1));
+  EXPECT_TRUE(near_rel(p.BaseZ, 1, 1e-12, 1));
 
   // The flag stays for the form's life: a later deactivation moves the base
   // again over a value typed elsewhere.
   p.BaseX = 100;
   ASSERT_TRUE(form->FormDeactivate());
-  EXPECT_TRUE(near(p.BaseX, -0.5L));
+  EXPECT_TRUE(near_rel(p.BaseX, -0.5L, 1e-12, 1));
 }
 
 TEST_F(MassdataTest, CentreOfBaseThatDoesNotEvaluateStopsTheCalculation) {

@@ -42,9 +42,9 @@ TEST(Tipsoil, UnitSwitchReloadsConvertedValuesAndLabels) {
   EXPECT_EQ(labelOf(form->DataEdit(1)), "Shear wave velocity (ft/sec)");
   EXPECT_EQ(labelOf(form->DataEdit(2)), "Unit weight (lbs/ft^3)");
   // 1 ft = 0.3048 m, 1 lbf = 4.4482216152605 N.
-  EXPECT_TRUE(near(form->DataEdit(1)->Number(), 100 / 0.3048L, 1e-9L));
+  EXPECT_TRUE(near_rel(form->DataEdit(1)->Number(), 100 / 0.3048L, 1e-9L, 1));
   const long double lbsPerFt3 = 20000 / 4.4482216152605L * (0.3048L * 0.3048L * 0.3048L);
-  EXPECT_TRUE(near(form->DataEdit(2)->Number(), lbsPerFt3, 1e-6L));  // the unit table holds 7 digits
+  EXPECT_TRUE(near_rel(form->DataEdit(2)->Number(), lbsPerFt3, 1e-6L, 1));  // the unit table holds 7 digits
   delete form;
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "dataedit/TDataEdit.h"
+#include "expect.h"
 #include "qt_test_support.h"
 
 namespace zrv::test {
@@ -29,14 +30,6 @@ inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent:
 
 inline QString labelOf(const comp::TDataEdit* edit) {
   return edit && edit->EditLabel() ? edit->EditLabel()->text() : QStringLiteral("<no label>");
-}
-
-/// Relative closeness for values from other methods.
-inline ::testing::AssertionResult near(long double actual, long double expected, long double rel = 1e-12L) {
-  const long double tol = rel * std::max<long double>(1, std::fabs(expected));
-  if (std::fabs(actual - expected) <= tol) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "got " << static_cast<double>(actual) << ", expected "
-                                       << static_cast<double>(expected);
 }
 
 }  // namespace zrv::test

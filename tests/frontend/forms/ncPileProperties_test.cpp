@@ -71,15 +71,15 @@ TEST(ncPileProperties, CalculateButtonAndBaseMove) {
   comp::setEditorLauncher({});
   form.findChild<QPushButton*>("Button2")->click();
   ASSERT_TRUE(form.Calculated());
-  EXPECT_TRUE(near(form.DataEdit(5)->Number(), 6));
-  EXPECT_TRUE(near(form.DataEdit(6)->Number(), 12.5L));
-  EXPECT_TRUE(near(form.DataEdit(7)->Number(), 10));
-  EXPECT_TRUE(near(form.DataEdit(8)->Number(), 6.5L));
+  EXPECT_TRUE(near_rel(form.DataEdit(5)->Number(), 6, 1e-12, 1));
+  EXPECT_TRUE(near_rel(form.DataEdit(6)->Number(), 12.5L, 1e-12, 1));
+  EXPECT_TRUE(near_rel(form.DataEdit(7)->Number(), 10, 1e-12, 1));
+  EXPECT_TRUE(near_rel(form.DataEdit(8)->Number(), 6.5L, 1e-12, 1));
   ASSERT_TRUE(form.FormDeactivate());
-  EXPECT_TRUE(near(main.Project().BaseX, 0));
-  EXPECT_TRUE(near(main.Project().BaseY, 0));
-  EXPECT_TRUE(near(main.Project().BaseZ, 2));
-  EXPECT_TRUE(near(main.Project().CGLocalZ, 3));
+  EXPECT_TRUE(near_rel(main.Project().BaseX, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(main.Project().BaseY, 0, 1e-12, 1));
+  EXPECT_TRUE(near_rel(main.Project().BaseZ, 2, 1e-12, 1));
+  EXPECT_TRUE(near_rel(main.Project().CGLocalZ, 3, 1e-12, 1));
 }
 
 }  // namespace

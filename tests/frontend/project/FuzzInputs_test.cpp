@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "expect.h"
 #include "project/TProgramData.h"
 
 namespace zrv::front {
@@ -21,12 +22,9 @@ TEST(FuzzInputs, MultilayerCountsAtTheEndsOfTheIntegerRange) {
   // soil-below line as a layer. A count below 1 is now refused where it is
   // read, with its line; the tables stay as they were.
   TProjectTables tables;
-  try {
-    TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables);
-    ADD_FAILURE() << "read";
-  } catch (const comp::EInOutError& e) {
-    EXPECT_STREQ(e.what(), "Error on Line 8\rThe number of foundation layers is -2147483648; it must be at least 1.");
-  }
+  EXPECT_THROW_MSG(TProgramData::CreateFromFile(input("multilayer-negative-layers.zvd"), tables),
+                   comp::EInOutError,
+                   "Error on Line 8\rThe number of foundation layers is -2147483648; it must be at least 1.");
   EXPECT_EQ(tables.MultiElement().RowCount(), 1);
   EXPECT_EQ(tables.Multisoil().RowCount(), 1);
 }

@@ -203,7 +203,7 @@ TEST(TProgramData, SwitchingThereAndBackRestoresEveryValue) {
     const int other = 3 - p.UnitSystem;
     p.SetUnitSystem(other);
     EXPECT_EQ(p.UnitSystem, other);
-    EXPECT_FALSE(close(before.Radius + before.LengthX, p.Radius + p.LengthX, 1e-3L));
+    EXPECT_FALSE(zrv::test::near_rel(before.Radius + before.LengthX, p.Radius + p.LengthX, 1e-3));
     p.SetUnitSystem(3 - other);
     expectSameFields(before, p, 1e-9L);
     expectSameTables(tablesBefore, captureAll(tables), 1e-9L);

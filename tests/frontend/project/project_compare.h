@@ -8,14 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "expect.h"
 #include "project/TProgramData.h"
 
 namespace zrv::front::fixtures {
-
-/// True when a and b agree within `rel` relative to the larger magnitude.
-inline bool close(Extended a, Extended b, Extended rel) {
-  return std::fabs(a - b) <= rel * std::fmax(std::fabs(a), std::fabs(b));
-}
 
 using RealField = Extended TProjectFields::*;
 using IntField = int TProjectFields::*;
@@ -42,11 +38,11 @@ inline std::vector<std::pair<const char*, IntField>> intFields() {
 /// Every scalar (within `rel`) and the flags, title and foundation type.
 inline void expectSameFields(const TProjectFields& a, const TProjectFields& b, Extended rel) {
   for (const auto& [name, f] : realFields())
-    EXPECT_TRUE(close(a.*f, b.*f, rel)) << name << ": " << static_cast<double>(a.*f) << " vs "
-                                        << static_cast<double>(b.*f);
+    EXPECT_TRUE(zrv::test::near_rel(a.*f, b.*f, rel))
+        << name << ": " << static_cast<double>(a.*f) << " vs " << static_cast<double>(b.*f);
   for (const auto& [name, f] : intFields()) EXPECT_EQ(a.*f, b.*f) << name;
   for (std::size_t i = 0; i < a.MassProperties.size(); ++i)
-    EXPECT_TRUE(close(a.MassProperties[i], b.MassProperties[i], rel)) << "MassProperties " << i;
+    EXPECT_TRUE(zrv::test::near_rel(a.MassProperties[i], b.MassProperties[i], rel)) << "MassProperties " << i;
   EXPECT_EQ(a.ProjectTitle, b.ProjectTitle);
   EXPECT_EQ(a.FoundationType, b.FoundationType);
   EXPECT_EQ(a.Battered, b.Battered);
@@ -60,14 +56,15 @@ inline void expectSameTable(const TTableImage& a, const TTableImage& b, Extended
   ASSERT_EQ(a.cells.size(), b.cells.size()) << name;
   for (std::size_t r = 0; r < a.cells.size(); ++r)
     for (std::size_t c = 0; c < a.cells[r].size(); ++c)
-      EXPECT_TRUE(close(a.cells[r][c], b.cells[r][c], rel))
+      EXPECT_TRUE(zrv::test::near_rel(a.cells[r][c], b.cells[r][c], rel))
           << name << " row " << r << " col " << c << ": " << static_cast<double>(a.cells[r][c]) << " vs "
           << static_cast<double>(b.cells[r][c]);
   ASSERT_EQ(a.nested.size(), b.nested.size()) << name;
   for (std::size_t r = 0; r < a.nested.size(); ++r) {
     ASSERT_EQ(a.nested[r].size(), b.nested[r].size()) << name << " nested " << r;
     for (std::size_t i = 0; i < a.nested[r].size(); ++i)
-      EXPECT_TRUE(close(a.nested[r][i], b.nested[r][i], rel)) << name << " nested " << r << " point " << i;
+      EXPECT_TRUE(zrv::test::near_rel(a.nested[r][i], b.nested[r][i], rel))
+          << name << " nested " << r << " point " << i;
   }
 }
 

@@ -190,7 +190,7 @@ TEST_F(SideViewTest, CollapsedFootingDrawsNothingUntilTheDataAllowIt) {
   main.project.BaseZ = 1.5;
   view->FormActivate();
   EXPECT_FALSE(view->GetNoDraw());
-  expectWindow(view->worldWindow(), -3.15, 3.15, 0, 6.3);
+  expectWindow(view->worldWindow(), -3.15, 3.15, 0, 12.6);  // a block 2 Zc = 3 deep, four times over
 }
 
 TEST_F(SideViewTest, MissingPileTypeIsReportedOnceAndClosesTheView) {

@@ -244,7 +244,7 @@ TEST(ViewGeometry, FootingAndMultilayerOutlines) {
   p.CircularShape = 0;
   p.WidthY = 3;
   b = buildSideOutlines(p, main.tables, TSidePlane::YZ, 3, 0);
-  EXPECT_EQ(b.outlines[0], (TSideOutline{{{{-1.5, 0}, {1.5, 0}, {-1.5, 1.5}, {1.5, 1.5}}}}));
+  EXPECT_EQ(b.outlines[0], (TSideOutline{{{{-1.5, 0}, {1.5, 0}, {-1.5, 3}, {1.5, 3}}}}));
 
   // Multilayer: centre 4 × radius, width 2 × radius, depth over as many rows as D has.
   setRows(main.tables.MultiElement(), {{2, 0.5}, {3, 0.5}, {4, 0.5}});
@@ -302,6 +302,8 @@ TEST(ViewGeometry, StratumAndHalfSpaceProfiles) {
   p.BedrockDepth = 10;
   p.TipShearWaveVelocity = 250;
   p.TipPoisson = 0.4;
+  // A block 2 Zc = 2 deep embedded 0.5: the ground line lies 0.5 above its
+  // base, the rock 10 below the ground line, and the window reaches it.
   TSideProfile s = sideProfile(p, main.tables, 3);
   EXPECT_EQ(s.lines, (std::vector<long double>{11.5}));
   EXPECT_EQ(s.grounds, (std::vector<long double>{1.5}));
@@ -309,17 +311,23 @@ TEST(ViewGeometry, StratumAndHalfSpaceProfiles) {
   EXPECT_EQ(s.labels[0], (TProfileLabel{1.5, 20, "Layer thickness= 10; Layer 1",
                                         "Shear Wave Velocity= 250; Poissons Ratio= 0.4"}));
   EXPECT_EQ(s.labels[1], (TProfileLabel{11.5, 20, "Rock Layer ", ""}));
+  p.WidthY = 2;
+  const TSideBuild b = buildSideOutlines(p, main.tables, TSidePlane::XZ, 3, 0);
+  ASSERT_EQ(b.outlines.size(), 1u);
+  EXPECT_EQ(b.outlines[0].p[2].depth, 2);  // rectangular as deep as round
+  expectWindow(sideWorldWindow({}, b.outlines, 3, 0, sideRockDepth(p)), -2.1, 2.1, 0, 11.5 * 1.05);
 
-  // Half-space: layers of 2 and 3 hang from o = BaseZ - 5 = -4.
+  // Half-space: layers of 2 and 3 end at the block's base 2 Zc = 2, so they
+  // hang from o = 2 - 5 = -3.
   setRows(main.tables.D1(), {{2, 150, 18, 0.3}, {3, 180, 18, 0.33}});
   s = sideProfile(p, main.tables, 1);
-  EXPECT_EQ(s.lines, (std::vector<long double>{-2, 1}));
-  EXPECT_EQ(s.grounds, (std::vector<long double>{-4}));
+  EXPECT_EQ(s.lines, (std::vector<long double>{-1, 2}));
+  EXPECT_EQ(s.grounds, (std::vector<long double>{-3}));
   ASSERT_EQ(s.labels.size(), 3u);
-  EXPECT_NEAR(s.labels[0].depth, -3.9, kTol);
+  EXPECT_NEAR(s.labels[0].depth, -2.9, kTol);
   EXPECT_EQ(s.labels[0].first, "depth= 0 - 2; Layer 1");
   EXPECT_EQ(s.labels[0].second, "Shear Wave Velocity= 150; Poissons Ratio= 0.3");
-  EXPECT_NEAR(s.labels[1].depth, -1.85, kTol);
+  EXPECT_NEAR(s.labels[1].depth, -0.85, kTol);
   EXPECT_EQ(s.labels[1].first, "depth= 2 - 5; Layer 2");
   EXPECT_EQ(s.labels[1].second, "Shear Wave Velocity= 180; Poissons Ratio= 0.33");
   EXPECT_EQ(s.labels[2], (TProfileLabel{2, -20, "Soil below the tip ",

@@ -57,11 +57,13 @@ public:
 }  // namespace zrv::test
 
 int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests needs no application, and so no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Kaltro");
   QApplication::setApplicationName("ZORVIN");
   zrv::test::recordMessages();
-  ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new zrv::test::KeepModulesLoaded);
   return RUN_ALL_TESTS();
 }

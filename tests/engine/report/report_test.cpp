@@ -12,7 +12,7 @@
 #include "report/header.h"
 #include "run/entry.h"
 #include "run/state.h"
-#include "run_fixture.h"
+#include "../run/run_fixture.h"
 
 namespace zrv::test {
 namespace {

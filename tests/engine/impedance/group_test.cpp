@@ -1,4 +1,5 @@
 #include "impedance/group.h"
+#include "expect.h"
 #include "group_fixture.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +64,6 @@ Result solve(const GroupInput& in, float omega, GroupTables* keep = nullptr) {
   return r;
 }
 
-double rel(cd got, cd want) { return std::abs(got - want) / std::abs(want); }
-
 }  // namespace
 
 TEST(group, tabint_is_piecewise_linear_through_three_points) {
@@ -83,7 +82,7 @@ TEST(group, dynamic_factors_follow_their_fits) {
     const double a = 0.2, amp = std::exp(0.24 * a * a - 0.42 * a);
     const double phi = 3.786 * a - 5.2 * a * a - 0.0936;
     const cf v = zrv::DYNVER(0.2f, 2.0f, 0.5f);
-    EXPECT_LT(rel(cd(v), 0.5 * amp * std::exp(cd(0.0, -phi))), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(cd(v), 0.5 * amp * std::exp(cd(0.0, -phi))), 1e-6);
   }
   // Vertical above a0 = 1 and beyond S = 10: polynomials at a = 1, extra decay and lag.
   {
@@ -92,7 +91,7 @@ TEST(group, dynamic_factors_follow_their_fits) {
     const double p5 = 1.45375 + 4.7 * 0.75, p10 = 2.865625 + 9.78 * 0.75;
     const double phi = p5 + (p10 - p5) * (s - 5.0) / 5.0 - 0.0936 + s * d;
     const cf v = zrv::DYNVER(1.5f, 12.0f, 0.3f);
-    EXPECT_LT(rel(cd(v), 0.3 * amp * std::exp(cd(0.0, -phi))), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(v), 0.3 * amp * std::exp(cd(0.0, -phi))), 1e-5);
   }
   // Lateral, S = 5, a = 0.5, along the load: the S = 5 polynomials.
   {
@@ -101,10 +100,10 @@ TEST(group, dynamic_factors_follow_their_fits) {
     const auto v = zrv::DYNLAT(0.5f, 5.0f, 0.0f, st);
     const double a1 = 1 + 0.135 * a + 0.495 * a * a - 0.878 * a * a * a;
     const double f1 = 2.9 * a - 0.0757;
-    EXPECT_LT(rel(cd(v[0]), 0.4 * a1 * std::exp(cd(0.0, -f1))), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(v[0]), 0.4 * a1 * std::exp(cd(0.0, -f1))), 1e-5);
     const double a3 = 1 - 0.19 * a + 12.48 * a * a - 22.9 * a * a * a + 11.19 * a * a * a * a;
     const double f3 = 0.112 * a + 5.025 * a * a - 2.481 * a * a * a - 0.02596;
-    EXPECT_LT(rel(cd(v[2]), 0.07 * a3 * std::exp(cd(0.0, -f3))), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(v[2]), 0.07 * a3 * std::exp(cd(0.0, -f3))), 1e-5);
     // Across the load, S = 15: amplitude read at 10, factor 1 decays beyond it.
     const auto w = zrv::DYNLAT(0.5f, 15.0f, static_cast<float>(kPi / 2), st);
     const double b10 = 1 - 0.84 * a + 4.725 * a * a - 3.125 * a * a * a;
@@ -112,7 +111,7 @@ TEST(group, dynamic_factors_follow_their_fits) {
     const double phi5 = 4.886 * a;
     const double phi = phi5 + (phi10 - phi5) * 2.0 - 0.0757;
     const cd want = 0.2 * b10 * std::exp(-0.05 * 5.0 * a) * std::exp(cd(0.0, -phi));
-    EXPECT_LT(rel(cd(w[0]), want), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(w[0]), want), 1e-5);
   }
 }
 
@@ -160,18 +159,18 @@ TEST(group, one_pile_is_the_single_pile_moved_by_the_cap_height) {
     GroupInput in = group({{0.7f, -0.4f}});
     in.interaction = interaction;
     const Result r = solve(in, 30.0f);
-    EXPECT_LT(rel(r.at(1, 1), p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(3, 3), p.kz), 1e-6);
-    EXPECT_LT(rel(r.at(1, 5), p.c - h * p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(2, 4), -p.c + h * p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(5, 5), h * h * p.kh - 2 * h * p.c + p.kr + x * x * p.kz), 1e-6);
-    EXPECT_LT(rel(r.at(4, 4), h * h * p.kh - 2 * h * p.c + p.kr + y * y * p.kz), 1e-6);
-    EXPECT_LT(rel(r.at(6, 6), p.kt + (x * x + y * y) * p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(1, 6), y * p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(2, 6), -x * p.kh), 1e-6);
-    EXPECT_LT(rel(r.at(3, 4), -y * p.kz), 1e-6);
-    EXPECT_LT(rel(r.at(3, 5), x * p.kz), 1e-6);
-    EXPECT_LT(rel(r.at(4, 5), -x * y * p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(1, 1), p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(3, 3), p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(1, 5), p.c - h * p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(2, 4), -p.c + h * p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(5, 5), h * h * p.kh - 2 * h * p.c + p.kr + x * x * p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(4, 4), h * h * p.kh - 2 * h * p.c + p.kr + y * y * p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(6, 6), p.kt + (x * x + y * y) * p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(1, 6), y * p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(2, 6), -x * p.kh), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(3, 4), -y * p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(3, 5), x * p.kz), 1e-6);
+    EXPECT_LT(zrv::test::relative_error(r.at(4, 5), -x * y * p.kz), 1e-6);
   }
 }
 
@@ -184,14 +183,14 @@ TEST(group, pairs_and_squares_follow_the_superposition_forms) {
   const Result r2 = solve(two, 10.0f, &t);
   const double av = t.spacing[0 + 2 * 1], a1_0 = t.lateral[0][0 + 2 * 1], a1_90 = t.lateral[0][1];
   EXPECT_FLOAT_EQ(t.spacing[1], 3.0f);
-  EXPECT_LT(rel(r2.at(3, 3), 2.0 * p.kz / (1.0 + av)), 1e-6);
-  EXPECT_LT(rel(r2.at(1, 1), 2.0 / (p.fuu() * (1.0 + a1_0))), 1e-6);
-  EXPECT_LT(rel(r2.at(2, 2), 2.0 / (p.fuu() * (1.0 + a1_90))), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r2.at(3, 3), 2.0 * p.kz / (1.0 + av)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r2.at(1, 1), 2.0 / (p.fuu() * (1.0 + a1_0))), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r2.at(2, 2), 2.0 / (p.fuu() * (1.0 + a1_90))), 1e-6);
   // Dynamic factors just above w = 10.
   const Result d2 = solve(two, 10.5f, nullptr);
   const double a0 = 10.5 * 0.5 / 220.0;
   const cd dv = cd(zrv::DYNVER(static_cast<float>(a0), 3.0f, static_cast<float>(av)));
-  EXPECT_LT(rel(d2.at(3, 3), 2.0 * p.kz / (1.0 + dv)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(d2.at(3, 3), 2.0 * p.kz / (1.0 + dv)), 1e-6);
 
   // Square of side 1.5 m with fixed heads.
   GroupTables ts;
@@ -200,7 +199,7 @@ TEST(group, pairs_and_squares_follow_the_superposition_forms) {
   const double side = ts.spacing[0 + 4 * 1], diag = ts.spacing[0 + 4 * 3];
   EXPECT_FLOAT_EQ(ts.spacing[1], 3.0f);
   EXPECT_FLOAT_EQ(ts.spacing[3], static_cast<float>(3.0 * std::sqrt(2.0)));
-  EXPECT_LT(rel(r4.at(3, 3), 4.0 * p.kz / (1.0 + 2.0 * side + diag)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r4.at(3, 3), 4.0 * p.kz / (1.0 + 2.0 * side + diag)), 1e-6);
 }
 
 TEST(group, distant_piles_add_without_interaction) {
@@ -212,7 +211,7 @@ TEST(group, distant_piles_add_without_interaction) {
     for (int j = 1; j <= 6; ++j) {
       const cd w = without.at(i, j);
       if (std::abs(w) == 0.0) continue;
-      EXPECT_LT(rel(with.at(i, j), w), 2e-3) << i << "," << j;
+      EXPECT_LT(zrv::test::relative_error(with.at(i, j), w), 2e-3) << i << "," << j;
     }
 }
 
@@ -291,9 +290,9 @@ TEST(group, battered_pile_enters_in_the_global_axes) {
   const Result r = solve(in, 30.0f);
   const Single s;
   const double c2 = std::cos(phi) * std::cos(phi), s2 = std::sin(phi) * std::sin(phi);
-  EXPECT_LT(rel(r.at(1, 1), c2 * s.kh + s2 * s.kz), 1e-6);
-  EXPECT_LT(rel(r.at(3, 3), s2 * s.kh + c2 * s.kz), 1e-6);
-  EXPECT_LT(rel(r.at(2, 2), s.kh), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r.at(1, 1), c2 * s.kh + s2 * s.kz), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r.at(3, 3), s2 * s.kh + c2 * s.kz), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(r.at(2, 2), s.kh), 1e-6);
 
   // In a group its plan position moves a third of the length down the batter.
   GroupInput pair = group({{-1.0f, 0.0f}});

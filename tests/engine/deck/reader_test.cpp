@@ -9,7 +9,7 @@
 
 #include "deck/reader.h"
 #include "run/state.h"
-#include "run_fixture.h"
+#include "../run/run_fixture.h"
 
 namespace zrv::test {
 namespace {

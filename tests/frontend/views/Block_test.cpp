@@ -16,7 +16,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "../views/block_fixture.h"
+#include "block_fixture.h"
 #include "glcontrol/glWindow.h"
 #include "gl_test_support.h"
 #include "project/TProjectTables.h"

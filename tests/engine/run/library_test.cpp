@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "test_support.h"
+#include "zrv/izorvin.h"
 
 namespace zrv::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Entry = int (*)(int);
 
-const std::string library = std::string(ZRV_BIN_DIR) + "/libzrv3-comp.so";
+const std::string library = std::string(ZRV_BIN_DIR) + "/" + engine_library;
 const std::string runner = std::string(ZRV_BIN_DIR) + "/zrv3-run";
 
 std::string masked(const std::string& report) {
@@ -38,11 +38,11 @@ void write_names(const TempDir& dir, const std::string& deck) {
 }
 
 // Loads the library, calls its entry once in `dir` and unloads it.
-int call_once(const TempDir& dir, int value, const char* name = "_IZORVIN") {
+int call_once(const TempDir& dir, int value, const char* name = entry_name) {
   void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   EXPECT_NE(handle, nullptr) << dlerror();
   if (handle == nullptr) return -1;
-  auto entry = reinterpret_cast<Entry>(dlsym(handle, name));
+  auto entry = reinterpret_cast<EntryFunction>(dlsym(handle, name));
   EXPECT_NE(entry, nullptr);
   int code = -1;
   if (entry != nullptr) {
@@ -56,19 +56,22 @@ int call_once(const TempDir& dir, int value, const char* name = "_IZORVIN") {
 TEST(library, one_entry_under_two_names) {
   void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(handle, nullptr) << dlerror();
-  void* plain = dlsym(handle, "IZORVIN");
-  void* underscored = dlsym(handle, "_IZORVIN");
+  void* plain = dlsym(handle, entry_name_plain);
+  void* underscored = dlsym(handle, entry_name);
   EXPECT_NE(plain, nullptr);
   EXPECT_EQ(plain, underscored);
   EXPECT_EQ(dlsym(handle, "_ZN3zrv10run_engineEi"), nullptr);  // the engine stays hidden
   dlclose(handle);
 }
 
+// Only the interface value that the callers pass is accepted.
 TEST(library, wrong_value_creates_no_file) {
   TempDir dir;
-  EXPECT_EQ(call_once(dir, 12), 1);
-  EXPECT_EQ(call_once(dir, 14, "IZORVIN"), 1);
+  EXPECT_EQ(call_once(dir, interface_value - 1), run_wrong_value);
+  EXPECT_EQ(call_once(dir, interface_value + 1, entry_name_plain), run_wrong_value);
   EXPECT_TRUE(fs::is_empty(dir.path()));
+  write_names(dir, "STOP\n");
+  EXPECT_EQ(call_once(dir, interface_value), run_stopped);
 }
 
 TEST(library, reloaded_library_gives_the_same_report) {

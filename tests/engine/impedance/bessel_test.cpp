@@ -6,6 +6,8 @@
 #include <complex>
 #include <limits>
 
+#include "expect.h"
+
 namespace {
 
 using cd = std::complex<double>;
@@ -24,8 +26,6 @@ const Reference kReferences[] = {
 #include "bessel_reference.inc"
 };
 
-double relative_error(cf got, cd want) { return std::abs(cd(got) - want) / std::abs(want); }
-
 }  // namespace
 
 TEST(bessel, single_precision_values_match_the_reference_within_1e_5) {
@@ -33,10 +33,10 @@ TEST(bessel, single_precision_values_match_the_reference_within_1e_5) {
   // K and at |z| = 12 for I, the imaginary axis, and moduli up to 40.
   for (const Reference& r : kReferences) {
     SCOPED_TRACE(testing::Message() << "z = " << r.z);
-    EXPECT_LT(relative_error(zrv::CBESK0(r.z), r.k0), 1e-5);
-    EXPECT_LT(relative_error(zrv::CBESK1(r.z), r.k1), 1e-5);
-    EXPECT_LT(relative_error(zrv::CBESI0(r.z), r.i0), 1e-5);
-    EXPECT_LT(relative_error(zrv::CBESI1(r.z), r.i1), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(zrv::CBESK0(r.z), r.k0), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(zrv::CBESK1(r.z), r.k1), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(zrv::CBESI0(r.z), r.i0), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(zrv::CBESI1(r.z), r.i1), 1e-5);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "expect.h"
 #include "impedance/group.h"
 #include "group_fixture.h"
 
@@ -70,8 +71,6 @@ GroupInput large_group(int n, bool fixed) {
   return in;
 }
 
-double rel(cd got, cd want) { return std::abs(got - want) / std::abs(want); }
-
 // Runs the tasks on the calling thread, last first, each as another worker.
 class ReverseRunner final : public zrv::TaskRunner {
  public:
@@ -128,8 +127,8 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
       kzz += kv[i];
       kzx += kv[i] * static_cast<double>(in.piles[i].x);
     }
-    EXPECT_LT(rel(cd(g[14]), kzz), 1e-5);
-    EXPECT_LT(rel(cd(g[2 + 6 * 4]), kzx), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[14]), kzz), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[2 + 6 * 4]), kzx), 1e-5);
 
     // Lateral along x: translation (and rotation) per pile.
     const int step = fixed ? 2 : 1, m = step * n;
@@ -159,7 +158,7 @@ TEST(group_large, blocked_solve_matches_plain_elimination) {
     const std::vector<cd> kl = solve(m, al, unit);
     cd kxx = 0.0;
     for (int i = 0; i < n; ++i) kxx += kl[step * i];
-    EXPECT_LT(rel(cd(g[0]), kxx), 1e-5);
+    EXPECT_LT(zrv::test::relative_error(cd(g[0]), kxx), 1e-5);
 
     // The same group in a second call with the storage of the first, and
     // with its solves handed to a runner, each on its worker's storage.

@@ -8,7 +8,7 @@
 
 #include "deck/prepro.h"
 #include "run/state.h"
-#include "run_fixture.h"
+#include "../run/run_fixture.h"
 
 namespace zrv::test {
 namespace {

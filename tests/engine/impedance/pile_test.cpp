@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 
+#include "expect.h"
 #include "impedance/halfspace.h"
 #include "impedance/side.h"
 
@@ -48,8 +49,6 @@ PileImpedance impedance(const PileInput& in) {
   return out;
 }
 
-double rel(double got, double want) { return std::abs(got - want) / std::abs(want); }
-
 // Reference for a pile of uniform section in one soil, semi-infinite: the two
 // decaying solutions of the shear beam with axial load (fs = 0 here) give the
 // head stiffness directly. Head forces F = -(Q, M) at z = 0 with
@@ -91,12 +90,12 @@ TEST(pile, held_tip_without_soil_gives_the_static_member_stiffness) {
   const PileImpedance z = impedance(in);
   const double ei = 2.0e8 * 4.0e-4, ea = 2.0e8 * 0.02, gj = 2.0e8 / 2.5 * 8.0e-4;
   const double l = length;
-  EXPECT_LT(rel(z.horizontal.k, 12.0 * ei / (l * l * l)), 2e-6);
-  EXPECT_LT(rel(z.rocking.k, 4.0 * ei / l), 2e-6);
-  EXPECT_LT(rel(z.coupling.k, -6.0 * ei / (l * l)), 2e-6);
-  EXPECT_LT(rel(z.horizontal_free.k, 3.0 * ei / (l * l * l)), 2e-6);
-  EXPECT_LT(rel(z.vertical.k, ea / l), 2e-6);
-  EXPECT_LT(rel(z.torsion.k, gj / l), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.k, 12.0 * ei / (l * l * l)), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.k, 4.0 * ei / l), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.k, -6.0 * ei / (l * l)), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.k, 3.0 * ei / (l * l * l)), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.k, ea / l), 2e-6);
+  EXPECT_LT(zrv::test::relative_error(z.torsion.k, gj / l), 2e-6);
   EXPECT_NEAR(z.horizontal.c, 0.0, 1e-6 * ei);
 }
 
@@ -112,11 +111,12 @@ TEST(pile, compressed_column_follows_the_stability_functions) {
   const double s = phi * (sn - phi * cs) / den;  // near-end rotational factor
   const double sc = phi * (phi - sn) / den;      // carry-over times s
   const double l = length;
-  EXPECT_LT(rel(z.rocking.k, s * ei / l), 1e-5);
-  EXPECT_LT(rel(z.coupling.k, -(s + sc) * ei / (l * l)), 1e-5);
-  EXPECT_LT(rel(z.horizontal.k, 2.0 * (s + sc) * ei / (l * l * l) - p / l), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.k, s * ei / l), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.k, -(s + sc) * ei / (l * l)), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.k, 2.0 * (s + sc) * ei / (l * l * l) - p / l), 1e-5);
   // Moment-free head: the pinned-fixed sway stiffness.
-  EXPECT_LT(rel(z.horizontal_free.k, (s * (1.0 - (sc / s) * (sc / s)) * ei / (l * l) - p) / l),
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.k,
+                                      (s * (1.0 - (sc / s) * (sc / s)) * ei / (l * l) - p) / l),
             1e-5);
 }
 
@@ -142,8 +142,8 @@ TEST(pile, bar_on_a_tip_disc_matches_the_closed_form) {
   const cd b =
       (ea * k * std::sin(kl) - kt * std::cos(kl)) / (ea * k * std::cos(kl) + kt * std::sin(kl));
   const cd want = -ea * k * b;
-  EXPECT_LT(rel(z.vertical.k, want.real()), 1e-5);
-  EXPECT_LT(rel(z.vertical.c, want.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.k, want.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.c, want.imag() / w), 1e-5);
 
   // The same bar cut into four layers.
   PileInput four = free_pile(4, length, 400.0f);
@@ -152,8 +152,8 @@ TEST(pile, bar_on_a_tip_disc_matches_the_closed_form) {
   four.below_unit_weight = in.below_unit_weight;
   four.below_damping = in.below_damping;
   const PileImpedance z4 = impedance(four);
-  EXPECT_LT(rel(z4.vertical.k, want.real()), 1e-5);
-  EXPECT_LT(rel(z4.vertical.c, want.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z4.vertical.k, want.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z4.vertical.c, want.imag() / w), 1e-5);
 }
 
 PileInput soil_pile(int layers, double length, float omega) {
@@ -190,23 +190,23 @@ TEST(pile, long_pile_in_uniform_soil_matches_the_semi_infinite_beam) {
   const cd qr = 0.04 * gs * cd(react.rocking_x);
   const HeadStiffness h =
       semi_infinite(a, qr, m * 4.0e-4 / 0.02 * w * w, 0.0, 2.0e8 * 4.0e-4, 0.01);
-  EXPECT_LT(rel(z.horizontal.k, h.kuu.real()), 1e-5);
-  EXPECT_LT(rel(z.horizontal.c, h.kuu.imag() / w), 1e-5);
-  EXPECT_LT(rel(z.rocking.k, h.ktt.real()), 1e-5);
-  EXPECT_LT(rel(z.rocking.c, h.ktt.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.k, h.kuu.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.c, h.kuu.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.k, h.ktt.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.c, h.ktt.imag() / w), 1e-5);
   // The head rotation is counted positive against the slope du/dz (z down).
-  EXPECT_LT(rel(z.coupling.k, -h.kut.real()), 1e-5);
-  EXPECT_LT(rel(z.coupling.c, -h.kut.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.k, -h.kut.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.c, -h.kut.imag() / w), 1e-5);
   const cd free = h.kuu - h.kut * h.kut / h.ktt;
-  EXPECT_LT(rel(z.horizontal_free.k, free.real()), 1e-5);
-  EXPECT_LT(rel(z.horizontal_free.c, free.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.k, free.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.c, free.imag() / w), 1e-5);
 
   // Axial: a long bar on distributed springs, Z = EA* k with k^2 = (Gs Sv - m w^2)/EA*.
   const cd ea = 2.0e8 * 0.02 * cd(1.0, 0.01);
   const cd kz = std::sqrt((gs * cd(react.vertical) - m * w * w) / ea);
   const cd zv = ea * kz;
-  EXPECT_LT(rel(z.vertical.k, zv.real()), 1e-5);
-  EXPECT_LT(rel(z.vertical.c, zv.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.k, zv.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.c, zv.imag() / w), 1e-5);
 }
 
 TEST(pile, one_layer_equals_five_thinner_layers_of_the_same_soil) {
@@ -218,8 +218,8 @@ TEST(pile, one_layer_equals_five_thinner_layers_of_the_same_soil) {
     const zrv::ImpedancePair b[6] = {five.vertical, five.torsion,  five.horizontal,
                                      five.rocking,  five.coupling, five.horizontal_free};
     for (int i = 0; i < 6; ++i) {
-      EXPECT_LT(rel(b[i].k, a[i].k), 1e-5) << "w " << w << " entry " << i;
-      EXPECT_LT(rel(b[i].c, a[i].c), 1e-5) << "w " << w << " entry " << i;
+      EXPECT_LT(zrv::test::relative_error(b[i].k, a[i].k), 1e-5) << "w " << w << " entry " << i;
+      EXPECT_LT(zrv::test::relative_error(b[i].c, a[i].c), 1e-5) << "w " << w << " entry " << i;
     }
   }
 }
@@ -256,10 +256,10 @@ TEST(pile, shear_flexible_member_matches_the_closed_form) {
   in.rigidity_coefficient = 2.0f;
   const PileImpedance z = impedance(in);
   const double l = length, phi = 12.0 * ei * (2.0 / ga) / (l * l);
-  EXPECT_LT(rel(z.horizontal.k, 12.0 * ei / (l * l * l * (1.0 + phi))), 1e-5);
-  EXPECT_LT(rel(z.rocking.k, (4.0 + phi) * ei / (l * (1.0 + phi))), 1e-5);
-  EXPECT_LT(rel(z.coupling.k, -6.0 * ei / (l * l * (1.0 + phi))), 1e-5);
-  EXPECT_LT(rel(z.horizontal_free.k, 3.0 * ei / (l * l * l * (1.0 + phi / 4.0))), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.k, 12.0 * ei / (l * l * l * (1.0 + phi))), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.k, (4.0 + phi) * ei / (l * (1.0 + phi))), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.k, -6.0 * ei / (l * l * (1.0 + phi))), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.k, 3.0 * ei / (l * l * l * (1.0 + phi / 4.0))), 1e-5);
 }
 
 TEST(pile, lateral_entries_agree_by_closed_form_and_transfer_matrix) {
@@ -288,10 +288,10 @@ TEST(pile, short_free_elements_keep_the_static_stiffness_at_low_frequency) {
   const double length = 6.0, ei = 2.0e8 * 4.0e-4;
   const PileImpedance z = impedance(free_pile(30, length, 1.0e-4f));
   const double l = length;
-  EXPECT_LT(rel(z.horizontal.k, 12.0 * ei / (l * l * l)), 1e-6);
-  EXPECT_LT(rel(z.rocking.k, 4.0 * ei / l), 1e-6);
-  EXPECT_LT(rel(z.coupling.k, -6.0 * ei / (l * l)), 1e-6);
-  EXPECT_LT(rel(z.horizontal_free.k, 3.0 * ei / (l * l * l)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal.k, 12.0 * ei / (l * l * l)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(z.rocking.k, 4.0 * ei / l), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(z.coupling.k, -6.0 * ei / (l * l)), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(z.horizontal_free.k, 3.0 * ei / (l * l * l)), 1e-6);
 }
 
 TEST(pile, column_cutoffs_follow_the_quarter_wave_frequency) {
@@ -306,14 +306,14 @@ TEST(pile, column_cutoffs_follow_the_quarter_wave_frequency) {
   const zrv::ColumnCutoffs c = zrv::SOLAVG(in);
   const double t = 12.0, v = (400.0 + 1200.0 + 160.0) / t, nu = (1.2 + 2.4 + 0.7) / t;
   const double ws = kPi * v / (2.0 * t);
-  EXPECT_LT(rel(c.omega_s, ws), 1e-6);
-  EXPECT_LT(rel(c.omega_p, ws * std::sqrt(2.0 * (1.0 - nu) / (1.0 - 2.0 * nu))), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(c.omega_s, ws), 1e-6);
+  EXPECT_LT(zrv::test::relative_error(c.omega_p, ws * std::sqrt(2.0 * (1.0 - nu) / (1.0 - 2.0 * nu))), 1e-6);
 
   zrv::ColumnInput soft = in;
   soft.layers[0].poisson_ratio = soft.layers[1].poisson_ratio = soft.side_layers[0].poisson_ratio =
       0.5f;
   const zrv::ColumnCutoffs s = zrv::SOLAVG(soft);
-  EXPECT_LT(rel(s.omega_p, ws * std::sqrt(2.0 * 0.501 / 0.002)), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(s.omega_p, ws * std::sqrt(2.0 * 0.501 / 0.002)), 1e-5);
 
   zrv::ColumnInput off = in;
   off.end_bearing = 0;
@@ -342,8 +342,8 @@ TEST(pile, tip_below_the_compression_cutoff_keeps_only_material_damping) {
   const cd b =
       (ea * k * std::sin(kl) - kt * std::cos(kl)) / (ea * k * std::cos(kl) + kt * std::sin(kl));
   const cd want = -ea * k * b;
-  EXPECT_LT(rel(z.vertical.k, want.real()), 1e-5);
-  EXPECT_LT(rel(z.vertical.c, want.imag() / w), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.k, want.real()), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(z.vertical.c, want.imag() / w), 1e-5);
 }
 
 TEST(pile, soil_column_layers_act_as_an_element_of_the_soil_inside) {
@@ -371,12 +371,12 @@ TEST(pile, soil_column_layers_act_as_an_element_of_the_soil_inside) {
   const zrv::ImpedancePair y[6] = {b.vertical, b.torsion,  b.horizontal,
                                    b.rocking,  b.coupling, b.horizontal_free};
   for (int i = 0; i < 6; ++i) {
-    EXPECT_LT(rel(x[i].k, y[i].k), 1e-5) << i;
-    EXPECT_LT(rel(x[i].c, y[i].c), 1e-5) << i;
+    EXPECT_LT(zrv::test::relative_error(x[i].k, y[i].k), 1e-5) << i;
+    EXPECT_LT(zrv::test::relative_error(x[i].c, y[i].c), 1e-5) << i;
   }
   // With one adjacent layer the body's own material is used there, which differs.
   column.adjacent_layer_count = 1;
-  EXPECT_GT(rel(impedance(column).vertical.k, a.vertical.k), 1e-2);
+  EXPECT_GT(zrv::test::relative_error(impedance(column).vertical.k, a.vertical.k), 1e-2);
 }
 
 TEST(pile, band_solver_recovers_a_known_solution) {
@@ -421,7 +421,7 @@ TEST(pile, shear_flexible_column_under_axial_load_is_the_exact_beam_column) {
   in.static_load = static_cast<float>(p);
   const double c = 1.0 + fs * p, k = std::sqrt(c * p / ei), l = length;
   const double sway = 1.0 / (c / p * (2.0 * std::tan(k * l / 2.0) / k - l) + fs * l);
-  EXPECT_LT(rel(impedance(in).horizontal.k, sway), 1e-5);
+  EXPECT_LT(zrv::test::relative_error(impedance(in).horizontal.k, sway), 1e-5);
 
   // A rigid translation of a free element, static and without soil, moves no
   // force or moment at either end, by either route.
