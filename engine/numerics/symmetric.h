@@ -1,8 +1,9 @@
 #pragma once
 // Complex symmetric systems A x = b (A = A^T, not Hermitian), as the pile
 // group's flexibility matrices are: a blocked L D L^T factorisation without
-// pivoting, carried out in double precision, with a pivoting elimination as
-// its fallback.
+// pivoting in single precision, refined to double-precision accuracy, with
+// the same factorisation in double precision and then a pivoting elimination
+// as its fallbacks.
 
 #include <complex>
 #include <cstddef>
