@@ -158,7 +158,8 @@ void TMainForm::ShowChild(QWidget* child) {
     sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // A child that closes (and frees) itself takes its frame with it.
-    connect(child, &QObject::destroyed, sub, [s = QPointer<QMdiSubWindow>(sub)] {
+    // Held as a QObject: the frame may be half destroyed when its child goes.
+    connect(child, &QObject::destroyed, sub, [s = QPointer<QObject>(sub)] {
       if (s) s->deleteLater();
     });
   }
@@ -170,16 +171,16 @@ void TMainForm::ShowChild(QWidget* child) {
 
 void TMainForm::subWindowActivated(QMdiSubWindow* window) {
   // Leaving the program for another one neither stores nor reloads a form.
-  if (m_reactivating || window == nullptr || window == m_activeForm) return;
-  if (m_activeForm) {
-    if (auto* form = qobject_cast<TDataForm*>(m_activeForm->widget())) {
+  if (m_reactivating || window == nullptr || window == m_activeForm.data()) return;
+  if (QMdiSubWindow* active = activeFrame()) {
+    if (auto* form = qobject_cast<TDataForm*>(active->widget())) {
       // No box opens inside an activation: a refused entry is told about
       // once the activation is over.
       const bool refused = entryRefused(*form);
       if (refused || !deactivate(*form)) {
         // The form keeps the focus until its entry is mended.
         m_reactivating = true;
-        m_mdi->setActiveSubWindow(m_activeForm);
+        m_mdi->setActiveSubWindow(active);
         m_reactivating = false;
         if (refused && !m_refusalPending) {
           m_refusalPending = true;
@@ -202,7 +203,13 @@ void TMainForm::subWindowActivated(QMdiSubWindow* window) {
 
 QMdiSubWindow* TMainForm::activeChild() const {
   QMdiSubWindow* sub = m_mdi->activeSubWindow();
-  return sub != nullptr ? sub : m_activeForm.data();
+  return sub != nullptr ? sub : activeFrame();
+}
+
+QMdiSubWindow* TMainForm::activeFrame() const {
+  // A frame being destroyed is no longer a sub-window: qobject_cast says so,
+  // where a cast of the pointer's own type would read a half-destroyed object.
+  return qobject_cast<QMdiSubWindow*>(m_activeForm.data());
 }
 
 bool TMainForm::DeactivateActiveChild() {

@@ -170,7 +170,8 @@ private:
   QString m_runFolder;
 
   QMdiArea* m_mdi = nullptr;
-  QPointer<QMdiSubWindow> m_activeForm;  // the sub-window whose data form is active
+  QPointer<QWidget> m_activeForm;  // the sub-window whose data form is active
+  QMdiSubWindow* activeFrame() const;  // m_activeForm while it is a whole sub-window
   bool m_reactivating = false;  // while set, a child's activation neither stores nor loads
   bool m_refusalPending = false;  // a refused entry's message waits for the menus to close
 
