@@ -1,7 +1,8 @@
 // zrv3-viewbench: how fast the 3D view draws a large pile group (not a test).
 // It opens the view of the main window on a 12-pile group like the example
-// and on a 500-pile group of 30 layers, and prints the time to the first
-// finished frame of each and the frames per second while the figure turns.
+// and on 500-pile groups of 30 layers (one radius, a taper, visible steps),
+// and prints the time to the first finished frame of each and the frames per
+// second while the figure turns.
 // Run it on the X server the program would use, or under xvfb-run.
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,9 +36,11 @@ void setCell(comp::TGridTable& table, int column, int row, double value) {
 
 // A rectangular group of nx x ny piles at `spacing` under a cap that covers
 // them, `layers` pile segments of `length` each, two side-soil layers; every
-// tenth pile battered. `taper` narrows each segment a little, so that no two
-// segments of a pile share a radius.
-void makeGroup(TMainForm& main, int nx, int ny, int layers, bool taper) {
+// tenth pile battered. Radii: 0.3 in every segment, or narrowing by 1 % a
+// segment (a taper, whose neighbouring segments differ by less than a pixel
+// in the whole view), or alternately 0.3 and 0.45 (steps that stay visible).
+enum class Radii { equal, tapered, stepped };
+void makeGroup(TMainForm& main, int nx, int ny, int layers, Radii radii) {
   const double spacing = 2.4, length = 18.0 / layers;
   TProgramData& p = main.Project();
   p.FoundationType = "PILE";
@@ -50,7 +53,9 @@ void makeGroup(TMainForm& main, int nx, int ny, int layers, bool taper) {
   setCell(t.pilecapsoil(), 0, 1, 0.5);
   t.PileData().SetRowCount(layers);
   for (int j = 0; j < layers; ++j) {
-    const double r = taper ? 0.3 * (1 - 0.01 * j) : 0.3;
+    const double r = radii == Radii::tapered ? 0.3 * (1 - 0.01 * j)
+                     : radii == Radii::stepped ? (j % 2 ? 0.45 : 0.3)
+                                               : 0.3;
     setCell(t.PileData(), 0, j, length);
     setCell(t.PileData(), 1, j, r / 1.4142135623730951);
     setCell(t.PileData(), 2, j, r / 1.4142135623730951);
@@ -134,16 +139,17 @@ int main(int argc, char** argv) {
   main.show();
   QCoreApplication::processEvents();
 
-  makeGroup(main, 4, 3, 5, false);
+  makeGroup(main, 4, 3, 5, Radii::equal);
   measure(main, 5);  // the first context of the run costs more; not counted
   const Timing small = measure(main, frames);
   std::printf("%-38s first frame %8.1f ms   rotation %7.1f frames/s\n", "12 piles x 5 layers:", small.firstMs,
               small.framesPerSecond);
-  for (const bool taper : {false, true}) {
-    makeGroup(main, 25, 20, 30, taper);
+  for (const auto& [radii, label] : {std::pair{Radii::equal, ":"}, std::pair{Radii::tapered, " (tapered):"},
+                                     std::pair{Radii::stepped, " (stepped):"}}) {
+    makeGroup(main, 25, 20, 30, radii);
     const Timing large = measure(main, frames);
-    const std::string label = std::string("500 piles x 30 layers") + (taper ? " (tapered):" : ":");
-    std::printf("%-38s first frame %8.1f ms (%.2f x)   rotation %7.1f frames/s\n", label.c_str(), large.firstMs,
+    const std::string name = std::string("500 piles x 30 layers") + label;
+    std::printf("%-38s first frame %8.1f ms (%.2f x)   rotation %7.1f frames/s\n", name.c_str(), large.firstMs,
                 small.firstMs > 0 ? large.firstMs / small.firstMs : 0.0, large.framesPerSecond);
   }
   return 0;

@@ -66,11 +66,11 @@ public:
   virtual void EndList() = 0;
   virtual void CallList(unsigned list) = 0;
   virtual void SetShading(unsigned mode) = 0;
-  /// Draws a whole array of vertices at once (glDrawArrays): `xyz` holds
-  /// three coordinates per vertex, `rgba` four colour components per vertex,
-  /// or is empty for the current colour. With colours the current colour
-  /// afterwards is not defined; set it again before drawing.
-  virtual void DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) = 0;
+  /// Draws primitives from an array of vertices at once (glDrawElements) in
+  /// the current colour: `xyz` holds three coordinates per vertex, `indices`
+  /// the vertices of the primitives in order; an empty list draws nothing.
+  /// Vertices that several primitives share are given, and transformed, once.
+  virtual void DrawElements(unsigned mode, const std::vector<float>& xyz, const std::vector<unsigned>& indices) = 0;
   /// The pending error code, cleared.
   virtual unsigned GetError() = 0;
   /// The matrix named `name` (ModelViewMatrix()), in OpenGL's order.

@@ -12,6 +12,10 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "ui/UiHooks.h"
 
@@ -20,6 +24,22 @@ namespace zrv::comp {
 namespace {
 
 constexpr const char* kBetweenBeginEnd = "operation cannot be performed between glBegin and glEnd";
+
+// A software renderer allocates and frees buffers of some megabytes for every
+// frame of a large figure. By default the C library hands such blocks back to
+// the system when they are freed and the next frame faults them in again,
+// which costs more than the drawing (three times the frame time for 500 piles
+// of 30 segments). Blocks up to 16 MB come from the heap instead, and up to
+// 64 MB of freed memory stays in the process.
+void keepRendererMemory() {
+#if defined(__GLIBC__)
+  static std::once_flag once;
+  std::call_once(once, [] {
+    mallopt(M_MMAP_THRESHOLD, 16 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  });
+#endif
+}
 
 TShiftState shiftState(const QMouseEvent& event) {
   TShiftState s = 0;
@@ -253,6 +273,7 @@ bool TglWindow::TestAndClearRedraw() {
 // --- Qt's context cycle --------------------------------------------------------
 
 void TglWindow::initializeGL() {
+  keepRendererMemory();
   // A new context (also after the widget moved to another window): the
   // owner's set-up must run again, and the lights belong to this context.
   m_initialized = false;
@@ -356,18 +377,11 @@ void TglWindow::EndList() { glEndList(); }
 void TglWindow::CallList(unsigned list) { glCallList(list); }
 void TglWindow::SetShading(unsigned mode) { glShadeModel(mode); }
 
-void TglWindow::DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) {
-  const auto count = static_cast<GLsizei>(xyz.size() / 3);
-  if (count == 0) return;
-  const bool coloured = rgba.size() >= static_cast<std::size_t>(count) * 4;
+void TglWindow::DrawElements(unsigned mode, const std::vector<float>& xyz, const std::vector<unsigned>& indices) {
+  if (indices.empty()) return;
   glEnableClientState(GL_VERTEX_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, xyz.data());
-  if (coloured) {
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, 0, rgba.data());
-  }
-  glDrawArrays(mode, 0, count);
-  if (coloured) glDisableClientState(GL_COLOR_ARRAY);
+  glDrawElements(mode, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 unsigned TglWindow::GetError() { return glGetError(); }

@@ -172,7 +172,7 @@ public:
   void EndList() override;
   void CallList(unsigned list) override;
   void SetShading(unsigned mode) override;
-  void DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) override;
+  void DrawElements(unsigned mode, const std::vector<float>& xyz, const std::vector<unsigned>& indices) override;
   unsigned GetError() override;
   TglMatrix GetMatrix(unsigned name) override;
   /// Raster position (x, y, z), then the font lists of the text's bytes.

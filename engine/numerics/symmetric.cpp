@@ -4,11 +4,12 @@
 #include <cmath>
 #include <cstring>
 
-// The factorisation's inner loops are built for the baseline processor and for
-// one with 256-bit vectors; the program picks one when it loads. The two give
-// the same numbers: every entry sees the same operations in the same order
-// (the vectors only hold neighbouring rows), and no multiply-add is contracted
-// (the file is compiled with -ffp-contract=off).
+// The inner loops of the factorisation, the triangular solves and the
+// residual are built for the baseline processor and for ones with 256-bit and
+// 512-bit vectors; the program picks one when it loads. All give the same
+// numbers: every entry sees the same operations in the same order (the
+// vectors only hold neighbouring rows, and sums run in fixed lanes), and no
+// multiply-add is contracted (the file is compiled with -ffp-contract=off).
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
 #define ZRV_WIDE_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
@@ -316,54 +317,91 @@ bool ldlt(int n, Factors<T> f, double tiny, double& growth) {
   return true;
 }
 
-// Solves L D L^T x = b for one right-hand side with real parts xr and
-// imaginary parts xi, which the solution replaces. The products are written
-// out in real arithmetic, in the order of the complex product, so that the
-// forward loop vectorises.
+// Lanes of the partial sums of a dot product. Each lane adds every kLanes-th
+// term in a fixed order and the lanes are added in a fixed order, so the sum
+// is the same whatever vectors the processor has, and the lanes vectorise.
+constexpr int kLanes = 8;
+
+// sum over i in [from, to) of (ar + i ai)(xr + i xi) at i, added to (sr, si).
 template <typename T>
-void ldlt_solve_one(int n, const Factors<T>& f, T* xr, T* xi) {
+__attribute__((always_inline)) inline void dot(int from, int to, const T* ar, const T* ai,
+                                               const T* xr, const T* xi, T& sr, T& si) {
+  T lr[kLanes] = {}, li[kLanes] = {};
+  int i = from;
+  for (; i + kLanes <= to; i += kLanes)
+    for (int r = 0; r < kLanes; ++r) {
+      lr[r] += ar[i + r] * xr[i + r] - ai[i + r] * xi[i + r];
+      li[r] += ar[i + r] * xi[i + r] + ai[i + r] * xr[i + r];
+    }
+  for (int r = 0; i < to; ++i, ++r) {
+    lr[r] += ar[i] * xr[i] - ai[i] * xi[i];
+    li[r] += ar[i] * xi[i] + ai[i] * xr[i];
+  }
+  for (int r = 0; r < kLanes; ++r) sr += lr[r], si += li[r];
+}
+
+// Solves L D L^T x = b for nrhs right-hand sides, column c with real parts at
+// xr + c * n and imaginary parts at xi + c * n, which the solutions replace.
+// Each column of L is read once per sweep for all right-hand sides. The
+// products are written out in real arithmetic so that the loops vectorise.
+template <typename T>
+__attribute__((always_inline)) inline void solve_columns(int n, const Factors<T>& f, int nrhs,
+                                                         T* xr, T* xi) {
   using ct = std::complex<T>;
+  const std::size_t size = static_cast<std::size_t>(n);
   for (int j = 0; j < n; ++j) {
-    const T cr = xr[j], ci = xi[j];
-    if (cr == T(0) && ci == T(0)) continue;
     const T* lr = f.re + f.base[j];
     const T* li = f.im + f.base[j];
-    for (int i = j + 1; i < n; ++i) {
-      xr[i] -= lr[i] * cr - li[i] * ci;
-      xi[i] -= lr[i] * ci + li[i] * cr;
+    for (int c = 0; c < nrhs; ++c) {
+      T* pr = xr + size * static_cast<std::size_t>(c);
+      T* pi = xi + size * static_cast<std::size_t>(c);
+      const T cr = pr[j], ci = pi[j];
+      if (cr == T(0) && ci == T(0)) continue;
+      for (int i = j + 1; i < n; ++i) {
+        pr[i] -= lr[i] * cr - li[i] * ci;
+        pi[i] -= lr[i] * ci + li[i] * cr;
+      }
     }
   }
-  for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j) {
-    const ct q = ct(xr[j], xi[j]) / ct(f.d_re[j], f.d_im[j]);
-    xr[j] = q.real();
-    xi[j] = q.imag();
+  for (std::size_t k = 0; k < size * static_cast<std::size_t>(nrhs); ++k) {
+    const std::size_t j = k % size;
+    const ct q = ct(xr[k], xi[k]) / ct(f.d_re[j], f.d_im[j]);
+    xr[k] = q.real();
+    xi[k] = q.imag();
   }
   for (int j = n - 1; j >= 0; --j) {
     const T* lr = f.re + f.base[j];
     const T* li = f.im + f.base[j];
-    T sr = 0, si = 0;
-    for (int i = j + 1; i < n; ++i) {
-      sr += lr[i] * xr[i] - li[i] * xi[i];
-      si += lr[i] * xi[i] + li[i] * xr[i];
+    for (int c = 0; c < nrhs; ++c) {
+      T* pr = xr + size * static_cast<std::size_t>(c);
+      T* pi = xi + size * static_cast<std::size_t>(c);
+      T sr = 0, si = 0;
+      dot(j + 1, n, lr, li, pr, pi, sr, si);
+      pr[j] -= sr;
+      pi[j] -= si;
     }
-    xr[j] -= sr;
-    xi[j] -= si;
   }
+}
+
+ZRV_WIDE_CLONES
+void ldlt_solve_columns(int n, const Factors<float>& f, int nrhs, float* xr, float* xi) {
+  solve_columns(n, f, nrhs, xr, xi);
+}
+ZRV_WIDE_CLONES
+void ldlt_solve_columns(int n, const Factors<double>& f, int nrhs, double* xr, double* xi) {
+  solve_columns(n, f, nrhs, xr, xi);
 }
 
 // The same in double precision for the nrhs columns of b (leading dimension n).
 void ldlt_solve(int n, SymmetricWork& w, int nrhs, cd* b) {
-  const std::size_t size = static_cast<std::size_t>(n);
+  const std::size_t all = static_cast<std::size_t>(n) * static_cast<std::size_t>(nrhs);
   std::vector<double>& xs = w.pack;
-  xs.resize(2 * size);
+  xs.resize(2 * all);
   double* xr = xs.data();
-  double* xi = xr + size;
-  for (int r = 0; r < nrhs; ++r) {
-    cd* x = b + size * static_cast<std::size_t>(r);
-    for (std::size_t i = 0; i < size; ++i) xr[i] = x[i].real(), xi[i] = x[i].imag();
-    ldlt_solve_one(n, doubles(w), xr, xi);
-    for (std::size_t i = 0; i < size; ++i) x[i] = cd(xr[i], xi[i]);
-  }
+  double* xi = xr + all;
+  for (std::size_t k = 0; k < all; ++k) xr[k] = b[k].real(), xi[k] = b[k].imag();
+  ldlt_solve_columns(n, doubles(w), nrhs, xr, xi);
+  for (std::size_t k = 0; k < all; ++k) b[k] = cd(xr[k], xi[k]);
 }
 
 double size_of(cd v) { return std::fabs(v.real()) + std::fabs(v.imag()); }
@@ -397,7 +435,10 @@ double backward_error(int n, const SymmetricEntries& entries, int nrhs, const st
 }
 
 // r -= A x for the nrhs columns of x and r (leading dimension n, real and
-// imaginary parts apart), with A the double-precision lower triangle in w.
+// imaginary parts apart), with A the double-precision lower triangle in w:
+// column j of the triangle gives both A(i, j) x_j and, by symmetry, A(j, i) x_i
+// for the rows i below j, in one pass.
+ZRV_WIDE_CLONES
 void subtract_product(int n, const SymmetricWork& w, int nrhs, const double* xr, const double* xi,
                       double* rr, double* ri) {
   for (int j = 0; j < n; ++j) {
@@ -415,10 +456,7 @@ void subtract_product(int n, const SymmetricWork& w, int nrhs, const double* xr,
         qi[i] -= ar[i] * vi + ai[i] * vr;
       }
       double sr = ar[j] * vr - ai[j] * vi, si = ar[j] * vi + ai[j] * vr;
-      for (int i = j + 1; i < n; ++i) {
-        sr += ar[i] * pr[i] - ai[i] * pi[i];
-        si += ar[i] * pi[i] + ai[i] * pr[i];
-      }
+      dot(j + 1, n, ar, ai, pr, pi, sr, si);
       qr[j] -= sr;
       qi[j] -= si;
     }
@@ -427,10 +465,13 @@ void subtract_product(int n, const SymmetricWork& w, int nrhs, const double* xr,
 
 // Solves A x = b with the factors in single precision, refined with residuals
 // formed in double precision from the entries in w, until every correction is
-// below kSettled of its solution, or stall below kFloor. Each residual is scaled to its largest
-// entry before it is rounded to single precision. False (b untouched) when a
-// pivot vanishes, or the corrections do not shrink fast enough or do not
-// settle within kSteps.
+// below kSettled of its solution, or stall below kFloor. The corrections of a
+// column shrink by a steady factor (about the condition number times the
+// single-precision rounding); once two of them show it, a column whose next
+// correction would be below kSettled is settled without forming it. Each
+// residual is scaled to its largest entry before it is rounded to single
+// precision. False (b untouched) when a pivot vanishes, or the corrections do
+// not shrink fast enough or do not settle within kSteps.
 constexpr int kSteps = 8;
 constexpr double kSettled = 1e-12;
 constexpr double kFloor = 1e-9;
@@ -448,7 +489,11 @@ bool refined_solve(int n, SymmetricWork& w, double scale, int nrhs, cd* b) {
   double* rr = xi + all;
   double* ri = rr + all;
   for (std::size_t k = 0; k < all; ++k) rr[k] = b[k].real(), ri[k] = b[k].imag();
-  std::vector<float> d(2 * size);
+  std::vector<float> d(2 * all);
+  float* dr = d.data();
+  float* di = dr + all;
+  std::vector<double> bigs(static_cast<std::size_t>(nrhs));
+  std::vector<double> last(static_cast<std::size_t>(nrhs), 0.0);  // each column's last change
   double before = 0.0;
   for (int step = 0; step < kSteps; ++step) {
     bool settled = true;
@@ -458,24 +503,33 @@ bool refined_solve(int n, SymmetricWork& w, double scale, int nrhs, cd* b) {
       double big = 0.0;
       for (std::size_t i = col; i < col + size; ++i)
         big = std::max(big, std::fabs(rr[i]) + std::fabs(ri[i]));
-      if (!(big > 0.0)) continue;
       if (!std::isfinite(big)) return false;
-      for (std::size_t i = 0; i < size; ++i) {
-        d[i] = static_cast<float>(rr[col + i] / big);
-        d[size + i] = static_cast<float>(ri[col + i] / big);
+      bigs[static_cast<std::size_t>(c)] = big;
+      for (std::size_t i = col; i < col + size; ++i) {
+        dr[i] = big > 0.0 ? static_cast<float>(rr[i] / big) : 0.0f;
+        di[i] = big > 0.0 ? static_cast<float>(ri[i] / big) : 0.0f;
       }
-      ldlt_solve_one(n, singles(w), d.data(), d.data() + size);
+    }
+    ldlt_solve_columns(n, singles(w), nrhs, dr, di);
+    for (int c = 0; c < nrhs; ++c) {
+      const double big = bigs[static_cast<std::size_t>(c)];
+      if (!(big > 0.0)) continue;
+      const std::size_t col = size * static_cast<std::size_t>(c);
       double dx = 0.0, xs = 0.0;
-      for (std::size_t i = 0; i < size; ++i) {
-        xr[col + i] += big * static_cast<double>(d[i]);
-        xi[col + i] += big * static_cast<double>(d[size + i]);
-        dx = std::max(dx, big * (std::fabs(static_cast<double>(d[i])) +
-                                 std::fabs(static_cast<double>(d[size + i]))));
-        xs = std::max(xs, std::fabs(xr[col + i]) + std::fabs(xi[col + i]));
+      for (std::size_t i = col; i < col + size; ++i) {
+        xr[i] += big * static_cast<double>(dr[i]);
+        xi[i] += big * static_cast<double>(di[i]);
+        dx = std::max(dx, big * (std::fabs(static_cast<double>(dr[i])) +
+                                 std::fabs(static_cast<double>(di[i]))));
+        xs = std::max(xs, std::fabs(xr[i]) + std::fabs(xi[i]));
       }
       if (!std::isfinite(dx) || !std::isfinite(xs)) return false;
-      if (dx > kSettled * xs) settled = false;
-      change = std::max(change, xs > 0.0 ? dx / xs : dx);
+      const double now = xs > 0.0 ? dx / xs : dx;
+      double& prior = last[static_cast<std::size_t>(c)];
+      const double rate = step >= 2 && prior > 0.0 ? now / prior : 1.0;
+      if (dx > kSettled * xs && !(rate <= 0.25 && rate * now <= kSettled)) settled = false;
+      prior = now;
+      change = std::max(change, now);
     }
     // Corrections that stop shrinking are the rounding of the double
     // residual: the solution is then as good as a double factorisation's.

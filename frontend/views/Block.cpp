@@ -15,7 +15,6 @@
 #include "base/exceptions.h"
 #include "glcontrol/glWindow.h"
 #include "project/TProgramData.h"
-#include "views/PileArrays.h"
 #include "ui/UiHooks.h"
 
 namespace zrv::front {
@@ -136,8 +135,9 @@ void TDlgBlock::showEvent(QShowEvent* event) {
 void TDlgBlock::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // The window follows through the layout; the next paint recomputes the
-  // projection, the fit scale and the display lists.
-  m_gl->ResetInitialized();
+  // projection, the fit scale and the display lists, unless they were made
+  // for this size already (the first resize arrives after the first paint).
+  if (event->size() != m_setupSize) m_gl->ResetInitialized();
 }
 
 void TDlgBlock::closeEvent(QCloseEvent* event) {
@@ -156,13 +156,14 @@ void TDlgBlock::glRender() {
     connect(context, &QOpenGLContext::aboutToBeDestroyed, this, [this] { m_fontContext = nullptr; });
   }
   TBlockScene s = scene();
-  // The piles' arrays hold as many sides as their width on the screen needs:
-  // a zoom that changes that builds them anew.
+  // The piles' arrays hold as many sides and segments as their width on the
+  // screen needs: a zoom that changes them builds the arrays anew.
   const TProgramData& project = m_main.Project();
-  if (PileCircleSegments(project, m_view.FitScale * m_view.ZoomScale) != m_pileSegments) m_gl->ResetInitialized();
+  if (PileCylinders(project, m_view.FitScale * m_view.ZoomScale) != m_pileCylinders) m_gl->ResetInitialized();
   if (!m_gl->TestAndSetInitialized()) {
     s.glSetupRC(width(), height());
-    m_pileSegments = PileCircleSegments(project, m_view.FitScale * m_view.ZoomScale);
+    m_setupSize = size();
+    m_pileCylinders = PileCylinders(project, m_view.FitScale * m_view.ZoomScale);
   }
   m_gl->TestAndClearRedraw();
   s.DrawFigure(m_mouse.Selection);

@@ -11,6 +11,7 @@
 
 #include "views/BlockScene.h"
 #include "views/BlockViewing.h"
+#include "views/PileArrays.h"
 
 class QOpenGLContext;
 class QPrinter;
@@ -112,8 +113,10 @@ private:
   bool m_figureReady = false;
   /// The context whose font lists are built.
   QOpenGLContext* m_fontContext = nullptr;
-  /// The side counts of the pile circles in the compiled lists.
-  std::vector<int> m_pileSegments;
+  /// The pile cylinders (radii and side counts) of the compiled lists.
+  std::vector<TPileCylinder> m_pileCylinders;
+  /// The size the projection and the lists were made for.
+  QSize m_setupSize;
 };
 
 }  // namespace zrv::front

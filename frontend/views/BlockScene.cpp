@@ -365,11 +365,14 @@ void TBlockScene::DrawAllPiles() {
   const TGridTable& coord = m_project.tables().Pilecoord();
   const Extended side = m_ext.SideSoilDepth;
   if (m_ext.HasSideSoil) m_gl.Translate(0, 0, -side);
-  // All piles in two arrays: surfaces with their colours, then the rims.
+  // All piles in a few arrays: the grey surfaces, then the outlined tip
+  // discs of one-segment piles and the rims.
   const TPileArrays arrays = BuildPileArrays(m_project, m_view.FitScale * m_view.ZoomScale);
-  m_gl.DrawArrays(TglCanvas::Triangles(), arrays.triangles, arrays.colours);
+  m_gl.SetColor(0.5L, 0.5L, 0.5L, 1);
+  m_gl.DrawElements(TglCanvas::Triangles(), arrays.triangles.vertices, arrays.triangles.indices);
   m_gl.SetColor(1, 0.5L, 0, 1);
-  m_gl.DrawArrays(TglCanvas::Lines(), arrays.rims, {});
+  m_gl.DrawElements(TglCanvas::Triangles(), arrays.outlined.vertices, arrays.outlined.indices);
+  m_gl.DrawElements(TglCanvas::Lines(), arrays.rims.vertices, arrays.rims.indices);
   if (m_ext.HasSideSoil) m_gl.Translate(0, 0, side);
 
   if (m_options.PileNumbersVisible) {

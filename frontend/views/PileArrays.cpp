@@ -1,5 +1,6 @@
 #include "views/PileArrays.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -12,8 +13,6 @@ namespace zrv::front {
 namespace {
 
 constexpr int kMaxSegments = 32;
-constexpr std::array<float, 4> kGrey{0.5F, 0.5F, 0.5F, 1};
-constexpr std::array<float, 4> kOutline{1, 0.5F, 0, 1};
 
 using Point = std::array<Extended, 3>;
 
@@ -41,27 +40,21 @@ struct Placement {
   }
 };
 
+// Puts one pile's points, each moved to the pile's place, into the lists.
 class Builder {
 public:
-  explicit Builder(TPileArrays& out) : m_out(out) {}
   Placement place;
 
-  void triangle(const Point& a, const Point& b, const Point& c, const std::array<float, 4>& colour) {
-    for (const Point* p : {&a, &b, &c}) {
-      push(m_out.triangles, place.map(*p));
-      m_out.colours.insert(m_out.colours.end(), colour.begin(), colour.end());
-    }
+  /// Adds a point to `to`; its number there.
+  unsigned vertex(TVertexList& to, const Point& p) const {
+    const Point q = place.map(p);
+    const auto number = static_cast<unsigned>(to.vertices.size() / 3);
+    for (Extended c : q) to.vertices.push_back(static_cast<float>(c));
+    return number;
   }
-  void line(const Point& a, const Point& b) {
-    push(m_out.rims, place.map(a));
-    push(m_out.rims, place.map(b));
-  }
-
-private:
-  static void push(std::vector<float>& v, const Point& p) {
-    for (Extended c : p) v.push_back(static_cast<float>(c));
-  }
-  TPileArrays& m_out;
+  /// Adds the n + 1 points round a circle (the last the first again); the
+  /// number of the first.
+  unsigned ring(TVertexList& to, Extended r, Extended z, int n, bool mirror = false) const;
 };
 
 // The point at step i of n round a circle of radius r at height z; `mirror`
@@ -85,23 +78,39 @@ Point rimPoint(Extended r, int i, int n, Extended z, bool mirror = false) {
   return {r * cs[0], mirror ? -y : y, z};
 }
 
+unsigned Builder::ring(TVertexList& to, Extended r, Extended z, int n, bool mirror) const {
+  const unsigned first = vertex(to, rimPoint(r, 0, n, z, mirror));
+  for (int i = 1; i <= n; ++i) vertex(to, rimPoint(r, i, n, z, mirror));
+  return first;
+}
+
+void triangle(TVertexList& to, unsigned a, unsigned b, unsigned c) {
+  to.indices.push_back(a);
+  to.indices.push_back(b);
+  to.indices.push_back(c);
+}
+
 // The side of a cylinder from top to bottom: each quad as the two triangles
 // of the fan top i, bottom i, bottom i+1, top i+1.
-void side(Builder& b, Extended r, Extended top, Extended bottom, int n) {
+void side(const Builder& b, TVertexList& to, Extended r, Extended top, Extended bottom, int n) {
   if (top == bottom) return;
-  for (int i = 0; i < n; ++i) {
-    const Point t0 = rimPoint(r, i, n, top), t1 = rimPoint(r, i + 1, n, top);
-    const Point b0 = rimPoint(r, i, n, bottom), b1 = rimPoint(r, i + 1, n, bottom);
-    b.triangle(t0, b0, b1, kGrey);
-    b.triangle(t0, b1, t1, kGrey);
+  const unsigned t = b.ring(to, r, top, n), u = b.ring(to, r, bottom, n);
+  for (unsigned i = 0; i < static_cast<unsigned>(n); ++i) {
+    triangle(to, t + i, u + i, u + i + 1);
+    triangle(to, t + i, u + i + 1, t + i + 1);
   }
 }
 
-// A disc at height z facing up, or facing down (`down`), with its rim.
-void end(Builder& b, Extended r, Extended z, int n, bool down, const std::array<float, 4>& colour) {
-  const Point centre{0, 0, z};
-  for (int i = 0; i < n; ++i) b.triangle(centre, rimPoint(r, i, n, z, down), rimPoint(r, i + 1, n, z, down), colour);
-  for (int i = 0; i < n; ++i) b.line(rimPoint(r, i, n, z), rimPoint(r, i + 1, n, z));
+// A disc at height z facing up, or facing down (`down`, its points turned
+// half round about X), into `to`, and its rim into `rims`.
+void end(const Builder& b, TVertexList& to, TVertexList& rims, Extended r, Extended z, int n, bool down) {
+  const unsigned centre = b.vertex(to, {0, 0, z}), disc = b.ring(to, r, z, n, down);
+  const unsigned rim = b.ring(rims, r, z, n);
+  for (unsigned i = 0; i < static_cast<unsigned>(n); ++i) {
+    triangle(to, centre, disc + i, disc + i + 1);
+    rims.indices.push_back(rim + i);
+    rims.indices.push_back(rim + i + 1);
+  }
 }
 
 }  // namespace
@@ -114,28 +123,60 @@ int CircleSegmentsFor(Extended pixels) {
   return kMaxSegments;
 }
 
-std::vector<int> PileCircleSegments(const TProgramData& project, Extended pixelsPerUnit) {
+std::vector<TPileCylinder> PileCylinders(const TProgramData& project, Extended pixelsPerUnit) {
   const TGridTable& data = project.tables().PileData();
-  std::vector<int> segments;
-  for (int j = 0; j < data.RowCount(); ++j) segments.push_back(CircleSegmentsFor(pileRadius(data, j) * pixelsPerUnit));
-  return segments;
+  std::vector<TPileCylinder> out;
+  for (int j = 0; j < data.RowCount();) {
+    Extended low = pileRadius(data, j), high = low;
+    int k = j + 1;
+    for (; k < data.RowCount(); ++k) {
+      const Extended r = pileRadius(data, k);
+      const Extended span = std::max(high, r) - std::min(low, r);
+      if (!(span == 0 || span * std::fabs(pixelsPerUnit) <= 0.25L)) break;
+      low = std::min(low, r);
+      high = std::max(high, r);
+    }
+    out.push_back({j, k - 1, (low + high) / 2, CircleSegmentsFor(high * pixelsPerUnit)});
+    j = k;
+  }
+  return out;
 }
 
 TPileArrays BuildPileArrays(const TProgramData& project, Extended pixelsPerUnit) {
   const TGridTable& coord = project.tables().Pilecoord();
   const TGridTable& data = project.tables().PileData();
   const int rows = data.RowCount();
-  std::vector<Extended> radius, length;
-  for (int j = 0; j < rows; ++j) {
-    radius.push_back(pileRadius(data, j));
-    length.push_back(cellValue(data, 0, j));
+  std::vector<Extended> length;
+  for (int j = 0; j < rows; ++j) length.push_back(cellValue(data, 0, j));
+  const std::vector<TPileCylinder> cylinders = PileCylinders(project, pixelsPerUnit);
+  // The tops of the cylinders and the bottom of the last, the same for every
+  // pile; the arrays' sizes from them.
+  std::vector<Extended> tops{0};
+  for (const TPileCylinder& c : cylinders) {
+    Extended bottom = tops.back();
+    for (int j = c.First; j <= c.Last; ++j) bottom -= length[static_cast<std::size_t>(j)];
+    tops.push_back(bottom);
   }
+  // Points and vertex numbers of a pile in each list.
+  std::array<std::size_t, 3> points{}, numbers{};
+  for (std::size_t k = 0; k < cylinders.size(); ++k) {
+    const std::size_t n = static_cast<std::size_t>(cylinders[k].Sides);
+    if (tops[k] != tops[k + 1]) points[0] += 2 * (n + 1), numbers[0] += 6 * n;
+    for (const bool last : {false, true}) {
+      if (last ? cylinders[k].Last != rows - 1 : cylinders[k].First != 0) continue;
+      const std::size_t list = last && rows == 1 ? 1 : 0;
+      points[list] += n + 2, numbers[list] += 3 * n;
+      points[2] += n + 1, numbers[2] += 2 * n;
+    }
+  }
+  const std::size_t piles = static_cast<std::size_t>(std::max(coord.RowCount(), 0));
   TPileArrays out;
-  // Room for the commonest case, one cylinder a pile at the full side count.
-  const std::size_t vertices = static_cast<std::size_t>(coord.RowCount()) * 4 * 3 * kMaxSegments;
-  out.triangles.reserve(vertices * 3);
-  out.colours.reserve(vertices * 4);
-  Builder b(out);
+  std::array<TVertexList*, 3> lists{&out.triangles, &out.outlined, &out.rims};
+  for (std::size_t list = 0; list < lists.size(); ++list) {
+    lists[list]->vertices.reserve(piles * points[list] * 3);
+    lists[list]->indices.reserve(piles * numbers[list]);
+  }
+  Builder b;
   for (int i = 0; i < coord.RowCount(); ++i) {
     Placement& p = b.place;
     p = {cellValue(coord, 0, i), cellValue(coord, 1, i), 0, 1, 0};
@@ -146,19 +187,12 @@ TPileArrays BuildPileArrays(const TProgramData& project, Extended pixelsPerUnit)
       p.c = std::cos(turn);
       p.s = std::sin(turn);
     }
-    Extended top = 0;
-    for (int j = 0; j < rows;) {
-      // The run of segments of this radius makes one cylinder.
-      const Extended r = radius[static_cast<std::size_t>(j)];
-      Extended bottom = top - length[static_cast<std::size_t>(j)];
-      int k = j + 1;
-      for (; k < rows && radius[static_cast<std::size_t>(k)] == r; ++k) bottom -= length[static_cast<std::size_t>(k)];
-      const int n = CircleSegmentsFor(r * pixelsPerUnit);
-      side(b, r, top, bottom, n);
-      if (j == 0) end(b, r, top, n, false, kGrey);
-      if (k == rows) end(b, r, bottom, n, true, rows == 1 ? kOutline : kGrey);
-      top = bottom;
-      j = k;
+    for (std::size_t k = 0; k < cylinders.size(); ++k) {
+      const TPileCylinder& c = cylinders[k];
+      side(b, out.triangles, c.Radius, tops[k], tops[k + 1], c.Sides);
+      if (c.First == 0) end(b, out.triangles, out.rims, c.Radius, tops[k], c.Sides, false);
+      if (c.Last == rows - 1)
+        end(b, rows == 1 ? out.outlined : out.triangles, out.rims, c.Radius, tops[k + 1], c.Sides, true);
     }
   }
   return out;

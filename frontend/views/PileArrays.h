@@ -1,11 +1,15 @@
 #pragma once
-// The piles of the 3D view as vertex arrays: one array of triangles (side
-// surfaces and end discs, a colour per vertex) and one array of rim lines for
-// all piles together, instead of one fan per quad and layer segment. Layer
-// segments of equal radius make one cylinder; a pile only a few pixels wide
-// gets fewer sides, as many as keep its outline within a quarter pixel of
-// the circle. The triangles wind as the fans they replace, so the culled
-// faces and the picture stay the same.
+// The piles of the 3D view as three vertex lists for all piles together: the
+// grey triangles (side surfaces and end discs), the triangles in the rims'
+// colour and the rim lines, instead of one fan per quad and layer segment.
+// The vertices hold positions only (one colour a list), and the quads of a
+// side share the points of its top and bottom circles. Layer segments whose
+// radii lie within a quarter pixel of one another on the screen make one
+// cylinder, drawn at the middle of their radii, so that no outline moves by
+// more than an eighth of a pixel; a pile only a few pixels wide gets fewer
+// sides, as many as keep its outline within a quarter pixel of the circle.
+// The triangles wind as the fans they replace, so the culled faces and the
+// picture stay the same.
 
 #include <vector>
 
@@ -21,16 +25,36 @@ class TProgramData;
 /// about 13 pixels up (and for a radius that is not a finite number).
 int CircleSegmentsFor(Extended pixels);
 
-/// The side count of every row of PileData at `pixelsPerUnit` (the view's
-/// fit scale times its zoom). When it changes, the arrays must be built anew.
-std::vector<int> PileCircleSegments(const TProgramData& project, Extended pixelsPerUnit);
+/// One cylinder of every pile: the PileData rows First..Last, drawn at
+/// Radius with Sides sides.
+struct TPileCylinder {
+  int First = 0, Last = 0;
+  Extended Radius = 0;
+  int Sides = 0;
+  bool operator==(const TPileCylinder&) const = default;
+};
 
-/// The piles' arrays: x, y, z per vertex, and r, g, b, a per triangle vertex.
+/// The cylinders of the piles at `pixelsPerUnit` (the view's fit scale times
+/// its zoom), from the head down. When they change, the arrays must be built
+/// anew.
+std::vector<TPileCylinder> PileCylinders(const TProgramData& project, Extended pixelsPerUnit);
+
+/// Vertices (x, y, z each) and the numbers of the vertices of the primitives
+/// in order.
+struct TVertexList {
+  std::vector<float> vertices;
+  std::vector<unsigned> indices;
+};
+
+/// The piles' lists, each with vertices of its own, so that a list never
+/// makes the renderer transform the points of another.
 struct TPileArrays {
-  std::vector<float> triangles;
-  std::vector<float> colours;
+  /// Grey triangles: the sides and the end discs.
+  TVertexList triangles;
+  /// Triangles in the rims' colour: the tip disc of a pile of one segment.
+  TVertexList outlined;
   /// Rim circles of the heads and tips as pairs of line ends.
-  std::vector<float> rims;
+  TVertexList rims;
 };
 
 /// The piles of Pilecoord with the segments of PileData, in the frame where

@@ -58,7 +58,7 @@ std::vector<Disc> discsOf(const RecordingCanvas& gl, Extended r) {
       const Vec3 &c = p.vertices[t], &a = p.vertices[t + 1], &b = p.vertices[t + 2];
       if (std::fabs(distance(c, a) - r) > 1e-5L || std::fabs(distance(c, b) - r) > 1e-5L) continue;
       if (discs.empty() || distance(discs.back().centre, c) > 1e-5L)
-        discs.push_back({c, normalOf(c, a, b), p.vertexColours[t], 0});
+        discs.push_back({c, normalOf(c, a, b), p.colour, 0});
       ++discs.back().triangles;
     }
   }
@@ -326,6 +326,11 @@ TEST(BlockScene, PilesAreTwoArraysWithSegmentsMergedAndThinnedByTheirWidthOnScre
   // A second radius makes a second cylinder.
   setRows(m.tables.PileData(), {{6, 0.3, 0.4}, {4, 0.3, 0.3}});
   EXPECT_EQ(pileTriangles(draw(100)), 3u * (2 * 2 * 32 + 2 * 32));
+  // Radii 0.5 and 0.4924 are 0.76 pixel apart at 100 pixels a metre: two
+  // cylinders; at 4 pixels a metre 0.03 pixel, within a quarter pixel: one.
+  setRows(m.tables.PileData(), {{6, 0.3, 0.4}, {4, 0.3, 0.39}});
+  EXPECT_EQ(pileTriangles(draw(100)), 3u * (2 * 2 * 32 + 2 * 32));
+  EXPECT_EQ(pileTriangles(draw(4)), 3u * (2 * 8 + 2 * 8));
 }
 
 TEST(BlockScene, OneSegmentPileWithoutSideSoil) {
@@ -346,10 +351,10 @@ TEST(BlockScene, OneSegmentPileWithoutSideSoil) {
   EXPECT_VEC_F(discs[1].centre, 0, 0, -8);  // tip
   EXPECT_EQ(discs[1].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));  // the outline colour
   // Both rims in the outline colour: one line per side of each circle.
-  ASSERT_EQ(gl.primitives.size(), 2u);
-  EXPECT_EQ(gl.primitives[1].mode, RecordingCanvas::Lines());
-  EXPECT_EQ(gl.primitives[1].vertices.size(), 2u * 2u * static_cast<unsigned>(discs[0].triangles));
-  EXPECT_EQ(gl.primitives[1].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));
+  ASSERT_EQ(gl.primitives.size(), 3u);  // grey surfaces, the outlined tip, the rims
+  EXPECT_EQ(gl.primitives[2].mode, RecordingCanvas::Lines());
+  EXPECT_EQ(gl.primitives[2].vertices.size(), 2u * 2u * static_cast<unsigned>(discs[0].triangles));
+  EXPECT_EQ(gl.primitives[2].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));
   ASSERT_EQ(gl.texts.size(), 1u);
   EXPECT_VEC(gl.texts[0].at, 0, 0, 0.45);  // the number on top of the block
 }

@@ -53,9 +53,7 @@ struct Primitive {
   std::array<Extended, 4> colour{};
   std::vector<Vec3> vertices;  // carried through the model-view matrix
   unsigned list = 0;           // the display list being compiled, 0 for none
-  /// A vertex array's colours, one per vertex (empty: `colour` for all).
-  std::vector<std::array<Extended, 4>> vertexColours;
-  bool array = false;  // drawn as one vertex array
+  bool array = false;          // drawn as one vertex array
 };
 
 struct Text {
@@ -78,7 +76,7 @@ public:
   void Clear(unsigned) override {}
   void Enable(unsigned c) override { capabilities.emplace_back(c, true); }
   void Disable(unsigned c) override { capabilities.emplace_back(c, false); }
-  void BeginPrimitive(unsigned mode) override { primitives.push_back({mode, m_colour, {}, m_list, {}, false}); }
+  void BeginPrimitive(unsigned mode) override { primitives.push_back({mode, m_colour, {}, m_list, false}); }
   void EndPrimitive() override {}
   void Finish() override {}
   void Rotate(Extended angle, Extended x, Extended y, Extended z) override {
@@ -132,11 +130,11 @@ public:
   void EndList() override { m_list = 0; }
   void CallList(unsigned list) override { calledLists.push_back(list); }
   void SetShading(unsigned) override {}
-  void DrawArrays(unsigned mode, const std::vector<float>& xyz, const std::vector<float>& rgba) override {
-    Primitive p{mode, m_colour, {}, m_list, {}, true};
-    for (std::size_t i = 0; i + 2 < xyz.size(); i += 3)
-      p.vertices.push_back(mapPoint(modelView, {xyz[i], xyz[i + 1], xyz[i + 2]}));
-    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) p.vertexColours.push_back({rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]});
+  void DrawElements(unsigned mode, const std::vector<float>& xyz, const std::vector<unsigned>& indices) override {
+    if (indices.empty()) return;
+    Primitive p{mode, m_colour, {}, m_list, true};
+    for (unsigned i : indices)
+      p.vertices.push_back(mapPoint(modelView, {xyz.at(3 * i), xyz.at(3 * i + 1), xyz.at(3 * i + 2)}));
     primitives.push_back(std::move(p));
   }
   unsigned GetError() override { return 0; }
