@@ -165,6 +165,7 @@ double seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+#ifdef ZRV_BENCH_LAPACK
 // The 500-pile fixed-head group of deck (b): 25 x 20 piles at 1.8 m, the deck's
 // pile section and soil.
 zrv::GroupInput group_of_deck_b() {
@@ -191,6 +192,7 @@ zrv::GroupInput group_of_deck_b() {
   in.below = {0.0f, 350.0f, 20.0f, 0.33f};
   return in;
 }
+#endif
 
 // Median time of LAPACK's cgesv (single precision, partial pivoting) on the
 // three systems that the group solves at one frequency; negative without LAPACK.
