@@ -35,6 +35,7 @@ public:
   static constexpr unsigned LineStrip() { return 3; }
   static constexpr unsigned Triangles() { return 4; }
   static constexpr unsigned TriangleFan() { return 6; }
+  static constexpr unsigned Quads() { return 7; }
   static constexpr unsigned Compile() { return 0x1300; }
   static constexpr unsigned Blend() { return 0x0BE2; }
   static constexpr unsigned SrcAlpha() { return 0x0302; }

@@ -365,10 +365,11 @@ void TBlockScene::DrawAllPiles() {
   const TGridTable& coord = m_project.tables().Pilecoord();
   const Extended side = m_ext.SideSoilDepth;
   if (m_ext.HasSideSoil) m_gl.Translate(0, 0, -side);
-  // All piles in a few arrays: the grey surfaces, then the outlined tip
-  // discs of one-segment piles and the rims.
+  // All piles in a few arrays: the grey sides and end discs, then the
+  // outlined tip discs of one-segment piles and the rims.
   const TPileArrays arrays = BuildPileArrays(m_project, m_view.FitScale * m_view.ZoomScale);
   m_gl.SetColor(0.5L, 0.5L, 0.5L, 1);
+  m_gl.DrawElements(TglCanvas::Quads(), arrays.quads.vertices, arrays.quads.indices);
   m_gl.DrawElements(TglCanvas::Triangles(), arrays.triangles.vertices, arrays.triangles.indices);
   m_gl.SetColor(1, 0.5L, 0, 1);
   m_gl.DrawElements(TglCanvas::Triangles(), arrays.outlined.vertices, arrays.outlined.indices);

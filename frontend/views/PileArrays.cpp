@@ -90,14 +90,16 @@ void triangle(TVertexList& to, unsigned a, unsigned b, unsigned c) {
   to.indices.push_back(c);
 }
 
-// The side of a cylinder from top to bottom: each quad as the two triangles
-// of the fan top i, bottom i, bottom i+1, top i+1.
+// The side of a cylinder from top to bottom, as the quads top i, bottom i,
+// bottom i+1, top i+1.
 void side(const Builder& b, TVertexList& to, Extended r, Extended top, Extended bottom, int n) {
   if (top == bottom) return;
   const unsigned t = b.ring(to, r, top, n), u = b.ring(to, r, bottom, n);
   for (unsigned i = 0; i < static_cast<unsigned>(n); ++i) {
-    triangle(to, t + i, u + i, u + i + 1);
-    triangle(to, t + i, u + i + 1, t + i + 1);
+    to.indices.push_back(t + i);
+    to.indices.push_back(u + i);
+    to.indices.push_back(u + i + 1);
+    to.indices.push_back(t + i + 1);
   }
 }
 
@@ -158,20 +160,20 @@ TPileArrays BuildPileArrays(const TProgramData& project, Extended pixelsPerUnit)
     tops.push_back(bottom);
   }
   // Points and vertex numbers of a pile in each list.
-  std::array<std::size_t, 3> points{}, numbers{};
+  std::array<std::size_t, 4> points{}, numbers{};
   for (std::size_t k = 0; k < cylinders.size(); ++k) {
     const std::size_t n = static_cast<std::size_t>(cylinders[k].Sides);
-    if (tops[k] != tops[k + 1]) points[0] += 2 * (n + 1), numbers[0] += 6 * n;
+    if (tops[k] != tops[k + 1]) points[0] += 2 * (n + 1), numbers[0] += 4 * n;
     for (const bool last : {false, true}) {
       if (last ? cylinders[k].Last != rows - 1 : cylinders[k].First != 0) continue;
-      const std::size_t list = last && rows == 1 ? 1 : 0;
+      const std::size_t list = last && rows == 1 ? 2 : 1;
       points[list] += n + 2, numbers[list] += 3 * n;
-      points[2] += n + 1, numbers[2] += 2 * n;
+      points[3] += n + 1, numbers[3] += 2 * n;
     }
   }
   const std::size_t piles = static_cast<std::size_t>(std::max(coord.RowCount(), 0));
   TPileArrays out;
-  std::array<TVertexList*, 3> lists{&out.triangles, &out.outlined, &out.rims};
+  std::array<TVertexList*, 4> lists{&out.quads, &out.triangles, &out.outlined, &out.rims};
   for (std::size_t list = 0; list < lists.size(); ++list) {
     lists[list]->vertices.reserve(piles * points[list] * 3);
     lists[list]->indices.reserve(piles * numbers[list]);
@@ -189,7 +191,7 @@ TPileArrays BuildPileArrays(const TProgramData& project, Extended pixelsPerUnit)
     }
     for (std::size_t k = 0; k < cylinders.size(); ++k) {
       const TPileCylinder& c = cylinders[k];
-      side(b, out.triangles, c.Radius, tops[k], tops[k + 1], c.Sides);
+      side(b, out.quads, c.Radius, tops[k], tops[k + 1], c.Sides);
       if (c.First == 0) end(b, out.triangles, out.rims, c.Radius, tops[k], c.Sides, false);
       if (c.Last == rows - 1)
         end(b, rows == 1 ? out.outlined : out.triangles, out.rims, c.Radius, tops[k + 1], c.Sides, true);

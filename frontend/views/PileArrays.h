@@ -1,15 +1,16 @@
 #pragma once
-// The piles of the 3D view as three vertex lists for all piles together: the
-// grey triangles (side surfaces and end discs), the triangles in the rims'
-// colour and the rim lines, instead of one fan per quad and layer segment.
-// The vertices hold positions only (one colour a list), and the quads of a
-// side share the points of its top and bottom circles. Layer segments whose
+// The piles of the 3D view as four vertex lists for all piles together: the
+// grey quads of the side surfaces, the grey triangles of the end discs, the
+// triangles in the rims' colour and the rim lines, instead of one fan per quad
+// and layer segment. The vertices hold positions only (one colour a list),
+// and the quads of a side share the points of its top and bottom circles;
+// each list holds only the points it draws. Layer segments whose
 // radii lie within a quarter pixel of one another on the screen make one
 // cylinder, drawn at the middle of their radii, so that no outline moves by
 // more than an eighth of a pixel; a pile only a few pixels wide gets fewer
 // sides, as many as keep its outline within a quarter pixel of the circle.
-// The triangles wind as the fans they replace, so the culled faces and the
-// picture stay the same.
+// The quads and triangles wind as the fans they replace, so the culled faces
+// and the picture stay the same.
 
 #include <vector>
 
@@ -46,10 +47,11 @@ struct TVertexList {
   std::vector<unsigned> indices;
 };
 
-/// The piles' lists, each with vertices of its own, so that a list never
-/// makes the renderer transform the points of another.
+/// The piles' lists, each with vertices of its own.
 struct TPileArrays {
-  /// Grey triangles: the sides and the end discs.
+  /// Grey quads: the sides, each quad top i, bottom i, bottom i+1, top i+1.
+  TVertexList quads;
+  /// Grey triangles: the end discs.
   TVertexList triangles;
   /// Triangles in the rims' colour: the tip disc of a pile of one segment.
   TVertexList outlined;

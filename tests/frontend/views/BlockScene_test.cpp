@@ -65,11 +65,13 @@ std::vector<Disc> discsOf(const RecordingCanvas& gl, Extended r) {
   return discs;
 }
 
-// Triangles of the piles' arrays.
+// Triangles of the piles' arrays, a quad counting as the two of its fan.
 std::size_t pileTriangles(const RecordingCanvas& gl) {
   std::size_t n = 0;
-  for (const auto& p : gl.primitives)
+  for (const auto& p : gl.primitives) {
     if (p.array && p.mode == RecordingCanvas::Triangles()) n += p.vertices.size() / 3;
+    if (p.array && p.mode == RecordingCanvas::Quads()) n += p.vertices.size() / 2;
+  }
   return n;
 }
 
@@ -306,7 +308,7 @@ TEST(BlockScene, BatteredPileEndsFollowTheirPlanes) {
   EXPECT_EQ(gl.stackDepth(), 0);
 }
 
-TEST(BlockScene, PilesAreTwoArraysWithSegmentsMergedAndThinnedByTheirWidthOnScreen) {
+TEST(BlockScene, PilesAreFewArraysWithSegmentsMergedAndThinnedByTheirWidthOnScreen) {
   PileProject m;  // three piles of two segments, radius 0.5
   const TSceneExtents e = GetMaxDims(m.project);
   TDisplayOptions options;
@@ -315,11 +317,11 @@ TEST(BlockScene, PilesAreTwoArraysWithSegmentsMergedAndThinnedByTheirWidthOnScre
     view.FitScale = pixelsPerUnit;
     RecordingCanvas gl;
     TBlockScene(gl, m.project, e, options, view).DrawAllPiles();
-    EXPECT_EQ(gl.primitives.size(), 2u);  // all surfaces, then all rims
+    EXPECT_EQ(gl.primitives.size(), 3u);  // all sides, all end discs, all rims
     return gl;
   };
   // 50 pixels wide: 32 sides. Two segments of one radius are one cylinder:
-  // per pile 2 x 32 side triangles and 32 for each end disc.
+  // per pile 32 side quads (2 x 32 triangles) and 32 triangles for each end disc.
   EXPECT_EQ(pileTriangles(draw(100)), 3u * (2 * 32 + 2 * 32));
   // 2 pixels wide: 8 sides keep the outline within 2 (1 - cos(pi/8)) = 0.15 pixel.
   EXPECT_EQ(pileTriangles(draw(4)), 3u * (2 * 8 + 2 * 8));
@@ -351,10 +353,10 @@ TEST(BlockScene, OneSegmentPileWithoutSideSoil) {
   EXPECT_VEC_F(discs[1].centre, 0, 0, -8);  // tip
   EXPECT_EQ(discs[1].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));  // the outline colour
   // Both rims in the outline colour: one line per side of each circle.
-  ASSERT_EQ(gl.primitives.size(), 3u);  // grey surfaces, the outlined tip, the rims
-  EXPECT_EQ(gl.primitives[2].mode, RecordingCanvas::Lines());
-  EXPECT_EQ(gl.primitives[2].vertices.size(), 2u * 2u * static_cast<unsigned>(discs[0].triangles));
-  EXPECT_EQ(gl.primitives[2].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));
+  ASSERT_EQ(gl.primitives.size(), 4u);  // grey sides and head disc, the outlined tip, the rims
+  EXPECT_EQ(gl.primitives[3].mode, RecordingCanvas::Lines());
+  EXPECT_EQ(gl.primitives[3].vertices.size(), 2u * 2u * static_cast<unsigned>(discs[0].triangles));
+  EXPECT_EQ(gl.primitives[3].colour, (std::array<Extended, 4>{1, 0.5L, 0, 1}));
   ASSERT_EQ(gl.texts.size(), 1u);
   EXPECT_VEC(gl.texts[0].at, 0, 0, 0.45);  // the number on top of the block
 }
@@ -489,7 +491,7 @@ TEST(BlockScene, FrameTurnsZUpAndKeepsTheAxisCrossEightyPixelsLong) {
   TBlockScene(direct, m.project, e, options, view).DrawFigure();
   EXPECT_TRUE(direct.calledLists.empty());
   EXPECT_EQ(std::count_if(direct.primitives.begin(), direct.primitives.end(), [](const Primitive& p) { return p.array; }),
-            2);  // the piles' triangles and rims
+            3);  // the piles' sides, end discs and rims
 }
 
 TEST(BlockScene, OpensWithTheWholeModelCentredInTheWindow) {
