@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "zrv/izorvin.h"
+#include "zrv/names_file.h"
 
 #ifdef ZORVIN_HAVE_LOADER
 #include "base/exceptions.h"
@@ -42,15 +43,8 @@ fs::path make_run_folder() {
 }
 
 bool write_names(const fs::path& folder, const fs::path& deck) {
-  auto with = [&](const char* ext) { return fs::path(deck).replace_extension(ext).string(); };
   std::ofstream out(folder / "names.dat", std::ios::binary | std::ios::trunc);
-  out << "3.0.13\n"
-      << deck.string() << '\n'
-      << with(".zvo") << '\n'
-      << with(".zvp") << '\n'
-      << with(".zvr") << '\n'
-      << with(".zvt") << '\n'
-      << with(".zvm") << '\n';
+  out << zrv::names_file_text("3.0.13", deck.string());
   out.close();
   return static_cast<bool>(out);
 }

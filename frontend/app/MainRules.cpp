@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include "zrv/izorvin.h"
+#include "zrv/names_file.h"
 
 namespace zrv::front {
 
@@ -144,9 +145,7 @@ QString ChangeFileExt(const QString& path, const QString& extension) {
 }
 
 QString NamesFileText(const QString& fileName) {
-  QString text = QString(kVersion) + '\n' + fileName + '\n';
-  for (const char* ext : {".zvo", ".zvp", ".zvr", ".zvt", ".zvm"}) text += ChangeFileExt(fileName, ext) + '\n';
-  return text;
+  return QString::fromStdString(zrv::names_file_text(kVersion, fileName.toStdString()));
 }
 
 }  // namespace zrv::front
