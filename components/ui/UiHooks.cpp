@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace zrv::comp {
@@ -47,6 +48,20 @@ TMsgResult AskYesNoCancel(const QString& text) {
                                             QMessageBox::Yes);
   if (button == QMessageBox::Yes) return TMsgResult::Yes;
   if (button == QMessageBox::No) return TMsgResult::No;
+  return TMsgResult::Cancel;
+}
+
+TMsgResult AskReloadOverwrite(const QString& text) {
+  if (messageHook()) return messageHook()(TMsgKind::FileChanged, text);
+  QMessageBox box(QMessageBox::Question, boxTitle(), boxText(text), QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
+  QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+  // Cancel, the answer that loses nothing, is also the default.
+  box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+  box.exec();
+  if (box.clickedButton() == reload) return TMsgResult::Reload;
+  if (box.clickedButton() == overwrite) return TMsgResult::Overwrite;
   return TMsgResult::Cancel;
 }
 

@@ -16,10 +16,11 @@ enum class TMsgKind {
   Information,   // OK
   Confirmation,  // Yes / No / Cancel
   Error,         // OK: the application's default handler for an exception
+  FileChanged,   // Reload / Overwrite / Cancel: a file changed on disk before it is written over
 };
 
 /// The button that closed a box.
-enum class TMsgResult { Ok, Yes, No, Cancel };
+enum class TMsgResult { Ok, Yes, No, Cancel, Reload, Overwrite };
 
 /// Answers a box: (kind, text) -> the button. Installed by tests.
 using TMessageHook = std::function<TMsgResult(TMsgKind, const QString&)>;
@@ -31,6 +32,9 @@ void setMessageHook(TMessageHook hook);
 void ShowInformation(const QString& text);
 /// A confirmation box with Yes, No and Cancel; Cancel when closed otherwise.
 TMsgResult AskYesNoCancel(const QString& text);
+/// A question with Reload, Overwrite and Cancel, asked before a file that
+/// changed on disk is written over; Cancel when closed otherwise.
+TMsgResult AskReloadOverwrite(const QString& text);
 /// What the application's default handler shows for an exception that
 /// reaches the user interface: the exception's message, OK.
 void ShowError(const QString& text);

@@ -336,6 +336,9 @@ void TMainForm::FileOpenClick() {
 
 bool TMainForm::OpenFile(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
+  // The bytes are taken before they are read, so that a change made
+  // meanwhile is seen before the next save.
+  TFileStamp stamp = TFileStamp::OfFile(absolute.toStdString());
   // The whole file is read before anything of the open project changes.
   TProjectImage image;
   try {
@@ -358,6 +361,7 @@ bool TMainForm::OpenFile(const QString& path) {
     comp::ShowError(QString::fromUtf8(e.what()));
     return false;
   }
+  m_project->SetDiskStamp(std::move(stamp));
   if (m_view3DOpen) Close3DView();
   setCaption();
   readProjectPlots();
@@ -390,7 +394,26 @@ void TMainForm::FileSaveClick() {
     FileSaveAsClick();
     return;
   }
+  if (askIfChangedOnDisk() != TDiskAnswer::Write) return;
   guarded([&] { m_project->WriteInputFiles(); });
+}
+
+TMainForm::TDiskAnswer TMainForm::askIfChangedOnDisk() {
+  const std::string& file = m_project->FileName;
+  if (!m_project->DiskStamp().ChangedOnDisk(file)) return TDiskAnswer::Write;
+  const QString path = toQ(file);
+  switch (comp::AskReloadOverwrite("The file " + path +
+                                   " was changed on disk since it was last opened or saved.\r"
+                                   "Reload it, overwrite it with this project, or cancel?")) {
+    case comp::TMsgResult::Reload:
+      return OpenFile(path) ? TDiskAnswer::Reloaded : TDiskAnswer::Cancel;
+    case comp::TMsgResult::Overwrite:
+      // The file as it is now may be written over without asking again.
+      m_project->SetDiskStamp(TFileStamp::OfFile(file));
+      return TDiskAnswer::Write;
+    default:
+      return TDiskAnswer::Cancel;
+  }
 }
 
 void TMainForm::FileSaveAsClick() {
@@ -401,6 +424,12 @@ void TMainForm::FileSaveAsClick() {
   if (path.isEmpty()) return;
   if (!QFileInfo(path).fileName().contains('.')) path += QStringLiteral(".") + kProjectExtension;
   path = QFileInfo(path).absoluteFilePath();
+  // Onto its own name, Save As asks first like Save; a reloaded file is
+  // already the project.
+  const QFileInfo chosen(path), current(QFileInfo(old).absoluteFilePath());
+  const bool same = chosen.absoluteFilePath() == current.absoluteFilePath() ||
+                    (chosen.exists() && chosen.canonicalFilePath() == current.canonicalFilePath());
+  if (same && askIfChangedOnDisk() != TDiskAnswer::Write) return;
   m_project->FileName = path.toStdString();
   if (!guarded([&] { m_project->WriteInputFiles(); })) {
     // Nothing was written under the new name: the project keeps its old one.
@@ -499,6 +528,9 @@ void TMainForm::UpdateLoadingMenus() {
 
 void TMainForm::CompRunClick() {
   if (!DeactivateActiveChild()) return;
+  // The question comes before anything is written; a reloaded file is saved
+  // and run.
+  if (m_project->FileName != TProgramData::kNewFileName && askIfChangedOnDisk() == TDiskAnswer::Cancel) return;
   FileSaveClick();
   if (m_project->FileName == TProgramData::kNewFileName) return;
   if (IsModified()) return;  // the save failed and said why

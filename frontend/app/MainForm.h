@@ -131,6 +131,13 @@ private:
   void newProject();
   void replaceProject(std::unique_ptr<TProgramData> project);
   void readProjectPlots();
+  /// What may happen to the project file before the project is written to it.
+  enum class TDiskAnswer { Write, Reloaded, Cancel };
+  /// Where the project file changed on disk since the program last read or
+  /// wrote it, asks whether to reload it (its contents become the project;
+  /// a file that cannot be read is refused as on Open), overwrite it or
+  /// cancel. Write when unchanged or when the user chose to overwrite.
+  TDiskAnswer askIfChangedOnDisk();
   void openInEditor(const QString& path);
   void openDocument(const QString& path);
   void subWindowActivated(QMdiSubWindow* window);

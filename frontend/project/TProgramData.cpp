@@ -102,6 +102,7 @@ void TProgramData::WriteInputFiles() {
     files.add(MassFileName, mass);
     files.add(GeometryFileName, geometry);
     files.commit();
+    m_diskStamp = TFileStamp::OfText(deck);
   } catch (...) {
     SetModified(true);
     throw;

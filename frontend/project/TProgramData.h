@@ -9,9 +9,11 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "base/exceptions.h"
 #include "base/types.h"
+#include "project/FileStamp.h"
 #include "project/TProjectTables.h"
 
 namespace zrv::front {
@@ -109,8 +111,14 @@ public:
   /// over the old ones. Raises EProjectError naming the table when the
   /// project cannot be written consistently, comp::EInOutError when a file
   /// cannot be written; either way the old files stay whole and the project
-  /// is marked modified. Clears the modified state when all were written.
+  /// is marked modified. Clears the modified state when all were written,
+  /// and the project file's text becomes its DiskStamp.
   void WriteInputFiles();
+
+  /// What the program last read from or wrote to the project file (FileName):
+  /// the window sets it when it opens the file, WriteInputFiles renews it.
+  const TFileStamp& DiskStamp() const { return m_diskStamp; }
+  void SetDiskStamp(TFileStamp stamp) { m_diskStamp = std::move(stamp); }
 
   /// Switches to unit system 1 or 2 (other values clamped): converts the
   /// dimensioned scalar fields by the unit table's force (F), length (L2) and
@@ -135,6 +143,7 @@ public:
 private:
   TProjectTables& m_tables;
   bool m_modified = false;
+  TFileStamp m_diskStamp;
 };
 
 }  // namespace zrv::front

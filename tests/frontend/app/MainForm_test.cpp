@@ -331,6 +331,115 @@ TEST_F(MainFormTest, RunOfANewProjectWhoseSaveIsCancelledDoesNothing) {
   EXPECT_FALSE(fs::exists(run.path() / "run"));
 }
 
+// The project file with its title line replaced, as a user edits it in the
+// text editor between two steps of the program.
+std::string withTitle(const std::string& deck, const std::string& title) {
+  return "TITLE=" + title + deck.substr(deck.find('\n'));
+}
+
+TEST_F(MainFormTest, AFileChangedOnDiskIsSavedOverOnlyWhenTheUserSaysSo) {
+  const fs::path deck = example("halfspace-harmonic");
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+  const std::string opened = test::read_file(deck);
+  const std::string edited = withTitle(opened, "Edited by hand");
+  test::write_file(deck, edited);
+  window->Project().ProjectTitle = "Changed in the program";
+  window->SetModified(true);
+
+  // Cancel: nothing is written, the changes stay the program's.
+  test::nextAnswer() = comp::TMsgResult::Cancel;
+  window->FileSaveClick();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::FileChanged);
+  EXPECT_EQ(messages()[0], "The file " + q(deck) +
+                               " was changed on disk since it was last opened or saved.\r"
+                               "Reload it, overwrite it with this project, or cancel?");
+  EXPECT_EQ(test::read_file(deck), edited);
+  EXPECT_TRUE(window->IsModified());
+
+  // Reload: the file's text becomes the project, and stays as it is.
+  test::nextAnswer() = comp::TMsgResult::Reload;
+  window->FileSaveClick();
+  EXPECT_EQ(window->Project().ProjectTitle, "Edited by hand");
+  EXPECT_FALSE(window->IsModified());
+  EXPECT_EQ(test::read_file(deck), edited);
+  EXPECT_EQ(messages().size(), 2u);
+
+  // What was read is no change: Save writes without a question; so it does
+  // after its own write, over the same bytes written anew, and where the
+  // file was deleted.
+  test::recordedMessages().clear();
+  window->FileSaveClick();
+  window->FileSaveClick();
+  test::write_file(deck, test::read_file(deck));
+  window->FileSaveClick();
+  fs::remove(deck);
+  window->FileSaveClick();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_NE(test::read_file(deck).find("TITLE=Edited by hand\n"), std::string::npos);
+
+  // Overwrite: the project is written over the user's edit.
+  test::write_file(deck, withTitle(opened, "Edited again"));
+  test::nextAnswer() = comp::TMsgResult::Overwrite;
+  window->FileSaveClick();
+  EXPECT_EQ(messages().size(), 1u);
+  EXPECT_NE(test::read_file(deck).find("TITLE=Edited by hand\n"), std::string::npos);
+  EXPECT_FALSE(window->IsModified());
+
+  // A reload of a file that cannot be read is refused as on Open: the project
+  // and the file stay as they were.
+  test::recordedMessages().clear();
+  test::write_file(deck, "TITLE=x\nGRAVITY=9.8\nFOUNDATION=HALF-SPACE\nRECTANGULAR=");
+  test::nextAnswer() = comp::TMsgResult::Reload;
+  window->FileSaveClick();
+  EXPECT_FALSE(window->OpenFile(q(deck)));
+  ASSERT_EQ(messages().size(), 3u);
+  EXPECT_EQ(messages()[1], messages()[2]);
+  EXPECT_EQ(window->Project().ProjectTitle, "Edited by hand");
+  EXPECT_EQ(test::read_file(deck), "TITLE=x\nGRAVITY=9.8\nFOUNDATION=HALF-SPACE\nRECTANGULAR=");
+}
+
+TEST_F(MainFormTest, SaveAsOntoItsNameAndRunAskBeforeWritingAChangedFile) {
+  const fs::path deck = example("halfspace-harmonic", true);
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+  const std::string edited = withTitle(test::read_file(deck), "Edited by hand");
+  test::write_file(deck, edited);
+
+  // Save As onto another name asks nothing; onto the project's own name it
+  // asks, and Cancel keeps the file.
+  saveAnswer = q(work / "copy.zvd");
+  test::nextAnswer() = comp::TMsgResult::Cancel;
+  window->FileSaveAsClick();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(fs::exists(work / "copy.zvd"));
+  saveAnswer = q(deck);
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+  test::write_file(deck, withTitle(edited, "Edited twice"));
+  window->FileSaveAsClick();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::FileChanged);
+  EXPECT_EQ(test::read_file(deck), withTitle(edited, "Edited twice"));
+
+  // Run asks before it saves: Cancel writes and runs nothing, and the plot
+  // data of the last run stay.
+  test::TempDir emptyProgramFolder;
+  window->SetProgramFolder(q(emptyProgramFolder.path()));
+  test::recordedMessages().clear();
+  window->CompRunClick();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::FileChanged);
+  EXPECT_EQ(test::read_file(deck), withTitle(edited, "Edited twice"));
+  EXPECT_TRUE(fs::exists(work / "halfspace-harmonic.zvp"));
+  EXPECT_FALSE(fs::exists(run.path() / "run"));
+
+  // Overwrite: saved, then the run goes on (here to the missing library).
+  test::nextAnswer() = comp::TMsgResult::Overwrite;
+  window->CompRunClick();
+  ASSERT_EQ(messages().size(), 3u);
+  EXPECT_EQ(messages()[2], "Attempt to initialize DLL failed");
+  EXPECT_NE(test::read_file(deck).find("TITLE=Edited by hand\n"), std::string::npos);
+}
+
 TEST_F(MainFormTest, DataFormsStoreWhenAnotherChildIsActivated) {
   window->findAction("&Title")->trigger();
   QMdiSubWindow* titleWindow = window->mdiArea()->activeSubWindow();

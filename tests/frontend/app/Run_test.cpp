@@ -90,6 +90,28 @@ TEST_F(RunTest, AnExampleRunsThroughTheEngine) {
   EXPECT_TRUE(window->findAction("Edit &Output Text")->isEnabled());
 }
 
+TEST_F(RunTest, AnEditOutsideTheProgramIsReloadedAndRun) {
+  const fs::path deck = example("halfspace-harmonic");
+  ASSERT_TRUE(window->OpenFile(q(deck)));
+  // In the text editor, the top frequency goes from 50 Hz to 25 Hz.
+  std::string text = test::read_file(deck);
+  const std::string::size_type at = text.find("\n314 6.28 3.14 \n");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at + 1, 3, "157");
+  test::write_file(deck, text);
+
+  test::nextAnswer() = comp::TMsgResult::Reload;
+  window->findAction("&Run Analysis")->trigger();
+  ASSERT_EQ(messages().size(), 2u);
+  EXPECT_EQ(test::recordedMessages()[0].kind, comp::TMsgKind::FileChanged);
+  EXPECT_EQ(window->LastRunCode(), 0);
+  // The edited range is what was saved and analysed: 6.28 to 157 rad/s in
+  // steps of 3.14.
+  EXPECT_EQ(deckFrequencies(deck), (std::array<double, 3>{157, 6.28, 3.14}));
+  ASSERT_TRUE(window->PlotsLoaded());
+  EXPECT_EQ(window->Plots().pltDxyzR.PointCount(), 49);
+}
+
 TEST_F(RunTest, AnInputErrorStopsTheRunWithItsMessage) {
   const fs::path deck = example("stratum-random");
   ASSERT_TRUE(window->OpenFile(q(deck)));

@@ -25,7 +25,7 @@ comp::TMsgResult& nextAnswer() {
 void recordMessages() {
   comp::setMessageHook([](comp::TMsgKind kind, const QString& text) {
     recordedMessages().push_back({kind, text});
-    if (kind == comp::TMsgKind::Confirmation) return nextAnswer();
+    if (kind == comp::TMsgKind::Confirmation || kind == comp::TMsgKind::FileChanged) return nextAnswer();
     return comp::TMsgResult::Ok;
   });
 }

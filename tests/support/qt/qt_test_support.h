@@ -1,6 +1,7 @@
 #pragma once
 // Support for widget tests: modal boxes are recorded, not shown; a
-// confirmation box is answered with nextAnswer().
+// confirmation box and the changed-file question are answered with
+// nextAnswer().
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -16,7 +17,8 @@ struct RecordedMessage {
 
 /// Every box shown since the last clear, in order.
 std::vector<RecordedMessage>& recordedMessages();
-/// The answer given to confirmation boxes (Yes until a test sets another).
+/// The answer given to confirmation boxes and the changed-file question (Yes
+/// until a test sets another).
 comp::TMsgResult& nextAnswer();
 /// Installs the recorder (done by the test main).
 void recordMessages();
