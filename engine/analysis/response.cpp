@@ -259,9 +259,10 @@ void write_transient(RunState& s, const FrequencyPlan& plan, const ResponseData&
       "' --------- ',2X,'--------',/)",
       len, len, len);
   // Row k shows k dt, with the decimals that show every multiple of the step
-  // exactly: F7.2 for whole hundredths, a wider field for a finer step.
+  // exactly: F7.2 for whole hundredths, a wider field for a finer step, the E
+  // format beyond ten decimals.
   const std::string row =
-      "(1X," + fixed_edit(7, 2, exact_decimals(plan.time_step, 2, 6)) + ",2X,6(1X,1P,E11.4))";
+      "(1X," + multiples_edit(plan.time_step, n, 7, 2) + ",2X,6(1X,1P,E11.4))";
   for (int k = 0; k < n; ++k) {
     const auto& u = history[static_cast<std::size_t>(k)];
     const double t = static_cast<double>(k + 1) * static_cast<double>(plan.time_step);
