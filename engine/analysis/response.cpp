@@ -64,8 +64,6 @@ bool solve(RunState& s, const Matrix6& d, Complex* b, int m, float omega) {
   return ok;
 }
 
-float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
-
 }  // namespace
 
 void dynamic_stiffness(Matrix6& m, float omega, const MassConstants& mass) {

@@ -20,9 +20,6 @@ using namespace detail;
 
 namespace {
 
-// Frequencies are echoed in hertz as the report prints them.
-float hertz(float w) { return w * 0.5f / kPiPrintedHertz; }
-
 void load_error(RunState& s) {
   s.report().write_fmt(
       "(/,/,1X,' ERROR ENCOUNTERED IN LOAD DESCRIPTION',/,"
