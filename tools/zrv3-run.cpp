@@ -19,6 +19,7 @@
 #include <system_error>
 #include <utility>
 
+#include "zorvin_version.h"
 #include "zrv/izorvin.h"
 
 #ifdef ZORVIN_HAVE_LOADER
@@ -44,7 +45,7 @@ fs::path make_run_folder() {
 bool write_names(const fs::path& folder, const fs::path& deck) {
   auto with = [&](const char* ext) { return fs::path(deck).replace_extension(ext).string(); };
   std::ofstream out(folder / "names.dat", std::ios::binary | std::ios::trunc);
-  out << "3.0.13\n"
+  out << ZORVIN_VERSION "\n"
       << deck.string() << '\n'
       << with(".zvo") << '\n'
       << with(".zvp") << '\n'
