@@ -1,5 +1,6 @@
 #include "analysis/response.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -223,9 +224,11 @@ void write_harmonic(RunState& s, const FrequencyPlan& plan, const ResponseData& 
       "---------   ---------   ---------','   ---------   ---------   ---------',/)",
       len, len, len);
   // Two decimals unless the step needs more for the rows to differ.
+  const float last = plan.fmin + static_cast<float>(std::max(plan.count - 1, 0)) * plan.fstep;
+  const float largest = std::max(std::fabs(plan.fmin), std::fabs(last));
   const std::string frequencies =
-      "2X," + fixed_edit(7, 2, distinct_decimals(hertz(plan.fstep), 2, 6)) + ",2X," +
-      fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",2X,";
+      "2X," + distinct_edit(hertz(plan.fstep), hertz(largest), 7, 2) + ",2X," +
+      distinct_edit(plan.fstep, largest, 7, 2) + ",2X,";
   float omega = plan.fmin;
   for (int i = 0; i < plan.count; ++i) {
     const auto& u = r.amplitude[static_cast<std::size_t>(i)];
@@ -290,8 +293,10 @@ void write_random(RunState& s, const FrequencyPlan& plan, const ResponseData& r)
           l + 1);
     }
   }
-  const std::string row =
-      "(15X," + fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",15X,1P,E12.6)";
+  float largest = 0.0f;
+  for (int i = 0; i < n; ++i)
+    largest = std::max(largest, std::fabs(plan.omega[static_cast<std::size_t>(i)]));
+  const std::string row = "(15X," + distinct_edit(plan.fstep, largest, 7, 2) + ",15X,1P,E12.6)";
   const auto curve = [&](std::string_view head, int dof) {
     s.report().write_fmt(head);
     for (int i = 0; i < n; ++i)

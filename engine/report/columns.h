@@ -46,14 +46,22 @@ inline std::string multiples_edit(double step, int count, int width, int least) 
   return "1P,E" + std::to_string(q + 7) + "." + std::to_string(q);
 }
 
-/// The fewest decimals, from `least` up to `most`, whose last digit is not
-/// larger than `step`, so that values `step` apart print differently.
-inline int distinct_decimals(double step, int least, int most) {
-  if (step == 0.0) return least;
-  double unit = std::pow(10.0, -least);
-  for (int d = least; d < most; ++d, unit /= 10.0)
-    if (!(std::fabs(step) < unit * (1.0 - 1.0e-6))) return d;
-  return most;
+/// The edit descriptor of a column whose rows differ by `step`, none larger
+/// than `largest` in size: "Fw.d" as `fixed_edit` gives with the fewest
+/// decimals, from `least` up, whose last digit is not larger than the step, so
+/// that rows a step apart print differently; where that is more than ten
+/// decimals, "1P,Ew.q" with the mantissa decimals that reach the step's first
+/// digit in the largest row.
+inline std::string distinct_edit(double step, double largest, int width, int least) {
+  const double a = std::fabs(step);
+  if (!(a > 0.0) || !std::isfinite(a)) return fixed_edit(width, least, least);
+  int d = least;
+  for (double unit = std::pow(10.0, -least); a < unit * (1.0 - 1.0e-6); unit /= 10.0) ++d;
+  if (d <= kMostFixedDecimals) return fixed_edit(width, least, d);
+  const double top = std::max(std::fabs(largest), a);
+  const double digits = std::floor(std::log10(top)) - std::floor(std::log10(a));
+  const int q = std::max(1, static_cast<int>(digits));
+  return "1P,E" + std::to_string(q + 7) + "." + std::to_string(q);
 }
 
 }  // namespace zrv

@@ -384,6 +384,32 @@ TEST(AnalysisResponse, TransientTimeColumnShowsEveryMultipleOfTheStep) {
   }
 }
 
+TEST(AnalysisResponse, HarmonicFrequencyColumnsShowEveryStep) {
+  // Rows a step apart print differently: the columns take the decimals whose
+  // last digit is not larger than the step, here 1E-7 rad/s and its hertz
+  // omega 0.5 / 3.14 = 1.6E-8.
+  const Model md;
+  const Outcome out =
+      run(md.deck_head(false) + harmonic_load("NONQ", 4e-7, 0, 1e-7, "1 0 0", "0 0 0"));
+  ASSERT_EQ(out.result, 0) << out.report;
+  const auto lines = lines_of(out.report);
+  auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.rfind("   ------  -------", 0) == 0;
+  });
+  ASSERT_NE(at, lines.end());
+  ++at;
+  for (int k = 0; k <= 4; ++k) {
+    ASSERT_NE(++at, lines.end());
+    char hz[32], rad[32];
+    std::snprintf(hz, sizeof hz, "%.8f", k * 1e-7 * 0.5 / 3.14);
+    std::snprintf(rad, sizeof rad, "%.7f", k * 1e-7);
+    std::string f, w;
+    std::istringstream(*at) >> f >> w;
+    EXPECT_EQ(f, hz) << "row " << k;
+    EXPECT_EQ(w, rad) << "row " << k;
+  }
+}
+
 // Three-point rule in double: weights 1, 4, 2, ..., 4, 1 over h/3.
 double simpson(const std::vector<double>& y, double h) {
   double s = y.front() + y.back();
