@@ -41,8 +41,11 @@ inline std::string fixed_edit(int width, int least, int decimals) {
 inline std::string multiples_edit(double step, int count, int width, int least) {
   const int d = step_decimals(step, least);
   if (d <= kMostFixedDecimals) return fixed_edit(width, least, d);
-  const double largest = std::fabs(step) * std::max(count, 1);
-  const int q = std::max(1, static_cast<int>(std::floor(std::log10(largest))) + d);
+  // The largest row in units of the last decimal, a whole number: its digits
+  // after the first are the mantissa decimals.
+  const auto units = static_cast<long long>(std::round(std::fabs(step) * std::pow(10.0, d))) *
+                     std::max(count, 1);
+  const int q = std::max(1, static_cast<int>(std::to_string(units).size()) - 1);
   return "1P,E" + std::to_string(q + 7) + "." + std::to_string(q);
 }
 
