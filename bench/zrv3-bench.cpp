@@ -28,6 +28,7 @@
 #include "analysis/analysis.h"
 #include "impedance/group.h"
 #include "run/entry.h"
+#include "zorvin_version.h"
 
 #ifdef ZRV_BENCH_LAPACK
 extern "C" void cgesv_(const int* n, const int* nrhs, std::complex<float>* a, const int* lda,
@@ -123,7 +124,7 @@ Timing time_deck(const std::string& text, int repeat) {
   const fs::path dir(made);
   std::ofstream(dir / "job.zvd") << text;
   std::ofstream names(dir / "names.dat");
-  names << "3.0.13\n";
+  names << ZORVIN_VERSION "\n";
   for (const char* ext : {"zvd", "zvo", "zvp", "zvr", "zvt", "zvm"})
     names << (dir / (std::string("job.") + ext)).string() << "\n";
   names.close();

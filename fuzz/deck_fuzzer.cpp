@@ -19,6 +19,7 @@
 
 #include "output_oracle.h"
 #include "run/entry.h"
+#include "zorvin_version.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Absolute paths, as the program writes them.
   const std::string stem = (g_folder / "deck").string();
   std::ofstream names(g_folder / "names.dat", std::ios::trunc);
-  names << "3.0.13\n"
+  names << ZORVIN_VERSION "\n"
         << stem << ".zvd\n"
         << stem << ".zvo\n"
         << stem << ".zvp\n"

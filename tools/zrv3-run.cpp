@@ -19,6 +19,7 @@
 #include <system_error>
 #include <utility>
 
+#include "zorvin_version.h"
 #include "zrv/izorvin.h"
 #include "zrv/names_file.h"
 
@@ -44,7 +45,7 @@ fs::path make_run_folder() {
 
 bool write_names(const fs::path& folder, const fs::path& deck) {
   std::ofstream out(folder / "names.dat", std::ios::binary | std::ios::trunc);
-  out << zrv::names_file_text("3.0.13", deck.string());
+  out << zrv::names_file_text(ZORVIN_VERSION, deck.string());
   out.close();
   return static_cast<bool>(out);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <vector>
 
 #include "base/numbers.h"
@@ -272,7 +273,7 @@ std::vector<std::pair<int, int>> MarkerPolygon(int shape, int x, int y, int rx, 
     if (shape == 0) shape = 10;
   }
   if (shape < 1) shape = 1;
-  constexpr Extended kDeg = 3.14159265358979323846L / 180;
+  constexpr Extended kDeg = std::numbers::pi_v<Extended> / 180;
   std::vector<std::pair<int, int>> out;
   auto corner = [&](Extended deg) {
     const Extended t = deg * kDeg;

@@ -1,5 +1,6 @@
 #include "analysis/response.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -63,8 +64,6 @@ bool solve(RunState& s, const Matrix6& d, Complex* b, int m, float omega) {
     s.report().write_fmt("(1X,'*** NO RESPONSE AT FREQUENCY ',1P,E12.5,' rad/sec ***')", omega);
   return ok;
 }
-
-float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
 
 }  // namespace
 
@@ -225,9 +224,11 @@ void write_harmonic(RunState& s, const FrequencyPlan& plan, const ResponseData& 
       "---------   ---------   ---------','   ---------   ---------   ---------',/)",
       len, len, len);
   // Two decimals unless the step needs more for the rows to differ.
+  const float last = plan.fmin + static_cast<float>(std::max(plan.count - 1, 0)) * plan.fstep;
+  const float largest = std::max(std::fabs(plan.fmin), std::fabs(last));
   const std::string frequencies =
-      "2X," + fixed_edit(7, 2, distinct_decimals(hertz(plan.fstep), 2, 6)) + ",2X," +
-      fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",2X,";
+      "2X," + distinct_edit(hertz(plan.fstep), hertz(largest), 7, 2) + ",2X," +
+      distinct_edit(plan.fstep, largest, 7, 2) + ",2X,";
   float omega = plan.fmin;
   for (int i = 0; i < plan.count; ++i) {
     const auto& u = r.amplitude[static_cast<std::size_t>(i)];
@@ -259,9 +260,10 @@ void write_transient(RunState& s, const FrequencyPlan& plan, const ResponseData&
       "' --------- ',2X,'--------',/)",
       len, len, len);
   // Row k shows k dt, with the decimals that show every multiple of the step
-  // exactly: F7.2 for whole hundredths, a wider field for a finer step.
+  // exactly: F7.2 for whole hundredths, a wider field for a finer step, the E
+  // format beyond ten decimals.
   const std::string row =
-      "(1X," + fixed_edit(7, 2, exact_decimals(plan.time_step, 2, 6)) + ",2X,6(1X,1P,E11.4))";
+      "(1X," + multiples_edit(plan.time_step, n, 7, 2) + ",2X,6(1X,1P,E11.4))";
   for (int k = 0; k < n; ++k) {
     const auto& u = history[static_cast<std::size_t>(k)];
     const double t = static_cast<double>(k + 1) * static_cast<double>(plan.time_step);
@@ -291,8 +293,10 @@ void write_random(RunState& s, const FrequencyPlan& plan, const ResponseData& r)
           l + 1);
     }
   }
-  const std::string row =
-      "(15X," + fixed_edit(7, 2, distinct_decimals(plan.fstep, 2, 6)) + ",15X,1P,E12.6)";
+  float largest = 0.0f;
+  for (int i = 0; i < n; ++i)
+    largest = std::max(largest, std::fabs(plan.omega[static_cast<std::size_t>(i)]));
+  const std::string row = "(15X," + distinct_edit(plan.fstep, largest, 7, 2) + ",15X,1P,E12.6)";
   const auto curve = [&](std::string_view head, int dof) {
     s.report().write_fmt(head);
     for (int i = 0; i < n; ++i)

@@ -48,8 +48,6 @@ constexpr std::string_view reduced_format =
     "1X,'ROTATION (CPPY)  ..............',1P,E13.5,1X,A13,/,"
     "1X,'TORSION (CZT)  ................',1P,E13.5,1X,A13)";
 
-float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
-
 }  // namespace
 
 void write_full_table(RunState& s, float omega, const Constants& c) {

@@ -46,7 +46,11 @@ void refuse(RunState& s, std::string_view line) {
 int rounded(float x) { return NEARIN(x); }
 
 std::string with_i3(std::string_view text, int value) {
-  return std::string(text) + fio::edit_i(value, 3);
+  // A number that fills its three columns, or needs more, would run into the
+  // word before it: it gets a blank of its own and all its digits.
+  std::string number = fio::edit_i(value, 3);
+  if (number.front() != ' ') number = " " + std::to_string(value);
+  return std::string(text) + number;
 }
 
 }  // namespace zrv::detail

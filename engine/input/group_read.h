@@ -67,7 +67,8 @@ int rounded(float x);
 inline const std::string& label(const RunState& s, Label l) { return s.labels[l]; }
 
 // `text` followed by its value as a three-column integer, as the refusals
-// that name a layer or pile write it.
+// that name a layer or pile write it; a value of three digits or more is
+// written whole after one blank.
 std::string with_i3(std::string_view text, int value);
 
 }  // namespace zrv::detail

@@ -20,9 +20,6 @@ using namespace detail;
 
 namespace {
 
-// Frequencies are echoed in hertz as the report prints them.
-float hertz(float w) { return w * 0.5f / kPiPrintedHertz; }
-
 void load_error(RunState& s) {
   s.report().write_fmt(
       "(/,/,1X,' ERROR ENCOUNTERED IN LOAD DESCRIPTION',/,"
@@ -209,7 +206,7 @@ void transient(RunState& s) {
   s.report().write_fmt(
       "(/,/,1X,'TRANSIENT LOAD',/,1X,14('*'),/,/,1X,'NUMBER OF POINTS  ..............  ',I4,/,"
       "1X,'TIME INTERVAL BETWEEN POINTS  ..'," +
-          fixed_edit(7, 3, exact_decimals(t.time_step, 3, 6)) +
+          multiples_edit(t.time_step, 1, 7, 3) +
           ",/,1X,'NUMBER OF LOADS  ...............',I3)",
       n, t.time_step, loads);
   for (const TransientHistory& history : t.histories) {

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
+
+#include "numerics/pi.h"
 
 namespace zrv {
 namespace {
@@ -104,7 +105,7 @@ void CMPFFT(std::complex<float>* X, int n, int* L, float* /*W*/) {
 
   const auto size = static_cast<std::size_t>(n);
   plan.root.resize(size);
-  const double turn = 2.0 * std::numbers::pi / n;
+  const double turn = 2.0 * kPi / n;
   for (std::size_t e = 0; e < size; ++e) {
     // Fold the angle into [−π, π] so the cosine and sine see a small argument.
     const double idx = (2 * e <= size) ? double(e) : double(e) - n;

@@ -18,6 +18,9 @@ inline constexpr float kPiFloat = std::numbers::pi_v<float>;
 /// 3.14: hertz as the report prints and echoes them, f = omega * 0.5 / 3.14.
 inline constexpr float kPiPrintedHertz = 3.14f;
 
+/// A circular frequency in the hertz that the report prints and echoes.
+inline constexpr float hertz(float omega) { return omega * 0.5f / kPiPrintedHertz; }
+
 /// 3.14159: the equivalent radii of a rectangle and the stratum's frequency
 /// in hertz for its resonance ratios.
 inline constexpr float kPiFiveDecimals = 3.14159f;

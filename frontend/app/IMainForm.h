@@ -41,7 +41,7 @@ public:
   virtual QString WordProcessorPath() const = 0;
   virtual void SetWordProcessorPath(const QString& path) = 0;
 
-  /// "3.0.13".
+  /// The program's version, `kVersion`.
   virtual QString GetVersion() const = 0;
 
   /// Shows `child` as a child window of the main window and activates it.

@@ -36,7 +36,7 @@ namespace {
 // How often a refusal that waits for the menus looks again, in milliseconds.
 constexpr int kRefusalRetryMs = 50;
 
-const QString kFileFilter = QStringLiteral("ZORVIN 3.0.13 (*.zvd);;All Files (*)");
+const QString kFileFilter = QStringLiteral("ZORVIN " ZORVIN_VERSION " (*.zvd);;All Files (*)");
 
 QString toQ(const std::string& s) { return QString::fromStdString(s); }
 

@@ -16,6 +16,7 @@
 #include "project/PlotDataReader.h"
 #include "project/TProgramData.h"
 #include "project/TProjectTables.h"
+#include "zorvin_version.h"
 
 namespace zrv::front {
 
@@ -411,7 +412,7 @@ void TMainForm::buildHelpMenu() {
                   guard([this] { openDocument(QDir(DataFolder()).filePath("zorvin-manual.pdf")); }));
   QAction* updates = help->addAction("Check for &Updates", this, guard([] {
 #ifdef ZORVIN_UPDATE_ADDRESS
-    desktop().openUrl(QUrl(QStringLiteral(ZORVIN_UPDATE_ADDRESS "/checkupdates/check/check.php?ZORVIN;3.0.13;03/21/17")));
+    desktop().openUrl(QUrl(QStringLiteral(ZORVIN_UPDATE_ADDRESS "/checkupdates/check/check.php?ZORVIN;" ZORVIN_VERSION ";03/21/17")));
 #endif
   }));
 #ifndef ZORVIN_UPDATE_ADDRESS

@@ -6,10 +6,12 @@
 #include <QStringList>
 #include <array>
 
+#include "zorvin_version.h"
+
 namespace zrv::front {
 
-/// "3.0.13": the program's version and its settings group.
-inline constexpr const char* kVersion = "3.0.13";
+/// The program's version, from the build's project version, and its settings group.
+inline constexpr const char* kVersion = ZORVIN_VERSION;
 /// Default extension of project files, without the dot.
 inline constexpr const char* kProjectExtension = "zvd";
 
@@ -17,7 +19,7 @@ inline constexpr const char* kProjectExtension = "zvd";
 /// folder; cut at its first "." when its extension is ".zvd" (any case); its
 /// first character made upper case when more than one character is left.
 QString FileTitle(const QString& fileName);
-/// "ZORVIN 3.0.13 - " followed by the file title.
+/// "ZORVIN ", the version and " - ", followed by the file title.
 QString MainCaption(const QString& fileName);
 
 /// The ten most recent project files, most recent first.
@@ -50,7 +52,7 @@ struct TMainSettings {
   QString wordProcessor;
   TRecentFiles recent;
 };
-/// Reads QSettings("Kaltro", "ZORVIN"), group "3.0.13": "Word Processor" and
+/// Reads QSettings("Kaltro", "ZORVIN"), group `kVersion`: "Word Processor" and
 /// "File1".."File10". Missing values read as empty.
 TMainSettings ReadMainSettings();
 /// Writes the same values back.

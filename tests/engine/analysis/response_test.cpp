@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -315,6 +317,97 @@ TEST(AnalysisResponse, StepLoadOvershootsLikeLightlyDampedOscillator) {
   for (const auto& row : rows) peak = std::max(peak, row[3]);
   const double overshoot = 1 + std::exp(-pi * zeta / std::sqrt(1 - zeta * zeta));
   EXPECT_NEAR(peak / (1000 / K), overshoot, 0.02 * overshoot);
+}
+
+// Row k of a time column whose step is m units of the d-th decimal, by
+// integer arithmetic: k m with at least `least` decimals while they are ten
+// or fewer, else a mantissa whose last digit in the largest row (n m) is the
+// step's last decimal, and its exponent.
+std::string time_text(long m, int d, long k, long n, int least) {
+  const std::string v = std::to_string(k * m);
+  if (d <= 10) {
+    const int shown = std::max(d, least);
+    std::string digits = v + std::string(static_cast<std::size_t>(shown - d), '0');
+    if (digits.size() < static_cast<std::size_t>(shown) + 1)
+      digits.insert(0, static_cast<std::size_t>(shown) + 1 - digits.size(), '0');
+    return digits.insert(digits.size() - static_cast<std::size_t>(shown), ".");
+  }
+  const std::size_t q = std::max<std::size_t>(1, std::to_string(n * m).size() - 1);
+  std::string mantissa = v.substr(1);
+  mantissa.resize(q, '0');
+  const int exponent = static_cast<int>(v.size()) - 1 - d;
+  char tail[16];
+  std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return v.substr(0, 1) + "." + mantissa + tail;
+}
+
+TEST(AnalysisResponse, TransientTimeColumnShowsEveryMultipleOfTheStep) {
+  // Row k shows k dt with the decimals the step needs (two at least), so no
+  // two rows print alike; the echo shows dt itself with three at least.
+  const Model md;
+  const int n = 64;
+  std::vector<double> pulse(static_cast<std::size_t>(n), 0.0);
+  pulse[1] = pulse[2] = 100;
+  const struct {
+    const char* dt;
+    long m;  // dt = m 10^-d
+    int d;
+  } steps[] = {{"0.01", 1, 2},    {"0.001", 1, 3}, {"0.0025", 25, 4},
+               {"4E-7", 4, 7},    {"1E-12", 1, 12}, {"0.3", 3, 1}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.dt);
+    const Outcome out =
+        run(md.deck_head(false) + transient_load(n, std::stod(step.dt), {{3, pulse}}));
+    ASSERT_EQ(out.result, 0) << out.report;
+    const std::string label = "TIME INTERVAL BETWEEN POINTS  ..";
+    const std::size_t echo = out.report.find(label);
+    ASSERT_NE(echo, std::string::npos);
+    std::string interval;
+    std::istringstream(out.report.substr(echo + label.size())) >> interval;
+    EXPECT_EQ(interval, time_text(step.m, step.d, 1, 1, 3));
+    const auto lines = lines_of(out.report);
+    auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+      return l.rfind(" -------   ---------", 0) == 0;
+    });
+    ASSERT_NE(at, lines.end());
+    std::string previous;
+    for (long k = 1; k <= n; ++k) {
+      do ++at;
+      while (at != lines.end() && at->find_first_not_of(' ') == std::string::npos);
+      ASSERT_NE(at, lines.end());
+      std::string time;
+      std::istringstream(*at) >> time;
+      EXPECT_EQ(time, time_text(step.m, step.d, k, n, 2)) << "row " << k;
+      EXPECT_NE(time, previous) << "row " << k;
+      previous = time;
+    }
+  }
+}
+
+TEST(AnalysisResponse, HarmonicFrequencyColumnsShowEveryStep) {
+  // Rows a step apart print differently: the columns take the decimals whose
+  // last digit is not larger than the step, here 1E-7 rad/s and its hertz
+  // omega 0.5 / 3.14 = 1.6E-8.
+  const Model md;
+  const Outcome out =
+      run(md.deck_head(false) + harmonic_load("NONQ", 4e-7, 0, 1e-7, "1 0 0", "0 0 0"));
+  ASSERT_EQ(out.result, 0) << out.report;
+  const auto lines = lines_of(out.report);
+  auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.rfind("   ------  -------", 0) == 0;
+  });
+  ASSERT_NE(at, lines.end());
+  ++at;
+  for (int k = 0; k <= 4; ++k) {
+    ASSERT_NE(++at, lines.end());
+    char hz[32], rad[32];
+    std::snprintf(hz, sizeof hz, "%.8f", k * 1e-7 * 0.5 / 3.14);
+    std::snprintf(rad, sizeof rad, "%.7f", k * 1e-7);
+    std::string f, w;
+    std::istringstream(*at) >> f >> w;
+    EXPECT_EQ(f, hz) << "row " << k;
+    EXPECT_EQ(w, rad) << "row " << k;
+  }
 }
 
 // Three-point rule in double: weights 1, 4, 2, ..., 4, 1 over h/3.

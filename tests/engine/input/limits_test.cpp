@@ -84,6 +84,25 @@ std::string parabolic(const std::string& tip) {
          tip + " 18 0.3 0.05\nBELOW=300 20 0.3 0.03\n";
 }
 
+// 101 piles on the grid of `piles`, the last at the place of the one before:
+// pile numbers of three digits in the refusal.
+std::string hundred_and_one_piles() {
+  std::string d = "FOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=101\n";
+  for (int k = 1; k <= 100; ++k) d += n(k) + " " + n(k % 25) + " " + n(k / 25) + "\n";
+  return d + "101 0 4\n";
+}
+
+// A random load of 120 points whose cross spectrum (2, 5) exceeds its auto
+// spectra at point 105 only.
+std::string cross_beyond_at_105() {
+  std::string d = "LOAD\nRANDOM\nCONSTANTS\n628 6.28 120 100 3\n";
+  for (const char* pair : {"2 2", "5 5", "2 5"}) {
+    d += std::string(pair) + "\n";
+    for (int k = 1; k <= 120; ++k) d += std::string(pair) == "2 5" && k == 105 ? "2\n" : "1\n";
+  }
+  return d;
+}
+
 std::string harmonic(const std::string& frequencies) {
   return "LOAD\nHARMONIC\nCONSTANTS\nNONQ\n" + frequencies + "\n1 0 0 0 0 0\n0 0 0\n0\n";
 }
@@ -167,6 +186,11 @@ TEST(Limits, RefusedJustPastTheBound) {
        "FOUNDATION=PILE\nCIRCULAR=1\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=3\n"
        "1 0 0\n2 1.5 0\n3 0 0\n",
        " ERROR - PILES  1 AND  3 ARE AT THE SAME LOCATION"},
+      // A number of three digits keeps its blank after the word.
+      {"coincident piles 100 and 101", hundred_and_one_piles(),
+       " ERROR - PILES 100 AND 101 ARE AT THE SAME LOCATION"},
+      {"cross spectrum beyond at point 105", kFooting + cross_beyond_at_105(),
+       " ERROR - CROSS SPECTRUM  2  5 AT POINT 105 EXCEEDS WHAT ITS AUTO SPECTRA ALLOW"},
       // Values that no soil or load has: a negative velocity, thickness or
       // power spectral density, and a random load with one frequency.
       {"random fmax = fmin", kFooting + random_load(4, "6.28"),
