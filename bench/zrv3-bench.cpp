@@ -29,6 +29,7 @@
 #include "impedance/group.h"
 #include "run/entry.h"
 #include "zorvin_version.h"
+#include "zrv/names_file.h"
 
 #ifdef ZRV_BENCH_LAPACK
 extern "C" void cgesv_(const int* n, const int* nrhs, std::complex<float>* a, const int* lda,
@@ -124,9 +125,7 @@ Timing time_deck(const std::string& text, int repeat) {
   const fs::path dir(made);
   std::ofstream(dir / "job.zvd") << text;
   std::ofstream names(dir / "names.dat");
-  names << ZORVIN_VERSION "\n";
-  for (const char* ext : {"zvd", "zvo", "zvp", "zvr", "zvt", "zvm"})
-    names << (dir / (std::string("job.") + ext)).string() << "\n";
+  names << zrv::names_file_text(ZORVIN_VERSION, (dir / "job.zvd").string());
   names.close();
   const fs::path back = fs::current_path();
   fs::current_path(dir);

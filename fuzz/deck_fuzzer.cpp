@@ -20,6 +20,7 @@
 #include "output_oracle.h"
 #include "run/entry.h"
 #include "zorvin_version.h"
+#include "zrv/names_file.h"
 
 namespace {
 
@@ -78,15 +79,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The fuzzer runs one process per core: one analysis thread each is enough.
   setenv("ZORVIN_THREADS", "1", 0);
   // Absolute paths, as the program writes them.
-  const std::string stem = (g_folder / "deck").string();
   std::ofstream names(g_folder / "names.dat", std::ios::trunc);
-  names << ZORVIN_VERSION "\n"
-        << stem << ".zvd\n"
-        << stem << ".zvo\n"
-        << stem << ".zvp\n"
-        << stem << ".zvr\n"
-        << stem << ".zvt\n"
-        << stem << ".zvm\n";
+  names << zrv::names_file_text(ZORVIN_VERSION, (g_folder / "deck.zvd").string());
   return 0;
 }
 
