@@ -131,7 +131,10 @@ private:
   void newProject();
   void replaceProject(std::unique_ptr<TProgramData> project);
   void readProjectPlots();
-  void openInEditor(const QString& path);
+  /// Opens `path` in the configured editor, else with the desktop's program
+  /// for it; with `ownWindow`, a desktop without one shows it in the
+  /// program's own read-only window.
+  void openInEditor(const QString& path, bool ownWindow = false);
   void openDocument(const QString& path);
   void subWindowActivated(QMdiSubWindow* window);
   bool deactivate(TDataForm& form);
