@@ -530,7 +530,7 @@ void TMainForm::CompRunClick() {
       break;
   }
   m_lastRunCode = outcome.code;
-  comp::ShowInformation(RunResultMessage(outcome.code));
+  comp::ShowInformation(RunResultMessage(outcome.code, outcome.fault));
   readProjectPlots();
 }
 
