@@ -83,8 +83,8 @@ TEST_F(AnalysisRunTest, AFileTheEngineCannotOpenIsNamedWithTheReason) {
   ASSERT_EQ(out.code, 4);
   EXPECT_EQ(out.fault.file, q(work / "job.zvp"));
   EXPECT_EQ(out.fault.reason, isFolder);
-  EXPECT_NE(test::read_file(work / "job.zvo").find("GRAPHIC DATA FILE COULD NOT BE OPENED: " + (work / "job.zvp").string()),
-            std::string::npos);
+  const std::string engineLine = "GRAPHIC DATA FILE COULD NOT BE OPENED: " + (work / "job.zvp").string();
+  EXPECT_NE(test::read_file(work / "job.zvo").find(engineLine), std::string::npos);
   EXPECT_EQ(RunResultMessage(out.code, out.fault),
             "The analysis stopped because a file could not be opened (result 4): " + q(work / "job.zvp") + ": " +
                 isFolder + ". Please, check output file for error messages.");

@@ -546,8 +546,9 @@ TEST_F(MainFormTest, ComputationMenuOpensFilesInTheEditor) {
   fs::create_directory(report);
   window->findAction("Edit &Output Text")->trigger();
   ASSERT_EQ(messages().size(), 1u);
-  EXPECT_TRUE(messages()[0].startsWith("The file " + q(report) + " could not be opened: ")) << messages()[0].toStdString();
-  EXPECT_FALSE(messages()[0].endsWith(": .")) << messages()[0].toStdString();
+  const std::string message = messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].startsWith("The file " + q(report) + " could not be opened: ")) << message;
+  EXPECT_FALSE(messages()[0].endsWith(": .")) << message;
   reportWindow->close();
 }
 
