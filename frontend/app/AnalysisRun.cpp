@@ -87,9 +87,12 @@ TFileFault findFileFault(const QString& fileName, const QString& runFolder) {
   };
   const QDir run(runFolder);
   const Candidate candidates[] = {
-      {run.filePath("TAPE7"), false, false},       {run.filePath("TAPE8"), false, false},
-      {run.filePath("names.dat"), true, false},    {ChangeFileExt(fileName, ".zvo"), false, false},
-      {fileName, true, true},                      {ChangeFileExt(fileName, ".zvp"), false, true},
+      {run.filePath("TAPE7"), false, false},
+      {run.filePath("TAPE8"), false, false},
+      {run.filePath("names.dat"), true, false},
+      {ChangeFileExt(fileName, ".zvo"), false, false},
+      {fileName, true, true},
+      {ChangeFileExt(fileName, ".zvp"), false, true},
   };
   for (const Candidate& c : candidates) {
     if (const int error = c.read ? readFault(c.path) : writeFault(c.path))
