@@ -20,7 +20,14 @@ bool isOperatorKey(const QString& text) {
 }  // namespace
 
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), TEntryBox(static_cast<QWidget&>(*this)) {
-  setText(QStringLiteral("0"));
+  ShowText(QStringLiteral("0"));
+}
+
+void TDataEdit::ShowText(const QString& text) {
+  setText(text);
+  // A value longer than the box shows its leading digits: a tail such as
+  // "26.49501661129568" of 4726.49501661129568 would be misread.
+  home(false);
 }
 
 Extended TDataEdit::Number() const { return Evaluate(text().toStdString()); }
@@ -28,7 +35,7 @@ Extended TDataEdit::Number() const { return Evaluate(text().toStdString()); }
 void TDataEdit::SetHex(bool b) {
   if (m_hex == b) return;
   m_hex = b;
-  if (auto current = TryNumber()) setText(FormatValue(*current));
+  if (auto current = TryNumber()) ShowText(FormatValue(*current));
 }
 
 QString TDataEdit::ExpandUnits() const {
@@ -59,7 +66,8 @@ void TDataEdit::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     DoExit();
-    selectAll();
+    // The whole entry selected, the caret before its first digit.
+    setSelection(static_cast<int>(text().size()), -static_cast<int>(text().size()));
     event->accept();
     return;
   }

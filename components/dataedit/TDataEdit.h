@@ -37,9 +37,9 @@ protected:
   void changeEvent(QEvent* event) override;
 
   QString EntrySource() const override { return text(); }
-  void ShowText(const QString& text) override { setText(text); }
+  void ShowText(const QString& text) override;
   /// An accepted entry is written back normalised.
-  void EntryAccepted(Extended value) override { setText(FormatValue(value)); }
+  void EntryAccepted(Extended value) override { ShowText(FormatValue(value)); }
   std::string BoundText(Extended bound) const override { return FormatValue(bound).toStdString(); }
   /// Only a visible box takes the focus back.
   void TakeFocusBack() override;

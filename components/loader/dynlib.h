@@ -6,7 +6,10 @@
 // whose dependency cannot be found raises EFileNotFoundError "Library could
 // not be located"; any other failure (a missing file among them) raises
 // nothing and leaves the object closed, so that the first GetProcAddress
-// raises EDLLNotOpenError "Library is not open". The system loader reports no
+// raises EDLLNotOpenError "Library is not open". A file named by a path is
+// checked before it is handed to the system loader: one that is not a whole
+// shared object of this machine (cut short, for one) fails the same way,
+// rather than faulting inside the loader. The system loader reports no
 // failed initialisation of its own (a library's start-up code cannot refuse
 // the load), so EInitError is never raised here; it stays in the family for
 // callers that catch it.

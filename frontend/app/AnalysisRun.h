@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/MainRules.h"
 #include "zrv/izorvin.h"
 
 namespace zrv::front {
@@ -20,6 +21,9 @@ enum class TRunStatus {
 struct TRunOutcome {
   TRunStatus status = TRunStatus::LibraryFailed;
   int code = -1;
+  /// After result 4: the first file, in the order the engine opens them,
+  /// that cannot be opened as the engine opens it (none found: empty).
+  TFileFault fault;
 };
 
 /// The folder the engine works in: names.dat, TAPE7 and TAPE8. A per-user
@@ -31,7 +35,8 @@ QString DefaultRunFolder();
 /// folder current before is current again afterwards, also on an error),
 /// deletes the old plot-data file, loads `libraryPath`, looks up the entry,
 /// hands `callEntry` the call of the entry with 13 (the default calls it
-/// here), unloads the library and deletes names.dat. Raises
+/// here), unloads the library, looks for the file a result 4 could not open
+/// and deletes names.dat. Raises
 /// comp::EInOutError naming the file when the run folder or the names file
 /// cannot be written; the library is then not loaded.
 using TEntryCaller = std::function<int(const std::function<int()>& call)>;

@@ -18,6 +18,7 @@
 #include "app/Desktop.h"
 #include "app/HelpWindow.h"
 #include "app/MainChildren.h"
+#include "app/ReportWindow.h"
 #include "app/RunAnalysis.h"
 #include "base/exceptions.h"
 #include "dataedit/EntryCheck.h"
@@ -561,17 +562,24 @@ void TMainForm::CompRunClick() {
       break;
   }
   m_lastRunCode = outcome.code;
-  comp::ShowInformation(RunResultMessage(outcome.code));
+  comp::ShowInformation(RunResultMessage(outcome.code, outcome.fault));
   readProjectPlots();
 }
 
 // ---------------------------------------------------------------- outside programs
 
-void TMainForm::openInEditor(const QString& path) {
+void TMainForm::openInEditor(const QString& path, bool ownWindow) {
   const QString editor = m_settings.wordProcessor.trimmed();
   const bool started = editor.isEmpty() ? desktop().openUrl(QUrl::fromLocalFile(path))
                                         : desktop().startDetached(editor, {path});
-  if (!started) comp::ShowInformation("An error occurred in running the Word Processor");
+  if (started) return;
+  if (!ownWindow || !editor.isEmpty()) {
+    comp::ShowInformation("An error occurred in running the Word Processor");
+    return;
+  }
+  QString reason;
+  if (!ShowReportWindow(this, path, reason))
+    comp::ShowInformation("The file " + path + " could not be opened: " + reason + ".");
 }
 
 void TMainForm::openDocument(const QString& path) {

@@ -138,7 +138,10 @@ private:
   /// a file that cannot be read is refused as on Open), overwrite it or
   /// cancel. Write when unchanged or when the user chose to overwrite.
   TDiskAnswer askIfChangedOnDisk();
-  void openInEditor(const QString& path);
+  /// Opens `path` in the configured editor, else with the desktop's program
+  /// for it; with `ownWindow`, a desktop without one shows it in the
+  /// program's own read-only window.
+  void openInEditor(const QString& path, bool ownWindow = false);
   void openDocument(const QString& path);
   void subWindowActivated(QMdiSubWindow* window);
   bool deactivate(TDataForm& form);

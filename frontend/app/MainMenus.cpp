@@ -361,7 +361,7 @@ void TMainForm::buildResultMenus() {
     openInEditor(ChangeFileExt(toQ(m_project->FileName), ".zvr"));
   }));
   m_editOutput = m_computationMenu->addAction("Edit &Output Text", this, guard([this] {
-    openInEditor(ChangeFileExt(toQ(m_project->FileName), ".zvo"));
+    openInEditor(ChangeFileExt(toQ(m_project->FileName), ".zvo"), true);
   }));
 
   m_graphicsMenu = menuBar()->addMenu("&Graphics");

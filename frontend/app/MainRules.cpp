@@ -117,7 +117,7 @@ TGraphicsMenuState GraphicsMenuState(bool plotsLoaded, bool plotFileExists, int 
   return s;
 }
 
-QString RunResultMessage(int code) {
+QString RunResultMessage(int code, const TFileFault& fault) {
   const QString check = QStringLiteral(" Please, check output file for error messages.");
   switch (code) {
     case run_done:
@@ -131,6 +131,9 @@ QString RunResultMessage(int code) {
     case run_fatal:
       return "The analysis stopped on a fatal error in the input data (result 3)." + check;
     case run_file_error:
+      if (!fault.file.isEmpty())
+        return "The analysis stopped because a file could not be opened (result 4): " +
+               QDir::toNativeSeparators(fault.file) + ": " + fault.reason + "." + (fault.inReport ? check : QString());
       return "The analysis stopped because a file could not be opened (result 4)." + check;
     default:
       return QStringLiteral("The analysis stopped (result %1).").arg(code) + check;

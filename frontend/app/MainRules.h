@@ -88,9 +88,18 @@ struct TGraphicsMenuState {
 };
 TGraphicsMenuState GraphicsMenuState(bool plotsLoaded, bool plotFileExists, int generateMatrix, int loadType);
 
+/// A file that a run could not open, with the system's reason; `inReport`
+/// when the engine could write its failure into the report.
+struct TFileFault {
+  QString file;
+  QString reason;
+  bool inReport = false;
+};
+
 /// Text of the message after a run with result `code`: the completion notice
-/// for 0; for 2, 3 and 4 that the run stopped, pointing to the report.
-QString RunResultMessage(int code);
+/// for 0; for 2, 3 and 4 that the run stopped, pointing to the report. For 4
+/// the file that could not be opened is named when `fault` names one.
+QString RunResultMessage(int code, const TFileFault& fault = {});
 
 /// The seven lines of the names file for project `fileName`: the version,
 /// the project, then its .zvo, .zvp, .zvr, .zvt and .zvm paths; LF ends.

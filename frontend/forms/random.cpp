@@ -45,9 +45,14 @@ Tfrmrandom::Tfrmrandom(IMainForm& main, QWidget* parent) : TFieldForm(main, pare
   SizeNewLoadHistories(main, main.Tables().Trandom());
 }
 
+void Tfrmrandom::BeforeLoad() { m_main.Project().LoadTypeCount = m_main.Tables().Trandom().RowCount(); }
+
 void Tfrmrandom::StoreEntries() {
   TFieldForm::StoreEntries();
-  if (SizeLoadHistories(m_main.Tables().Trandom(), m_main.Project().PointCount)) m_main.SetModified(true);
+  comp::TGridTable& spectra = m_main.Tables().Trandom();
+  // Both run: new rows get their spectra sized too.
+  const bool rows = SizeLoadRows(spectra, m_main.Project().LoadTypeCount);
+  if (SizeLoadHistories(spectra, m_main.Project().PointCount) || rows) m_main.SetModified(true);
 }
 
 void Tfrmrandom::Button1Click() {

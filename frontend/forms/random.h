@@ -18,7 +18,11 @@ public:
   void Button1Click();
 
 protected:
-  /// Stores the boxes, then sizes the spectra to the number of points.
+  /// The number of spectra shown is the rows of Trandom, which may have been
+  /// added or deleted in the table editor.
+  void BeforeLoad() override;
+  /// Stores the boxes, then brings Trandom to the number of spectra and the
+  /// spectra to the number of points.
   void StoreEntries() override;
 };
 

@@ -25,6 +25,12 @@ bool SizeLoadHistories(comp::TGridTable& loads, int points) {
   return changed;
 }
 
+bool SizeLoadRows(comp::TGridTable& loads, int count) {
+  if (count < 1 || count > kMaxLoadRows || loads.RowCount() == count) return false;
+  loads.SetRowCount(count);
+  return true;
+}
+
 void SizeNewLoadHistories(IMainForm& main, comp::TGridTable& loads) {
   // Only rows made while the table is being edited: the rows that New and
   // Open make are made before the project they belong to is in place.
@@ -58,9 +64,14 @@ Tfrmtransient::Tfrmtransient(IMainForm& main, QWidget* parent) : TFieldForm(main
   SizeNewLoadHistories(main, main.Tables().TLoadtype());
 }
 
+void Tfrmtransient::BeforeLoad() { m_main.Project().LoadTypeCount = m_main.Tables().TLoadtype().RowCount(); }
+
 void Tfrmtransient::StoreEntries() {
   TFieldForm::StoreEntries();
-  if (SizeLoadHistories(m_main.Tables().TLoadtype(), m_main.Project().PointCount)) m_main.SetModified(true);
+  comp::TGridTable& loads = m_main.Tables().TLoadtype();
+  // Both run: new rows get their histories sized too.
+  const bool rows = SizeLoadRows(loads, m_main.Project().LoadTypeCount);
+  if (SizeLoadHistories(loads, m_main.Project().PointCount) || rows) m_main.SetModified(true);
 }
 
 void Tfrmtransient::Button1Click() {

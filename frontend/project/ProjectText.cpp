@@ -1,14 +1,16 @@
 #include "project/ProjectText.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "base/exceptions.h"
 #include "base/numbers.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace zrv::front {
@@ -38,8 +40,22 @@ std::string changeFileExt(const std::string& path, const std::string& extension)
 
 namespace {
 
-[[noreturn]] void cannotWrite(const std::string& path) {
-  throw comp::EInOutError("Could not write the file " + path + ".");
+/// Refuses the save of `path` with the system's reason for `error`.
+[[noreturn]] void cannotWrite(const std::string& path, int error) {
+  throw comp::EInOutError("Could not write the file " + path + ": " + std::strerror(error) + ".");
+}
+
+/// Writes all of `text` to `fd`; the error, or 0.
+int writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
 }
 
 /// The file that `path` names: a symbolic link is followed to its target
@@ -95,29 +111,31 @@ void TAtomicFiles::add(const std::string& path, std::string_view text) {
   std::random_device seed;
   std::error_code ec;
   fs::path temp;
+  int fd = -1;
+  // A new file of a free name: another file of that name is never written.
   do {
     temp = temporaryName(target, seed() % 1000000u);
-  } while (fs::symlink_status(temp, ec).type() != fs::file_type::not_found);
-  std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-  if (!out) cannotWrite(path);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EEXIST);
+  if (fd < 0) cannotWrite(path, errno);
   m_entries.push_back({path, target.string(), temp.string()});
   // The replacement gets the old file's permissions before it holds anything.
   const fs::file_status old = fs::status(target, ec);
   if (!ec && fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) cannotWrite(path);
+  int error = writeAll(fd, text);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) cannotWrite(path, error);
 }
 
 void TAtomicFiles::commit() {
   namespace fs = std::filesystem;
   std::error_code ec;
   for (const Entry& e : m_entries)
-    if (fs::is_directory(e.file, ec)) cannotWrite(e.target);
+    if (fs::is_directory(e.file, ec)) cannotWrite(e.target, EISDIR);
   while (!m_entries.empty()) {
     const Entry e = m_entries.front();
     fs::rename(e.temp, e.file, ec);
-    if (ec) cannotWrite(e.target);
+    if (ec) cannotWrite(e.target, ec.value());
     m_entries.erase(m_entries.begin());
   }
 }

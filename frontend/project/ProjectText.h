@@ -35,7 +35,8 @@ public:
   TAtomicFiles& operator=(const TAtomicFiles&) = delete;
 
   /// Writes `text` to a temporary file beside `path`. Raises
-  /// comp::EInOutError "Could not write the file <path>." on failure.
+  /// comp::EInOutError "Could not write the file <path>: <the system's
+  /// reason>." on failure.
   void add(const std::string& path, std::string_view text);
   /// Renames every temporary file over its target. Raises comp::EInOutError
   /// as above, before renaming anything, when a target is a folder.

@@ -260,5 +260,34 @@ TEST(TDataEdit, EnterChecksAndSelectsAndAnOperatorExtendsTheEntry) {
   EXPECT_TRUE(takeMessages().isEmpty());
 }
 
+TEST(TDataEdit, AWrittenValueShowsFromItsFirstDigit) {
+  // A box narrower than its value: the caret, and with it the visible part,
+  // stands at the first digit of every value the box writes.
+  takeMessages();
+  TwoBoxes w;
+  TDataEdit& e = *w.first;
+  e.setFixedWidth(40);
+  e.SetNumber(4726.49501661129568L);
+  ASSERT_TRUE(e.text().startsWith("4726.495"));
+  ASSERT_GT(e.fontMetrics().horizontalAdvance(e.text()), e.width());
+  EXPECT_EQ(e.cursorPosition(), 0);
+  // The normalised form of an accepted entry.
+  e.setText("1/3");
+  EXPECT_TRUE(e.IsValid());
+  EXPECT_EQ(e.text(), "0.333333333333333333");
+  EXPECT_EQ(e.cursorPosition(), 0);
+  // Enter selects the whole entry with the caret at its start.
+  e.setText("2/3");
+  QTest::keyClick(&e, Qt::Key_Return);
+  EXPECT_EQ(e.selectedText(), e.text());
+  EXPECT_EQ(e.cursorPosition(), 0);
+  // A bound that replaces a refused entry.
+  e.SetMaxVal(1234.56789012345678L);
+  e.setText("1E6");
+  EXPECT_FALSE(e.IsValid());
+  EXPECT_EQ(takeMessages().size(), 1);
+  EXPECT_EQ(e.cursorPosition(), 0);
+}
+
 }  // namespace
 }  // namespace zrv::comp

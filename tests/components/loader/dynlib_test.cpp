@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "base/exceptions.h"
@@ -119,3 +120,43 @@ TEST(dynlib, unresolved_entry_of_the_library_leaves_it_closed) {
   EXPECT_FALSE(loaded(ZRVT_UNDEFINED_LIB));
   EXPECT_THROW_MSG(lib.GetProcAddress("zrvt_calls_nowhere"), EDLLNotOpenError, "Library is not open");
 }
+
+namespace zrv::comp {
+namespace {
+
+// A copy of the first `bytes` bytes of `library`, as an interrupted copy leaves it.
+std::string cutCopy(const std::filesystem::path& folder, const std::string& library, std::uintmax_t bytes) {
+  const std::string copy = (folder / ("cut-" + std::to_string(bytes) + ".so")).string();
+  std::filesystem::copy_file(library, copy);
+  std::filesystem::resize_file(copy, bytes);
+  return copy;
+}
+
+TEST(dynlib, library_cut_short_is_not_opened) {
+  // Cut in the header, in the program headers, inside a loadable segment
+  // (the system loader would fault on its missing pages) and in the section
+  // headers at the end (every segment whole): each is left closed, as a
+  // missing file is. A whole copy in the same folder opens.
+  zrv::test::TempDir dir;
+  for (const char* library : {ZRVT_GOOD_LIB, ZRVT_ENGINE_LIB}) {
+    SCOPED_TRACE(library);
+    const std::uintmax_t size = std::filesystem::file_size(library);
+    for (const std::uintmax_t bytes : {std::uintmax_t{40}, std::uintmax_t{100}, size / 4, size / 2, size - 1}) {
+      SCOPED_TRACE(bytes);
+      TDynamicLibrary lib;
+      lib.SetLibraryName(cutCopy(dir.path(), library, bytes));
+      EXPECT_NO_THROW(lib.Open());
+      EXPECT_FALSE(lib.IsOpen());
+      EXPECT_THROW_MSG(lib.GetProcAddress("zrvt_answer"), EDLLNotOpenError, "Library is not open");
+      std::filesystem::remove(lib.LibraryName());
+    }
+  }
+  TDynamicLibrary whole;
+  whole.SetLibraryName((dir / "whole.so").string());
+  std::filesystem::copy_file(ZRVT_GOOD_LIB, whole.LibraryName());
+  whole.Open();
+  EXPECT_TRUE(whole.IsOpen());
+}
+
+}  // namespace
+}  // namespace zrv::comp

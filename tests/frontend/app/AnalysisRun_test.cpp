@@ -9,7 +9,9 @@
 #include <QProgressBar>
 #include <QThread>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -67,6 +69,34 @@ TEST_F(AnalysisRunTest, ARunFolderThatCannotBeMadeIsReported) {
                    "Cannot use the run folder " + folder.string());
   // Nothing was touched: the old plot data are still there.
   EXPECT_TRUE(fs::exists(work / "job.zvp"));
+}
+
+TEST_F(AnalysisRunTest, AFileTheEngineCannotOpenIsNamedWithTheReason) {
+  const QString engine = q(fs::path(ZRV_BIN_DIR) / "libzrv3-comp.so");
+  const QString isFolder = QString::fromLocal8Bit(std::strerror(EISDIR));
+  // A folder in the way of the plot data: the engine opens the report and the
+  // project, fails on it and says so in the report.
+  fs::remove(work / "job.zvp");
+  fs::create_directory(work / "job.zvp");
+  TRunOutcome out = RunEngine(q(deck), engine, q(run.path()));
+  ASSERT_EQ(out.status, TRunStatus::Called);
+  ASSERT_EQ(out.code, 4);
+  EXPECT_EQ(out.fault.file, q(work / "job.zvp"));
+  EXPECT_EQ(out.fault.reason, isFolder);
+  const std::string engineLine = "GRAPHIC DATA FILE COULD NOT BE OPENED: " + (work / "job.zvp").string();
+  EXPECT_NE(test::read_file(work / "job.zvo").find(engineLine), std::string::npos);
+  EXPECT_EQ(RunResultMessage(out.code, out.fault),
+            "The analysis stopped because a file could not be opened (result 4): " + q(work / "job.zvp") + ": " +
+                isFolder + ". Please, check output file for error messages.");
+
+  // A folder in the way of the report: no report to point to.
+  fs::remove(work / "job.zvo");
+  fs::create_directory(work / "job.zvo");
+  out = RunEngine(q(deck), engine, q(run.path()));
+  ASSERT_EQ(out.code, 4);
+  EXPECT_EQ(RunResultMessage(out.code, out.fault),
+            "The analysis stopped because a file could not be opened (result 4): " + q(work / "job.zvo") + ": " +
+                isFolder + ".");
 }
 
 TEST(RunProgressTest, TheCallRunsOnAWorkerWhileTheModalDialogMovesItsBar) {

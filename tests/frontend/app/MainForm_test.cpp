@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,6 +31,7 @@
 #include "app/About.h"
 #include "app/Desktop.h"
 #include "app/HelpWindow.h"
+#include "app/ReportWindow.h"
 #include "app/UserLocale.h"
 #include "base/numbers.h"
 #include "dataedit/TDataEdit.h"
@@ -628,6 +630,35 @@ TEST_F(MainFormTest, ComputationMenuOpensFilesInTheEditor) {
   window->findAction("Edit &Output Text")->trigger();
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0], "An error occurred in running the Word Processor");
+  EXPECT_EQ(window->findChild<TReportWindow*>(), nullptr);
+
+  // No editor set and none on the desktop: the report in a read-only window
+  // of the program's own, read again when asked again.
+  test::recordedMessages().clear();
+  window->SetWordProcessorPath("");
+  const fs::path report = work / "halfspace-harmonic.zvo";
+  test::write_file(report, " ZORVIN REPORT\n    1   2.50\n");
+  window->findAction("Edit &Output Text")->trigger();
+  EXPECT_TRUE(messages().empty());
+  auto* reportWindow = window->findChild<TReportWindow*>();
+  ASSERT_NE(reportWindow, nullptr);
+  EXPECT_TRUE(reportWindow->isVisible());
+  EXPECT_TRUE(reportWindow->Text()->isReadOnly());
+  EXPECT_EQ(reportWindow->Text()->toPlainText(), " ZORVIN REPORT\n    1   2.50\n");
+  EXPECT_TRUE(reportWindow->windowTitle().contains(q(report)));
+  test::write_file(report, " ZORVIN REPORT\n");
+  window->findAction("Edit &Output Text")->trigger();
+  EXPECT_EQ(window->findChildren<TReportWindow*>().size(), 1);
+  EXPECT_EQ(reportWindow->Text()->toPlainText(), " ZORVIN REPORT\n");
+  // A report that cannot be read is named, with the reason.
+  fs::remove(report);
+  fs::create_directory(report);
+  window->findAction("Edit &Output Text")->trigger();
+  ASSERT_EQ(messages().size(), 1u);
+  const std::string message = messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].startsWith("The file " + q(report) + " could not be opened: ")) << message;
+  EXPECT_FALSE(messages()[0].endsWith(": .")) << message;
+  reportWindow->close();
 }
 
 TEST_F(MainFormTest, HelpMenu) {

@@ -477,5 +477,49 @@ TEST(LoadHistories, FollowTheNumberOfPoints) {
   expectHistoriesFollowThePointCount<Tfrmrandom>(&TProjectTables::Trandom, 3);
 }
 
+// The rows of the load table follow the number of loads or spectra on the
+// form, as the histories follow the number of points: the rows kept keep
+// their values and new rows get as many points. Rows added in the table
+// editor are the number the form shows next, so storing it drops none.
+template <class Form>
+void expectRowsFollowTheCount(comp::TGridTable& (TProjectTables::*table)() const, int pointsBox, int countBox) {
+  FakeMainForm main;
+  comp::TGridTable& loads = (main.Tables().*table)();
+  Form form(main);
+  form.FormActivate();
+  ASSERT_EQ(loads.RowCount(), 1);
+  EXPECT_EQ(edit(form, countBox)->text(), "1");
+  loads.Column(0).SetInteger(0, 3);
+  edit(form, pointsBox)->setText("8");
+  edit(form, countBox)->setText("2");
+  main.SetModified(false);
+  form.FormDeactivate();
+  ASSERT_EQ(loads.RowCount(), 2);
+  EXPECT_TRUE(main.IsModified());
+  EXPECT_EQ(loads.Column(0).GetInteger(0), 3);
+  EXPECT_EQ(loads.firstTableColumn()->GetTable(1).RowCount(), 8);
+  edit(form, countBox)->setText("1E9");  // beyond any use: nothing is resized
+  form.FormDeactivate();
+  EXPECT_EQ(loads.RowCount(), 2);
+
+  {
+    EditingTable editing(loads);
+    loads.addRowGroup();
+  }
+  form.FormActivate();
+  EXPECT_EQ(edit(form, countBox)->text(), "3");
+  form.FormDeactivate();
+  EXPECT_EQ(loads.RowCount(), 3);
+  edit(form, countBox)->setText("1");
+  form.FormDeactivate();
+  ASSERT_EQ(loads.RowCount(), 1);
+  EXPECT_EQ(loads.Column(0).GetInteger(0), 3);
+}
+
+TEST(LoadRows, FollowTheNumberOfLoads) {
+  expectRowsFollowTheCount<Tfrmtransient>(&TProjectTables::TLoadtype, 1, 3);
+  expectRowsFollowTheCount<Tfrmrandom>(&TProjectTables::Trandom, 3, 5);
+}
+
 }  // namespace
 }  // namespace zrv::front

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -379,7 +381,9 @@ TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
     p.WriteInputFiles();
     ADD_FAILURE() << "saved";
   } catch (const comp::EInOutError& e) {
-    EXPECT_EQ(std::string(e.what()), "Could not write the file " + (dir / "job.zvt").string() + ".");
+    // The system's reason is given.
+    EXPECT_EQ(std::string(e.what()),
+              "Could not write the file " + (dir / "job.zvt").string() + ": " + std::strerror(EISDIR) + ".");
   }
   EXPECT_TRUE(p.Modified());
   EXPECT_EQ(zrv::test::read_file(dir / "job.zvd"), "old deck");
@@ -390,7 +394,12 @@ TEST_F(Writer, FailedSaveLeavesTheOldFilesAndTheProjectModified) {
 
   // A folder that does not exist.
   p.FileName = (dir / "missing" / "job.zvd").string();
-  EXPECT_THROW(p.WriteInputFiles(), comp::EInOutError);
+  try {
+    p.WriteInputFiles();
+    ADD_FAILURE() << "saved";
+  } catch (const comp::EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Could not write the file " + p.FileName + ": " + std::strerror(ENOENT) + ".");
+  }
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 
   // A folder that may not be written to: the old deck stays whole. (The
