@@ -529,16 +529,15 @@ void readPileTips(DeckReader& in, Staged& s) {
     f.Battered = 1;
     int pile = 0;
     for (auto& row : s.tables.image(s.shapes.Pilecoord()).cells) {
-      // The plane is the word after the pile number; only its first two
-      // characters count.
+      // The pile number and the plane, then the angle on a line of its own.
       const std::string text = in.line();
       const auto words = comp::SplitWords(text).words;
       ++pile;
       if (!words.empty() && std::to_string(pile) != words[0]) DeckReader::wrongRow(pile, words[0], in.lastLine());
-      const std::string plane = words.size() > 1 ? words[1] : "";
-      if (plane.compare(0, 2, "XZ") == 0)
+      const std::string plane = words.size() == 2 ? words[1] : "";
+      if (plane == "XZ")
         row[3] = 1;
-      else if (plane.compare(0, 2, "YZ") == 0)
+      else if (plane == "YZ")
         row[3] = 2;
       else
         in.refuse("The pile number and the batter plane XZ or YZ", text);
@@ -592,8 +591,10 @@ void readPileSoil(DeckReader& in, Staged& s) {
 
 void readSoilBelow(DeckReader& in, Staged& s) {
   TProjectFields& f = s.f;
-  std::vector<std::string> pieces = comp::SplitWords(in.valueOf("BELOW=", "\"BELOW=\" and the soil below")).words;
-  pieces.resize(4);
+  const char* const kBelow = "\"BELOW=\" and the four values of the soil below";
+  const std::string values = in.valueOf("BELOW=", kBelow);
+  const std::vector<std::string> pieces = comp::SplitWords(values).words;
+  if (pieces.size() != 4) in.refuse(kBelow, "BELOW=" + values);
   f.TipShearWaveVelocity = in.toReal(pieces[0]);
   f.TipUnitWeight = in.toReal(pieces[1]);
   f.TipPoisson = in.toReal(pieces[2]);

@@ -232,6 +232,11 @@ TEST_F(Reader, RefusesRowsThatDisagreeWithTheirCounts) {
        "Error on Line 22\r4 values were expected on the line, not 7."},
       {replaceOnce(piles, "\n3 1.2 -2.4", "\n4 1.2 -2.4"), "Error on Line 12\rThe row number 3 was expected, not 4."},
       {replaceOnce(piles, "3 YZ", "4 YZ"), "Error on Line 37\rThe row number 3 was expected, not 4."},
+      {replaceOnce(piles, "3 YZ  ", "3 YZX"),
+       "Error on Line 37\rThe pile number and the batter plane XZ or YZ was expected, not \"3 YZX\"."},
+      {replaceOnce(halfspace, "BELOW=250 19 0.33 0.05", "BELOW=250 19 0.33 0.05 7"),
+       "Error on Line 14\r\"BELOW=\" and the four values of the soil below was expected, not \"BELOW=250 19 0.33 "
+       "0.05 7\"."},
       {replaceOnce(piles, "EMBEDDED\n1 \n", "EMBEDDED\n1 \n1 \n"),
        "Error on Line 70\r5 values were expected on the line, not 6."},
       // Plain side soil without a velocity in its last layer is not written.
