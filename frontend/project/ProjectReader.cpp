@@ -115,9 +115,6 @@ public:
     }
     return *m_pending;
   }
-  void skip(int lines = 1) {
-    for (int i = 0; i < lines; ++i) line();
-  }
   /// Ends a line of values and moves to the next line. A value left on it
   /// would be lost on the next save, so such a line is refused.
   void endLine() {
@@ -160,16 +157,16 @@ public:
   /// The next line that holds words, which must be `count` words.
   std::vector<std::string> words(std::size_t count, const std::string& what) {
     std::string text;
-    std::vector<std::string> words;
-    while (words.empty()) {
+    std::vector<std::string> found;
+    while (found.empty()) {
       if (m_words.Eof())
         throw comp::EInOutError("Error on Line " + std::to_string(m_words.LineCount() + 1) + "\r" + what +
                                 " was expected, not the end of the file.");
       text = line();
-      words = comp::SplitWords(text).words;
+      found = comp::SplitWords(text).words;
     }
-    if (words.size() != count) refuse(what, text);
-    return words;
+    if (found.size() != count) refuse(what, text);
+    return found;
   }
   /// Refuses any line with words after the last line taken.
   void expectEnd() {
