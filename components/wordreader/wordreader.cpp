@@ -49,6 +49,8 @@ TWordReader::TWordReader(const std::string& file_name) {
   const int err = errno;
   std::fclose(f);
   if (failed) throw EInOutError("Cannot read file \"" + file_name + "\": " + std::strerror(err));
+  // Editors may begin a UTF-8 file with a byte-order mark; it is not text.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   std::size_t start = 0;
   do {
     std::size_t nl = text.find('\n', start);

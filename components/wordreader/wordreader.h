@@ -25,7 +25,8 @@ TWordContainer SplitWords(const std::string& line);
 
 class TWordReader {
 public:
-  /// Reads every line of the file. An empty file is one line without words.
+  /// Reads every line of the file, after a leading UTF-8 byte-order mark.
+  /// An empty file is one line without words.
   /// Raises EInOutError when the file cannot be read.
   explicit TWordReader(const std::string& file_name);
 

@@ -110,6 +110,14 @@ TEST(wordreader, words_lines_and_blank_lines) {
   ASSERT_EQ(c.words.size(), 2u);
   EXPECT_EQ(c.words[0], "a\x03");
   EXPECT_EQ(c.words[1], "b");
+
+  // A leading UTF-8 byte-order mark is not part of the first line; one
+  // further on is text.
+  write_file(dir / "bom.txt", "\xEF\xBB\xBF" "1.5\n\xEF\xBB\xBF" "2\n");
+  TWordReader b((dir / "bom.txt").string());
+  EXPECT_EQ(b.ReadFloat(), 1.5L);
+  EXPECT_EQ(b.ReadLine(), "1.5");
+  EXPECT_EQ(b.ReadLine(), "\xEF\xBB\xBF" "2");
 }
 
 TEST(wordreader, missing_file_raises_in_out_error) {

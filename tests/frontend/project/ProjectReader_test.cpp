@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/numbers.h"
+#include "expect.h"
 #include "project_compare.h"
 #include "wordreader/wordreader.h"
 #include "project_fixtures.h"
@@ -128,16 +129,18 @@ TEST_F(Reader, PileGroupWords) {
 }
 
 TEST_F(Reader, MultilayerWithoutSideSoilRows) {
+  // The side soil table keeps one row: a file without side soil rows would
+  // come back with one, and one soil column row fewer.
   TProgramData m(tables);
   multilayerRandom(m);
   tables.D().SetRowCount(0);
   fill(tables.Multisoil(), Rows(5, {220, 19, 0.35, 0.05, 1, 1}));
   m.FileName = (dir / "m.zvd").string();
   m.WriteInputFiles();
-  auto p = TProgramData::CreateFromFile(m.FileName, tables);
-  EXPECT_EQ(tables.Multisoil().RowCount(), 5);
-  EXPECT_EQ(cellValue(tables.Multisoil(), 0, 4), 220);
-  EXPECT_EQ(p->LoadType, 3);
+  const auto lines = splitLines(zrv::test::read_file(m.FileName));
+  const auto at = std::find(lines.begin(), lines.end(), "CONSTANTS=0") - lines.begin() + 1;
+  EXPECT_THROW_MSG(TProgramData::CreateFromFile(m.FileName, tables), comp::EInOutError,
+                   "Error on Line " + std::to_string(at) + "\rThe number of soil layers is 0; it must be at least 1.");
 }
 
 TEST_F(Reader, TailMayBeMissing) {
@@ -160,8 +163,9 @@ TEST_F(Reader, TailMayBeMissing) {
   EXPECT_EQ(p->CGLocalX, 1);
   EXPECT_EQ(p->CBLocalY, 2);
   EXPECT_EQ(p->CBGlobalZ, 9);
-  p = read(head + "0\n1 2 3 \n");
-  EXPECT_EQ(p->CGLocalZ, 3);
+  // A count of 0 alone: no coordinates follow.
+  p = read(head + "0\n");
+  EXPECT_EQ(p->CGLocalZ, 0);
   EXPECT_EQ(p->CBLocalX, 3);
   // A tail whose centre of the base differs from the load point's cannot be
   // kept: the writer writes one centre on both lines.
@@ -171,13 +175,102 @@ TEST_F(Reader, TailMayBeMissing) {
   } catch (const comp::EInOutError& e) {
     EXPECT_STREQ(e.what(), "Error on Line 26\rThe centre of the base given with the load point was expected.");
   }
+}
 
-  // Rows, then the file ends before the coordinates.
-  p = read(head + "2\n117.55102 3 2 1 6 4 2 \n12 2 2 2.6 2.5 1.6 1.2\n3.005816 2 1.2268249 \n");
-  EXPECT_EQ(tables.MassCal().RowCount(), 2);
-  EXPECT_EQ(cellValue(tables.MassCal(), 6, 1), static_cast<Extended>(1.2L));
-  EXPECT_EQ(p->CGLocalX, static_cast<Extended>(3.005816L));
-  EXPECT_EQ(p->CBLocalX, 3);
+// A file whose counts disagree with the rows after them, or whose lines hold
+// more or fewer values than a save writes, would be read into a project that
+// saves as another file: it is refused, naming the line.
+TEST_F(Reader, RefusesRowsThatDisagreeWithTheirCounts) {
+  const std::string stratum = example("stratum-harmonic.zvd");
+  const std::string tail = stratum.substr(stratum.find("RUN \n") + 5);
+  const std::string head = stratum.substr(0, stratum.size() - tail.size());
+  const std::string piles = example("pilegroup-harmonic.zvd");
+  const std::string halfspace = example("halfspace-harmonic.zvd");
+  const std::string transient = example("halfspace-transient.zvd");
+  const std::string row3 = "496.89441 15.5 6 7 5 4 4 \n", global = "-0.18181818 0 3.3727273 \n";
+  const struct {
+    std::string deck;
+    const char* message;
+  } cases[] = {
+      // The tail after RUN (lines 22 to 28): the count, three mass rows,
+      // three coordinate lines, and the end.
+      {head + replaceOnce(tail, "3\n", "2\n"),
+       "Error on Line 25\rA line of the three coordinates of the centre of gravity was expected, not "
+       "\"496.89441 15.5 6 7 5 4 4\"."},
+      {head + replaceOnce(tail, "3\n", "4\n"),
+       "Error on Line 26\rA mass component of seven values was expected, not \"10.181818 6 3.3727273\"."},
+      {head + replaceOnce(tail, "3\n", "0\n"),
+       "Error on Line 23\rA line of the three coordinates of the centre of gravity was expected, not "
+       "\"5590.0621 10 6 2.5 20 12 5\"."},
+      {head + replaceOnce(tail, "3\n", "-1\n"),
+       "Error on Line 22\rThe number of mass components is -1; it must be at least 0."},
+      {head + replaceOnce(tail, "3\n", "3 3\n"),
+       "Error on Line 22\rThe number of mass components alone on its line was expected, not \"3 3\"."},
+      {head + replaceOnce(tail, row3, row3 + row3),
+       "Error on Line 26\rA line of the three coordinates of the centre of gravity was expected, not "
+       "\"496.89441 15.5 6 7 5 4 4\"."},
+      {head + replaceOnce(tail, row3, "496.89441 15.5 6 7 5 4\n"),
+       "Error on Line 25\rA mass component of seven values was expected, not \"496.89441 15.5 6 7 5 4\"."},
+      {head + replaceOnce(tail, "5590.0621", "0"),
+       "Error on Line 23\rA mass of at least 1E-8 in the first mass component was expected."},
+      {head + replaceOnce(tail, "10 6 0 \n", "10 6 0 0\n"),
+       "Error on Line 27\rA line of the three coordinates of the centre of the base was expected, not "
+       "\"10 6 0 0\"."},
+      {head + replaceOnce(tail, global, ""),
+       "Error on Line 28\rA line of the three coordinates of the centre of the base in global coordinates was "
+       "expected, not the end of the file."},
+      {head + "0\n1 2 3 \n",
+       "Error on Line 24\rA line of the three coordinates of the centre of the base was expected, not the end "
+       "of the file."},
+      {head + tail + global,
+       "Error on Line 29\rThe end of the file was expected, not \"-0.18181818 0 3.3727273\"."},
+      // Rows before RUN: each on its line, numbered from 1.
+      {replaceOnce(halfspace, "WEAK \n", ""), "Error on Line 12\r6 values were expected on the line, not 10."},
+      {replaceOnce(transient, "0 0 0\n", "0 0 0 0\n"), "Error on Line 6\r7 values were expected on the line, not 8."},
+      {replaceOnce(transient, "\n0 \nRUN", "\n0 5\nRUN"), "Error on Line 532\r1 value was expected on the line, not 2."},
+      {replaceOnce(halfspace, "2 2 2.8 1 3 2 0", "2 2 2.8 0 3 2 0"),
+       "Error on Line 22\r4 values were expected on the line, not 7."},
+      {replaceOnce(piles, "\n3 1.2 -2.4", "\n4 1.2 -2.4"), "Error on Line 12\rThe row number 3 was expected, not 4."},
+      {replaceOnce(piles, "3 YZ", "4 YZ"), "Error on Line 37\rThe row number 3 was expected, not 4."},
+      {replaceOnce(piles, "3 YZ  ", "3 YZX"),
+       "Error on Line 37\rThe pile number and the batter plane XZ or YZ was expected, not \"3 YZX\"."},
+      {replaceOnce(halfspace, "BELOW=250 19 0.33 0.05", "BELOW=250 19 0.33 0.05 7"),
+       "Error on Line 14\r\"BELOW=\" and the four values of the soil below was expected, not \"BELOW=250 19 0.33 "
+       "0.05 7\"."},
+      {replaceOnce(piles, "EMBEDDED\n1 \n", "EMBEDDED\n1 \n1 \n"),
+       "Error on Line 70\r5 values were expected on the line, not 6."},
+      // Plain side soil without a velocity in its last layer is not written.
+      {replaceOnce(piles, "1 1.5 150 18", "1 1.5 0 18"),
+       "Error on Line 69\rA shear-wave velocity above 0.00001 in the last side soil layer was expected."},
+  };
+  TProgramData open(tables);
+  halfspaceHarmonic(open);
+  const auto before = captureAll(tables);
+  for (const auto& c : cases) {
+    try {
+      read(c.deck);
+      ADD_FAILURE() << "read " << c.message;
+    } catch (const comp::EInOutError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+  EXPECT_TRUE(captureAll(tables) == before);
+}
+
+// A leading byte-order mark, tabs where blanks may stand, and a title of
+// more than 248 letters, cut between letters.
+TEST_F(Reader, ByteOrderMarkTabsAndLongTitles) {
+  auto p = read("\xEF\xBB\xBF" + example("halfspace-transient.zvd"));
+  EXPECT_EQ(p->ProjectTitle, "Forging hammer anvil block on sand - half-space - transient load");
+
+  p = read(replaceOnce(replaceOnce(example("pilegroup-harmonic.zvd"), "-10 \n", "-10\t\n"), "10.8,8.4",
+                       "10.8,\t8.4"));
+  EXPECT_EQ(cellValue(tables.Pilecoord(), 2, 0), -10);
+  EXPECT_EQ(p->WidthY, static_cast<Extended>(8.4L));
+
+  const std::string letters = std::string(247, 'a') + "\xC3\xA9";  // 248 letters, the last of two bytes
+  p = read(replaceOnce(example("halfspace-transient.zvd"), "TITLE=Forging", "TITLE=" + letters + "Forging"));
+  EXPECT_EQ(p->ProjectTitle, letters);
 }
 
 TEST_F(Reader, FailedReadLeavesTheOpenProjectAlone) {
@@ -258,6 +351,10 @@ TEST_F(Reader, RefusesWhatItWouldHaveToGuess) {
       // A load choice from 1 to 6.
       {replaceOnce(transient, "\n2 \n3 \n0 \n", "\n2 \n7 \n0 \n"),
        "Error on Line 19\rA load choice from 1 to 6 was expected, not 7."},
+      // A carriage return in the title would be saved as a blank.
+      {replaceOnce(transient, "TITLE=Forging", "TITLE=\rForging"),
+       "Error on Line 1\rA title without carriage returns was expected, not \"TITLE= Forging hammer anvil block on "
+       "sand - half-space - transient load\"."},
   };
   for (const auto& c : cases) {
     try {
@@ -267,16 +364,27 @@ TEST_F(Reader, RefusesWhatItWouldHaveToGuess) {
       EXPECT_STREQ(e.what(), c.message);
     }
   }
-  // A message quotes at most 80 characters of a line: a file with CR line
-  // ends only is one line.
+  // A message quotes at most 80 characters of a line, control characters
+  // as blanks: a file with CR line ends only is one line.
   std::string crOnly = replaceOnce(transient, "TITLE=", "TITLE =");
   std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+  std::string shown = crOnly.substr(0, 80);
+  std::replace(shown.begin(), shown.end(), '\r', ' ');
   try {
     read(crOnly);
     ADD_FAILURE() << "read";
   } catch (const comp::EInOutError& e) {
-    EXPECT_EQ(std::string(e.what()), "Error on Line 1\r\"TITLE=\" and the title was expected, not \"" +
-                                         crOnly.substr(0, 80) + "...\".");
+    EXPECT_EQ(std::string(e.what()), "Error on Line 1\r\"TITLE=\" and the title was expected, not \"" + shown +
+                                         "...\".");
+  }
+  // 80 letters, not 80 bytes, and never half a letter.
+  std::string accents;
+  for (int i = 0; i < 100; ++i) accents += "\xC3\xA9";
+  try {
+    read(replaceOnce(stratum, "GRAVITY=32.2", "GRAVITY=" + accents));
+    ADD_FAILURE() << "read";
+  } catch (const comp::EConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "Error on Line 3\r'" + accents.substr(0, 2 * 80) + "...' is not a valid number.");
   }
   EXPECT_TRUE(captureAll(tables) == before);
 
