@@ -40,8 +40,19 @@ constexpr int kChunk = 128;
 // it the solution must pass a backward-error check.
 constexpr double kGrowth = 16.0;
 
+// The larger of a and v, or NaN when v is NaN: once a NaN is met it stays, so
+// that a check of the result sees it (std::max would pass it over).
+double larger(double a, double v) { return v > a || std::isnan(v) ? v : a; }
+
+bool all_finite(const cd* x, std::size_t count) {
+  for (std::size_t k = 0; k < count; ++k)
+    if (!std::isfinite(x[k].real()) || !std::isfinite(x[k].imag())) return false;
+  return true;
+}
+
 // Gaussian elimination with partial pivoting on the n x n column-major a;
 // the nrhs columns of b (leading dimension n) are replaced by the solutions.
+// False when a pivot vanishes or a solution is not finite.
 bool lu_solve(int n, cd* a, int nrhs, cd* b) {
   for (int k = 0; k < n; ++k) {
     int p = k;
@@ -78,7 +89,7 @@ bool lu_solve(int n, cd* a, int nrhs, cd* b) {
       for (int i = 0; i < k; ++i) x[i] -= a[i + n * k] * xk;
     }
   }
-  return true;
+  return all_finite(b, static_cast<std::size_t>(n) * static_cast<std::size_t>(nrhs));
 }
 
 // Storage of one factorisation in real type T: the lower triangle (entry
@@ -408,6 +419,7 @@ double size_of(cd v) { return std::fabs(v.real()) + std::fabs(v.imag()); }
 
 // Componentwise backward error |b - A x| / (|b| + |A| |x|) of the solution x
 // of A x = given, with A's entries formed once more (moduli as |re| + |im|).
+// NaN when a value is not finite, which fails any bound.
 double backward_error(int n, const SymmetricEntries& entries, int nrhs, const std::vector<cd>& given,
                       const cd* x) {
   const std::size_t all = given.size();
@@ -429,8 +441,12 @@ double backward_error(int n, const SymmetricEntries& entries, int nrhs, const st
     }
   });
   double worst = 0.0;
-  for (std::size_t k = 0; k < all; ++k)
-    if (bound[k] > 0.0) worst = std::max(worst, size_of(residual[k]) / bound[k]);
+  for (std::size_t k = 0; k < all; ++k) {
+    // A row without residual adds nothing (its bound may be 0); a value that
+    // is not finite makes the residual NaN or infinite.
+    const double r = size_of(residual[k]);
+    if (r != 0.0) worst = larger(worst, r / bound[k]);
+  }
   return worst;
 }
 
@@ -470,8 +486,9 @@ void subtract_product(int n, const SymmetricWork& w, int nrhs, const double* xr,
 // single-precision rounding); once two of them show it, a column whose next
 // correction would be below kSettled is settled without forming it. Each
 // residual is scaled to its largest entry before it is rounded to single
-// precision. False (b untouched) when a pivot vanishes, or the corrections do
-// not shrink fast enough or do not settle within kSteps.
+// precision. False (b untouched) when a pivot vanishes, a residual or a
+// correction is not finite, or the corrections do not shrink fast enough or do
+// not settle within kSteps.
 constexpr int kSteps = 8;
 constexpr double kSettled = 1e-12;
 constexpr double kFloor = 1e-9;
@@ -521,7 +538,8 @@ bool refined_solve(int n, SymmetricWork& w, double scale, int nrhs, cd* b) {
         xi[i] += big * static_cast<double>(di[i]);
         dx = std::max(dx, big * (std::fabs(static_cast<double>(dr[i])) +
                                  std::fabs(static_cast<double>(di[i]))));
-        xs = std::max(xs, std::fabs(xr[i]) + std::fabs(xi[i]));
+        // A NaN anywhere (in a residual or a correction) reaches the solution.
+        xs = larger(xs, std::fabs(xr[i]) + std::fabs(xi[i]));
       }
       if (!std::isfinite(dx) || !std::isfinite(xs)) return false;
       const double now = xs > 0.0 ? dx / xs : dx;
@@ -589,6 +607,7 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
     const std::size_t at = static_cast<std::size_t>(w.base[static_cast<std::size_t>(j)] + j);
     scale = std::max(scale, std::abs(cd(w.re[at], w.im[at])));
   }
+  w.path = SymmetricPath::single;
   if (refined_solve(n, w, scale, nrhs, b)) return true;
   const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);
   double growth = 0.0;
@@ -601,10 +620,16 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
     for (int j = 0; j < n; ++j)
       pivots = std::max(pivots, std::abs(cd(w.d_re[static_cast<std::size_t>(j)],
                                             w.d_im[static_cast<std::size_t>(j)])));
-    if (growth <= kGrowth && pivots <= kGrowth * scale) return true;
+    w.path = SymmetricPath::double_bounded;
+    // A solution that is not finite is left to the check, which refuses it.
+    if (all_finite(b, given.size())) {
+      if (growth <= kGrowth && pivots <= kGrowth * scale) return true;
+    }
+    w.path = SymmetricPath::double_checked;
     if (backward_error(n, entries, nrhs, given, b) <= 1e-10) return true;
     std::copy(given.begin(), given.end(), b);
   }
+  w.path = SymmetricPath::pivoting;
   w.a.assign(static_cast<std::size_t>(n) * n, 0.0);
   entries([&](int i, int j, cd v) {
     w.a[i + static_cast<std::size_t>(n) * j] = v;

@@ -35,6 +35,11 @@ class Uncleared {
 };
 using UnclearedDoubles = Uncleared<double>;
 
+/// The way a symmetric solve was answered: in single precision with
+/// refinement; by the double-precision factors, taken as they are or after
+/// the backward-error check; or by the pivoting elimination.
+enum class SymmetricPath { single, double_bounded, double_checked, pivoting };
+
 /// Storage of one symmetric solve, kept by the caller so that repeated solves
 /// do not reallocate: the lower triangle with real and imaginary parts apart,
 /// column by column, each column from its diagonal (rounded down to a whole
@@ -52,6 +57,7 @@ struct SymmetricWork {
   std::size_t stored = 0;  // length of re, im in use
   std::size_t ld = 0;
   int order = -1;
+  SymmetricPath path = SymmetricPath::single;  // of the last solve
 
   /// Sizes the storage for order n. The entries must then all be set.
   void prepare(int n);
@@ -76,7 +82,9 @@ using SymmetricEntries =
 /// bounded size are taken as they are; otherwise the solution must pass a
 /// backward-error check against the entries that `entries` hands over once
 /// more, and when it fails (or a pivot vanishes) the matrix is formed again
-/// and solved with row pivoting. False when the matrix is singular even then.
+/// and solved with row pivoting. False when the matrix is singular even then,
+/// or when a value of the system is not finite (a NaN or an infinity never
+/// passes a check). `work.path` tells which way the solve took.
 bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, std::complex<double>* b,
                     SymmetricWork& work);
 

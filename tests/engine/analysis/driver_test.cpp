@@ -14,10 +14,14 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/assembly.h"
 #include "analysis/tables.h"
 #include "analysis_fixture.h"
 #include "deck/prepro.h"
 #include "deck/reader.h"
+#include "impedance/side.h"
+#include "input/foundation.h"
+#include "input/soil.h"
 #include "run/state.h"
 
 namespace zrv::test {
@@ -125,11 +129,26 @@ TEST(AnalysisDriver, PlotDataRecordsAndLayouts) {
     ASSERT_EQ(out.result, 0);
     EXPECT_EQ(out.plot.size(), 1u + 4u);
   }
+  // Transient: 0.01 rad/s first, then 2 pi i / (n dt), here 2 pi / 0.16 =
+  // 39.27 rad/s apart.
   {
     const Outcome out = run(halfspace(true) + transient_load(16));
     ASSERT_EQ(out.result, 0) << out.report;
-    EXPECT_EQ(out.plot.size(), 1u + 2u * 9u);
+    ASSERT_EQ(out.plot.size(), 1u + 2u * 9u);
     EXPECT_EQ(out.plot[0], "           9");
+    EXPECT_EQ(out.plot[1].substr(0, 11), "  0.100E-01");
+    EXPECT_EQ(out.plot[3].substr(0, 11), "  0.393E+02");
+    EXPECT_EQ(out.plot[17].substr(0, 11), "  0.314E+03");
+  }
+  // A frequency step of 0 stands for 1: 10, 11, 12 and 13 rad/s.
+  {
+    const Outcome out =
+        run(halfspace(false) + harmonic_load("NONQUADRATIC", 13, 10, 0, "1 0 2", "0 0 0"));
+    ASSERT_EQ(out.result, 0) << out.report;
+    ASSERT_EQ(out.plot.size(), 1u + 4u);
+    EXPECT_EQ(out.plot[0], "           4");
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(numbers(out.plot[static_cast<std::size_t>(1 + i)]).front(), 10.0 + i);
   }
   {
     const Outcome out = run(halfspace(false) + random_load(31));
@@ -231,6 +250,61 @@ TEST(AnalysisDriver, SecondPassPrintsFactoredTableWithoutSideSoil) {
       }
     }
   }
+}
+
+// Each side layer's reactions per unit length act over its whole thickness:
+// about the centre of gravity the horizontal one rocks with the integral of
+// the squared lever, (z - h)^2 over the layer's depths z (counted from the
+// first layer's top, h the height of the centre of gravity), the vertical one
+// with the plan offset squared, and the layer's own rocking reaction adds.
+TEST(AnalysisDriver, SideLayersRockWithTheIntegralOfTheSquaredLever) {
+  const float gravity = 9.81f, omega = 30.0f;
+  EquivalentRadii radii;
+  radii.translation = 1.0f;
+  radii.rocking_x = 1.1f;
+  radii.rocking_y = 0.9f;
+  radii.torsion = 1.0f;
+  const CentreOfGravity cg{0.3f, -0.2f, 1.0f};
+  SideLayer layers[2];
+  layers[0].thickness = 1.5f;
+  layers[0].soil = {150.0f, 18.0f, 0.3f, 0.05f};
+  layers[1].thickness = 2.5f;
+  layers[1].soil = {250.0f, 19.0f, 0.35f, 0.04f};
+  const SideWeakZone zones[2] = {};
+  Matrix6 result{};
+  add_side_layers(result, omega, 2, layers, zones, gravity, radii, cg, 0, 0);
+
+  std::complex<double> kxx = 0.0, kppx = 0.0, kppy = 0.0;
+  double top = 0.0;
+  for (const SideLayer& layer : layers) {
+    SideSoil in;
+    in.a0 = radii.translation * omega / layer.soil.shear_velocity;
+    in.nu = layer.soil.poisson_ratio;
+    in.damping = layer.soil.damping;
+    in.r = radii.translation;
+    in.rx = radii.rocking_x;
+    in.ry = radii.rocking_y;
+    in.rt = radii.torsion;
+    int no_cutoff = 0;
+    const SideReactions s = SIDIMP(in, no_cutoff, 0);
+    const double v = layer.soil.shear_velocity;
+    const double G = v * v * layer.soil.unit_weight / gravity;
+    const double d = layer.thickness, h = cg.h;
+    const double lever = (std::pow(top + d - h, 3) - std::pow(top - h, 3)) / 3.0;
+    const std::complex<double> hz(s.horizontal), vz(s.vertical);
+    kxx += G * d * hz;
+    kppx += G * (lever * hz + d * (cg.y * cg.y) * vz +
+                 d * (radii.rocking_x * radii.rocking_x) * std::complex<double>(s.rocking_x));
+    kppy += G * (lever * hz + d * (cg.x * cg.x) * vz +
+                 d * (radii.rocking_y * radii.rocking_y) * std::complex<double>(s.rocking_y));
+    top += d;
+  }
+  const auto close = [](Complex got, std::complex<double> want) {
+    return std::abs(std::complex<double>(got) - want) < 1e-5 * std::abs(want);
+  };
+  EXPECT_TRUE(close(result[at6(1, 1)], kxx)) << result[at6(1, 1)] << " " << kxx;
+  EXPECT_TRUE(close(result[at6(4, 4)], kppx)) << result[at6(4, 4)] << " " << kppx;
+  EXPECT_TRUE(close(result[at6(5, 5)], kppy)) << result[at6(5, 5)] << " " << kppy;
 }
 
 TEST(AnalysisDriver, UnsolvableFrequencyIsReportedNotPrintedAsDisplacement) {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <random>
 #include <vector>
+
+#include "numerics/symmetric.h"
 
 namespace {
 
@@ -22,7 +25,8 @@ std::vector<cf> random_matrix(std::mt19937& gen, int n, int lda) {
 }
 
 // Elimination with partial pivoting in double, written for the test.
-std::vector<cd> solve_double(const std::vector<cf>& a, int n, int lda, const std::vector<cf>& b, int m, int ldb) {
+template <typename T>
+std::vector<cd> solve_double(const std::vector<T>& a, int n, int lda, const std::vector<T>& b, int m, int ldb) {
   std::vector<cd> A(n * n), X(n * m);
   for (int j = 0; j < n; ++j)
     for (int i = 0; i < n; ++i) A[i * n + j] = a[i + lda * j];
@@ -202,6 +206,218 @@ TEST(cminv, inverts_in_place) {
   const std::vector<cf> s0 = s;
   EXPECT_FALSE(zrv::CMINV(s.data(), 2, 2));
   EXPECT_EQ(s, s0);
+}
+
+// The symmetric solver of the pile groups (A = A^T, complex): a factorisation
+// without pivoting in single precision refined with double residuals, then
+// the same in double precision (its factors taken as they are when they stay
+// small, else checked by the backward error), then row pivoting. Each system
+// below needs one of these ways; the way taken is part of the result.
+
+using zrv::SymmetricPath;
+
+// A complex symmetric matrix of order n with a dominant diagonal.
+std::vector<cd> symmetric_matrix(int n) {
+  std::vector<cd> a(static_cast<std::size_t>(n) * n);
+  for (int j = 0; j < n; ++j)
+    for (int i = j; i < n; ++i) {
+      const cd v = i == j ? cd(4.0 + 0.01 * i, 0.3)
+                          : cd(std::sin(1.0 + i * 0.7 + j * 1.3), 0.2 * std::cos(i + 2.0 * j)) /
+                                (1.0 + std::abs(i - j));
+      a[i + static_cast<std::size_t>(n) * j] = a[j + static_cast<std::size_t>(n) * i] = v;
+    }
+  return a;
+}
+
+// rho^|i - j| with a complex rho of modulus 0.86, disturbed a little: well
+// conditioned, but every column is coupled to the next few dozen, so the
+// factors of one panel change the columns of the next ones a great deal.
+std::vector<cd> coupled_matrix(int n) {
+  std::vector<cd> a(static_cast<std::size_t>(n) * n);
+  for (int j = 0; j < n; ++j)
+    for (int i = 0; i < n; ++i)
+      a[i + static_cast<std::size_t>(n) * j] = std::pow(cd(0.85, 0.1), std::abs(i - j)) +
+                                               0.05 * std::sin(0.7 * (i + j)) / (1.0 + std::abs(i - j));
+  return a;
+}
+
+// L D L^T with L unit lower triangular (entries below 0.6 in modulus) and D of
+// order 1 but for the pivot `at`, which is `tiny`: the factors are small, the
+// matrix as ill-conditioned as 1 / tiny.
+std::vector<cd> factored_matrix(int n, double tiny, int at) {
+  const auto size = static_cast<std::size_t>(n);
+  std::vector<cd> l(size * size), d(size), a(size * size);
+  for (int j = 0; j < n; ++j) {
+    d[j] = j == at ? tiny * cd(1.0, 0.5) : cd(1.0 + 0.5 * std::cos(j), 0.2);
+    for (int i = j; i < n; ++i)
+      l[i + size * j] = i == j ? 1.0 : 0.6 * std::pow(cd(0.8, 0.2), i - j) * std::cos(0.3 * i + j);
+  }
+  for (int j = 0; j < n; ++j)
+    for (int i = 0; i < n; ++i) {
+      cd sum = 0.0;
+      for (int k = 0; k <= std::min(i, j); ++k) sum += l[i + size * k] * d[k] * l[j + size * k];
+      a[i + size * j] = sum;
+    }
+  return a;
+}
+
+// The coupled matrix with a first pivot `first` that is coupled only to the
+// second unknown, by 1e-5.
+std::vector<cd> weak_first_pivot(int n, double first) {
+  std::vector<cd> a = coupled_matrix(n);
+  for (int i = 1; i < n; ++i) a[i] = a[static_cast<std::size_t>(n) * i] = 0.0;
+  a[0] = first;
+  a[1] = a[n] = cd(1e-5, 1e-5);
+  return a;
+}
+
+// The right-hand sides of the tests, nrhs columns of order n.
+std::vector<cd> loads(int n, int nrhs) {
+  std::vector<cd> b(static_cast<std::size_t>(n) * nrhs);
+  for (std::size_t i = 0; i < b.size(); ++i) b[i] = cd(std::sin(0.3 * i), 1.0 - 0.01 * i);
+  return b;
+}
+
+// max |x - want| / max |want|.
+double relative_error(const std::vector<cd>& x, const std::vector<cd>& want) {
+  double e = 0.0, size = 0.0;
+  for (std::size_t k = 0; k < x.size(); ++k) {
+    e = std::max(e, std::abs(x[k] - want[k]));
+    size = std::max(size, std::abs(want[k]));
+  }
+  return e / size;
+}
+
+// Componentwise |b - A x| / (|b| + |A| |x|), the largest over the rows.
+double backward_error(int n, const std::vector<cd>& a, const std::vector<cd>& b,
+                      const std::vector<cd>& x) {
+  double worst = 0.0;
+  for (int i = 0; i < n; ++i) {
+    cd r = b[i];
+    double bound = std::abs(b[i]);
+    for (int j = 0; j < n; ++j) {
+      r -= a[i + static_cast<std::size_t>(n) * j] * x[j];
+      bound += std::abs(a[i + static_cast<std::size_t>(n) * j]) * std::abs(x[j]);
+    }
+    worst = std::max(worst, std::abs(r) / bound);
+  }
+  return worst;
+}
+
+TEST(symmetric, well_conditioned_systems_are_solved_in_single_precision) {
+  zrv::SymmetricWork work;
+  for (int n : {1, 2, 31, 67}) {
+    SCOPED_TRACE(n);
+    std::vector<cd> a = symmetric_matrix(n);
+    // Upper triangle not read: spoil it.
+    for (int j = 1; j < n; ++j) a[0 + static_cast<std::size_t>(n) * j] = cd(1e30, 0.0);
+    const std::vector<cd> b = loads(n, 1);
+    std::vector<cd> x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
+    EXPECT_EQ(work.path, SymmetricPath::single);
+    EXPECT_LT(relative_error(x, solve_double(symmetric_matrix(n), n, n, b, 1, n)), 1e-12);
+  }
+  // Three panels, strongly coupled, two right-hand sides: the single-precision
+  // factors are good enough for the refinement to settle.
+  const int n = 150;
+  const std::vector<cd> a = coupled_matrix(n), b = loads(n, 2);
+  std::vector<cd> x = b;
+  ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 2, x.data(), work));
+  EXPECT_EQ(work.path, SymmetricPath::single);
+  EXPECT_LT(relative_error(x, solve_double(a, n, n, b, 2, n)), 1e-12);
+}
+
+TEST(symmetric, each_fallback_answers_the_system_that_needs_it) {
+  zrv::SymmetricWork work;
+  const int n = 150;
+  // A pivot of 1e-8 (below what single precision resolves) with small factors:
+  // the double-precision factors are taken as they are. The condition number
+  // is about 1e8, so the check is the residual, and the agreement with the
+  // pivoting elimination only to about 1e8 roundings.
+  for (int at : {10, 100}) {
+    SCOPED_TRACE(at);
+    const std::vector<cd> a = factored_matrix(n, 1e-8, at), b = loads(n, 1);
+    std::vector<cd> x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
+    EXPECT_EQ(work.path, SymmetricPath::double_bounded);
+    EXPECT_LT(backward_error(n, a, b, x), 1e-14);
+    EXPECT_LT(relative_error(x, solve_double(a, n, n, b, 1, n)), 1e-6);
+  }
+  // A first pivot of 1e-7 coupled only by 1e-5 to the second unknown: factors
+  // of about 200, too large to be taken unchecked; the backward error is small.
+  {
+    const std::vector<cd> a = weak_first_pivot(n, 1e-7), b = loads(n, 1);
+    std::vector<cd> x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
+    EXPECT_EQ(work.path, SymmetricPath::double_checked);
+    EXPECT_LT(relative_error(x, solve_double(a, n, n, b, 1, n)), 1e-12);
+  }
+  // A zero first pivot and a first pivot of 1e-9 (factors of 1e9 without
+  // pivoting): both solved to full accuracy through row pivoting.
+  for (double first : {0.0, 1e-9}) {
+    SCOPED_TRACE(first);
+    const int m = 40;
+    std::vector<cd> a = symmetric_matrix(m);
+    a[0] = first;
+    a[1] = a[m] = cd(2.0, 0.1);
+    const std::vector<cd> b(m, cd(1.0, 1.0));
+    std::vector<cd> x = b;
+    ASSERT_TRUE(zrv::solve_symmetric(m, a.data(), 1, x.data(), work));
+    EXPECT_EQ(work.path, SymmetricPath::pivoting);
+    EXPECT_LT(relative_error(x, solve_double(a, m, m, b, 1, m)), 1e-11);
+  }
+  // A singular matrix is refused.
+  std::vector<cd> zero(9, 0.0), b(3, 1.0);
+  EXPECT_FALSE(zrv::solve_symmetric(3, zero.data(), 1, b.data(), work));
+}
+
+// A = V diag(lambda) V with V a reflection and lambda falling from 1 to 1e-5
+// (condition 1e5, far beyond what single precision resolves): the solution
+// still matches a pivoting elimination in double to near its rounding.
+TEST(symmetric, reaches_double_accuracy_when_ill_conditioned) {
+  const int n = 150;
+  std::vector<double> v(n), lambda(n);
+  double vv = 0.0;
+  for (int i = 0; i < n; ++i) {
+    v[i] = std::cos(0.37 * i) + 0.5;
+    vv += v[i] * v[i];
+    lambda[i] = std::pow(10.0, -5.0 * i / (n - 1));
+  }
+  auto reflect = [&](int i, int k) { return (i == k ? 1.0 : 0.0) - 2.0 * v[i] * v[k] / vv; };
+  std::vector<cd> a(static_cast<std::size_t>(n) * n);
+  for (int j = 0; j < n; ++j)
+    for (int i = 0; i < n; ++i) {
+      double sum = 0.0;
+      for (int k = 0; k < n; ++k) sum += reflect(i, k) * lambda[k] * reflect(k, j);
+      a[i + static_cast<std::size_t>(n) * j] = cd(1.0, 0.3) * sum;
+    }
+  const std::vector<cd> b = loads(n, 2);
+  std::vector<cd> x = b;
+  zrv::SymmetricWork work;
+  ASSERT_TRUE(zrv::solve_symmetric(n, a.data(), 2, x.data(), work));
+  EXPECT_LT(relative_error(x, solve_double(a, n, n, b, 2, n)), 1e-9);
+}
+
+// A NaN or an infinity in the system is a failure, never a solution: in the
+// right-hand side of the systems that the single-precision, the bounded and
+// the checked double-precision ways answer, and in the matrix.
+TEST(symmetric, values_that_are_not_finite_are_refused) {
+  const int n = 150;
+  zrv::SymmetricWork work;
+  const std::vector<std::vector<cd>> systems = {coupled_matrix(n), factored_matrix(n, 1e-8, 100),
+                                                weak_first_pivot(n, 1e-7)};
+  for (std::size_t s = 0; s < systems.size(); ++s)
+    for (double bad : {std::nan(""), HUGE_VAL})
+      for (int at : {0, 70, n - 1}) {
+        SCOPED_TRACE(testing::Message() << "system " << s << " value " << bad << " at " << at);
+        std::vector<cd> x = loads(n, 1);
+        x[static_cast<std::size_t>(at)] = cd(0.0, bad);
+        EXPECT_FALSE(zrv::solve_symmetric(n, systems[s].data(), 1, x.data(), work));
+      }
+  std::vector<cd> a = coupled_matrix(n);
+  a[70 + static_cast<std::size_t>(n) * 3] = a[3 + static_cast<std::size_t>(n) * 70] = std::nan("");
+  std::vector<cd> x = loads(n, 1);
+  EXPECT_FALSE(zrv::solve_symmetric(n, a.data(), 1, x.data(), work));
 }
 
 }  // namespace
