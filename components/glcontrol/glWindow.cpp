@@ -179,6 +179,9 @@ TglWindow::~TglWindow() {
 
 void TglWindow::releaseContextResources() { m_ownedLights.clear(); }
 
+int TglWindow::ViewWidth() const { return m_surface ? m_surface->width() : width(); }
+int TglWindow::ViewHeight() const { return m_surface ? m_surface->height() : height(); }
+
 void TglWindow::SetBackgroundColor(const QColor& colour) {
   m_background = colour;
   Invalidate();

@@ -136,6 +136,22 @@ TSceneExtents GetMaxDims(const TProgramData& p) {
   return e;
 }
 
+bool SameFrame(const TSceneExtents& a, const TSceneExtents& b) {
+  const auto same = [](Extended x, Extended y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+  const Extended TSceneExtents::* const fields[] = {
+      &TSceneExtents::SideSoilDepth, &TSceneExtents::HalfSizeMax,  &TSceneExtents::XMin,
+      &TSceneExtents::XMax,          &TSceneExtents::YMin,         &TSceneExtents::YMax,
+      &TSceneExtents::ZTop,          &TSceneExtents::ZBottom,      &TSceneExtents::ExtentX,
+      &TSceneExtents::ExtentY,       &TSceneExtents::ExtentZ,      &TSceneExtents::LargestDim,
+      &TSceneExtents::MinPlanExtent, &TSceneExtents::CentreX,      &TSceneExtents::CentreY,
+      &TSceneExtents::FrameCentreX,  &TSceneExtents::FrameCentreY, &TSceneExtents::FrameCentreZ,
+      &TSceneExtents::FrameSizeX,    &TSceneExtents::FrameSizeY,   &TSceneExtents::FrameSizeZ};
+  if (a.HasSideSoil != b.HasSideSoil) return false;
+  for (const auto field : fields)
+    if (!same(a.*field, b.*field)) return false;
+  return true;
+}
+
 Extended FitScaleFor(const TSceneExtents& e, int w, int h) {
   const auto fit = [](int pixels, Extended size) {
     const Extended s = (pixels - 50) / size;

@@ -34,6 +34,10 @@ struct TSceneExtents {
   Extended FrameSizeX = 0, FrameSizeY = 0, FrameSizeZ = 0;
 };
 
+/// Whether two frames are the same, field by field (a value that is not a
+/// number matches one that is not a number).
+bool SameFrame(const TSceneExtents& a, const TSceneExtents& b);
+
 /// What the view shows; the main window's "Show 3D View" items toggle them.
 struct TDisplayOptions {
   bool AxesVisible = true;
