@@ -180,7 +180,8 @@ void TDlgBlock::RedrawComplete() {
 
 void TDlgBlock::SetView(int preset) {
   front::SetView(m_view, preset);
-  RedrawFigure();
+  // The whole model fitted as this preset shows it.
+  RedrawComplete();
 }
 
 void TDlgBlock::ReverseView() {
@@ -201,7 +202,7 @@ void TDlgBlock::Zooming(Extended factor) {
 void TDlgBlock::RestartViewButtonClick() {
   FormActivate();
   RestartView(m_view, m_extents);
-  RedrawFigure();
+  RedrawComplete();
 }
 
 // --- display options -------------------------------------------------------------

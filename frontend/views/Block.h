@@ -43,7 +43,7 @@ public:
   ~TDlgBlock() override;
 
   // Toolbar.
-  /// Standard views 1 to 4; any other preset only redraws.
+  /// Standard views 1 to 4, each fitted to the window; any other preset only redraws.
   void SetView(int preset);
   void ReverseView();
   /// The mouse mode (1 pan, 2 zoom, 3 rotate, 4 zoom window) and whether the
