@@ -138,6 +138,10 @@ void TDlgBlock::closeEvent(QCloseEvent* event) {
 }
 
 void TDlgBlock::glRender() {
+  // Moving the view into the main window paints its window before the form
+  // is shown and laid out; nothing of that frame is seen, and the paint that
+  // shows the form follows.
+  if (!isVisible()) return;
   FormActivate();
   // Font lists belong to a context; the window's context is made anew when
   // the view moves to another top-level window.
