@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QToolBar>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/Desktop.h"
@@ -143,6 +144,7 @@ TEST_F(View3DFrame, EveryOpeningShowsTheWholeModelAtTwoWindowSizes) {
     EXPECT_TRUE(wholeModelFitted(*view)) << "first opening";
     closeView(view);
     view = openView();
+    ASSERT_NE(view, nullptr);
     if (maximised) maximise(view);
     EXPECT_TRUE(wholeModelFitted(*view)) << "second opening";
     // Restart View returns to the fitted model.
@@ -153,6 +155,7 @@ TEST_F(View3DFrame, EveryOpeningShowsTheWholeModelAtTwoWindowSizes) {
 
     ASSERT_TRUE(window->OpenFile(test::q(example("multilayer-harmonic"))));
     view = openView();
+    ASSERT_NE(view, nullptr);
     if (maximised) maximise(view);
     EXPECT_TRUE(wholeModelFitted(*view)) << "after Open";
     closeView(view);
