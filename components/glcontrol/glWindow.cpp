@@ -12,10 +12,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
-#include <mutex>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 #include "ui/UiHooks.h"
 
@@ -24,22 +20,6 @@ namespace zrv::comp {
 namespace {
 
 constexpr const char* kBetweenBeginEnd = "operation cannot be performed between glBegin and glEnd";
-
-// A software renderer allocates and frees buffers of some megabytes for every
-// frame of a large figure. By default the C library hands such blocks back to
-// the system when they are freed and the next frame faults them in again,
-// which costs more than the drawing (three times the frame time for 500 piles
-// of 30 segments). Blocks up to 16 MB come from the heap instead, and up to
-// 64 MB of freed memory stays in the process.
-void keepRendererMemory() {
-#if defined(__GLIBC__)
-  static std::once_flag once;
-  std::call_once(once, [] {
-    mallopt(M_MMAP_THRESHOLD, 16 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-  });
-#endif
-}
 
 TShiftState shiftState(const QMouseEvent& event) {
   TShiftState s = 0;
@@ -179,6 +159,9 @@ TglWindow::~TglWindow() {
 
 void TglWindow::releaseContextResources() { m_ownedLights.clear(); }
 
+int TglWindow::ViewWidth() const { return m_surface ? m_surface->width() : width(); }
+int TglWindow::ViewHeight() const { return m_surface ? m_surface->height() : height(); }
+
 void TglWindow::SetBackgroundColor(const QColor& colour) {
   m_background = colour;
   Invalidate();
@@ -273,7 +256,6 @@ bool TglWindow::TestAndClearRedraw() {
 // --- Qt's context cycle --------------------------------------------------------
 
 void TglWindow::initializeGL() {
-  keepRendererMemory();
   // A new context (also after the widget moved to another window): the
   // owner's set-up must run again, and the lights belong to this context.
   m_initialized = false;

@@ -131,8 +131,10 @@ public:
   /// True while OnPaint runs.
   bool Painting() const { return m_painting; }
 
-  int ViewWidth() const override { return width(); }
-  int ViewHeight() const override { return height(); }
+  /// The size of the surface drawn on (the control's own without OpenGL).
+  /// It can lag behind the control's size until the control's layout has run.
+  int ViewWidth() const override;
+  int ViewHeight() const override;
   void SetViewSize(int w, int h) { resize(w, h); }
 
   /// The viewport: x, y, width, height.

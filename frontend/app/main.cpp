@@ -1,13 +1,16 @@
-// The desktop program: the user's decimal separator from the system locale,
-// one main window, the project named on the command line (if any) opened at
-// start; an exception that reaches the event loop is shown, not let through.
+// The desktop program: freed memory kept for the 3D view's renderer, the
+// user's decimal separator from the system locale, one main window, the
+// project named on the command line (if any) opened at start; an exception
+// that reaches the event loop is shown, not let through.
 #include <QLocale>
 
 #include "app/Guarded.h"
 #include "app/MainForm.h"
+#include "app/RendererMemory.h"
 #include "app/UserLocale.h"
 
 int main(int argc, char** argv) {
+  zrv::front::KeepRendererMemory();
   zrv::front::TApplication app(argc, argv);
   QApplication::setOrganizationName("Kaltro");
   QApplication::setApplicationName("ZORVIN");

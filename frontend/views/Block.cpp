@@ -84,10 +84,10 @@ TDlgBlock::TDlgBlock(IMainForm& main, QWidget* parent) : QWidget(parent), m_main
     front::MouseDown(m_mouse, m_view, button, x, y);
   };
   m_gl->OnMouseMove = [this](TglWindow& gl, comp::TMouseButton, comp::TShiftState shift, int x, int y) {
-    if (front::MouseMove(m_mouse, m_view, shift, x, y, gl.width(), gl.height())) gl.Invalidate();
+    if (front::MouseMove(m_mouse, m_view, shift, x, y, gl.ViewWidth(), gl.ViewHeight())) gl.Invalidate();
   };
   m_gl->OnMouseUp = [this](TglWindow& gl, comp::TMouseButton, comp::TShiftState shift, int x, int y) {
-    if (front::MouseUp(m_mouse, m_view, shift, x, y, gl.width(), gl.height())) gl.Invalidate();
+    if (front::MouseUp(m_mouse, m_view, shift, x, y, gl.ViewWidth(), gl.ViewHeight())) gl.Invalidate();
   };
 }
 
@@ -111,12 +111,12 @@ TBlockScene TDlgBlock::scene() { return TBlockScene(*m_gl, m_main.Project(), m_e
 // --- life of the form ----------------------------------------------------------
 
 void TDlgBlock::FormActivate() {
-  if (m_figureReady) return;
-  m_extents = GetMaxDims(m_main.Project());
-  // The view opens on the middle of the whole model.
-  m_view.PanX = -m_extents.FrameCentreX;
-  m_view.PanY = -m_extents.FrameCentreY;
-  m_view.PanZ = -m_extents.FrameCentreZ;
+  // The frame follows the project: a changed model (a unit switch, an edited
+  // table) is shown whole again, as on opening.
+  const TSceneExtents extents = GetMaxDims(m_main.Project());
+  if (m_figureReady && SameFrame(extents, m_extents)) return;
+  m_extents = extents;
+  RestartView(m_view, m_extents);
   m_gl->ResetInitialized();
   m_figureReady = true;
   RedrawFigure();
@@ -132,20 +132,16 @@ void TDlgBlock::showEvent(QShowEvent* event) {
   FormActivate();
 }
 
-void TDlgBlock::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  // The window follows through the layout; the next paint recomputes the
-  // projection, the fit scale and the display lists, unless they were made
-  // for this size already (the first resize arrives after the first paint).
-  if (event->size() != m_setupSize) m_gl->ResetInitialized();
-}
-
 void TDlgBlock::closeEvent(QCloseEvent* event) {
   event->accept();
   m_main.Close3DView();
 }
 
 void TDlgBlock::glRender() {
+  // Moving the view into the main window paints its window before the form
+  // is shown and laid out; nothing of that frame is seen, and the paint that
+  // shows the form follows.
+  if (!isVisible()) return;
   FormActivate();
   // Font lists belong to a context; the window's context is made anew when
   // the view moves to another top-level window.
@@ -156,13 +152,18 @@ void TDlgBlock::glRender() {
     connect(context, &QOpenGLContext::aboutToBeDestroyed, this, [this] { m_fontContext = nullptr; });
   }
   TBlockScene s = scene();
+  // The projection and the fit scale are made for the size the window is
+  // painted at. The window gets its size from the form's layout, which may
+  // come after the first paint: a paint at another size makes them anew.
+  const QSize size(m_gl->ViewWidth(), m_gl->ViewHeight());
+  if (size != m_setupSize) m_gl->ResetInitialized();
   // The piles' arrays hold as many sides and segments as their width on the
   // screen needs: a zoom that changes them builds the arrays anew.
   const TProgramData& project = m_main.Project();
   if (PileCylinders(project, m_view.FitScale * m_view.ZoomScale) != m_pileCylinders) m_gl->ResetInitialized();
   if (!m_gl->TestAndSetInitialized()) {
-    s.glSetupRC(width(), height());
-    m_setupSize = size();
+    s.glSetupRC(size.width(), size.height());
+    m_setupSize = size;
     m_pileCylinders = PileCylinders(project, m_view.FitScale * m_view.ZoomScale);
   }
   m_gl->TestAndClearRedraw();
@@ -183,7 +184,8 @@ void TDlgBlock::RedrawComplete() {
 
 void TDlgBlock::SetView(int preset) {
   front::SetView(m_view, preset);
-  RedrawFigure();
+  // The whole model fitted as this preset shows it.
+  RedrawComplete();
 }
 
 void TDlgBlock::ReverseView() {
@@ -204,7 +206,7 @@ void TDlgBlock::Zooming(Extended factor) {
 void TDlgBlock::RestartViewButtonClick() {
   FormActivate();
   RestartView(m_view, m_extents);
-  RedrawFigure();
+  RedrawComplete();
 }
 
 // --- display options -------------------------------------------------------------
@@ -243,10 +245,11 @@ QImage TDlgBlock::RenderFigure() {
     explicit Immediate(TViewState& v) : view(v) { view.ImmediateMode = true; }
     ~Immediate() { view.ImmediateMode = false; }
   };
-  return m_gl->RenderToImage(m_gl->width(), m_gl->height(), [this] {
+  const int w = m_gl->ViewWidth(), h = m_gl->ViewHeight();
+  return m_gl->RenderToImage(w, h, [this, w, h] {
     Immediate immediate(m_view);
     TBlockScene s = scene();
-    s.glSetupRC(width(), height());
+    s.glSetupRC(w, h);
     s.DrawFigure(m_mouse.Selection);
     m_gl->Finish();
   });

@@ -43,7 +43,7 @@ public:
   ~TDlgBlock() override;
 
   // Toolbar.
-  /// Standard views 1 to 4; any other preset only redraws.
+  /// Standard views 1 to 4, each fitted to the window; any other preset only redraws.
   void SetView(int preset);
   void ReverseView();
   /// The mouse mode (1 pan, 2 zoom, 3 rotate, 4 zoom window) and whether the
@@ -75,7 +75,9 @@ public:
   void PageSetupButtonClick();
   const TPageMargins& Margins() const { return m_margins; }
 
-  /// Computes the frame of the figure on the first activation.
+  /// Computes the frame of the figure; on the first activation, and whenever
+  /// the project's model no longer has that frame, the view starts over on
+  /// the whole model (as Restart View) and is fitted anew.
   void FormActivate();
   /// The figure rendered off-screen at the window's size. Raises comp::EOpenGL.
   QImage RenderFigure();
@@ -91,7 +93,6 @@ public:
 protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -115,7 +116,7 @@ private:
   QOpenGLContext* m_fontContext = nullptr;
   /// The pile cylinders (radii and side counts) of the compiled lists.
   std::vector<TPileCylinder> m_pileCylinders;
-  /// The size the projection and the lists were made for.
+  /// The window size the projection, the fit scale and the lists were made for.
   QSize m_setupSize;
 };
 

@@ -136,12 +136,59 @@ TSceneExtents GetMaxDims(const TProgramData& p) {
   return e;
 }
 
-Extended FitScaleFor(const TSceneExtents& e, int w, int h) {
-  const auto fit = [](int pixels, Extended size) {
-    const Extended s = (pixels - 50) / size;
+bool SameFrame(const TSceneExtents& a, const TSceneExtents& b) {
+  const auto same = [](Extended x, Extended y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+  const Extended TSceneExtents::* const fields[] = {
+      &TSceneExtents::SideSoilDepth, &TSceneExtents::HalfSizeMax,  &TSceneExtents::XMin,
+      &TSceneExtents::XMax,          &TSceneExtents::YMin,         &TSceneExtents::YMax,
+      &TSceneExtents::ZTop,          &TSceneExtents::ZBottom,      &TSceneExtents::ExtentX,
+      &TSceneExtents::ExtentY,       &TSceneExtents::ExtentZ,      &TSceneExtents::LargestDim,
+      &TSceneExtents::MinPlanExtent, &TSceneExtents::CentreX,      &TSceneExtents::CentreY,
+      &TSceneExtents::FrameCentreX,  &TSceneExtents::FrameCentreY, &TSceneExtents::FrameCentreZ,
+      &TSceneExtents::FrameSizeX,    &TSceneExtents::FrameSizeY,   &TSceneExtents::FrameSizeZ};
+  if (a.HasSideSoil != b.HasSideSoil) return false;
+  for (const auto field : fields)
+    if (!same(a.*field, b.*field)) return false;
+  return true;
+}
+
+Extended FitScaleFor(const TSceneExtents& e, int w, int h, Extended angleX, Extended angleY, Extended angleZ) {
+  // The rotation of a frame: world Z turned up the screen, then the view
+  // angles about x, y and z, as DrawFigure applies them.
+  using Matrix = std::array<std::array<Extended, 3>, 3>;
+  const auto rotation = [](Extended degrees, std::size_t axis) {
+    const Extended a = degrees * std::numbers::pi_v<Extended> / 180, c = std::cos(a), s = std::sin(a);
+    const std::size_t i = (axis + 1) % 3, j = (axis + 2) % 3;
+    Matrix r{};
+    r[axis][axis] = 1;
+    r[i][i] = c;
+    r[i][j] = -s;
+    r[j][i] = s;
+    r[j][j] = c;
+    return r;
+  };
+  const auto times = [](const Matrix& a, const Matrix& b) {
+    Matrix m{};
+    for (std::size_t r = 0; r < 3; ++r)
+      for (std::size_t c = 0; c < 3; ++c)
+        for (std::size_t k = 0; k < 3; ++k) m[r][c] += a[r][k] * b[k][c];
+    return m;
+  };
+  const Matrix m = times(times(times(rotation(-90, 0), rotation(angleX, 0)), rotation(angleY, 1)),
+                         rotation(angleZ, 2));
+  // The model's box on the screen: each screen axis takes the box's sides
+  // weighted by how far they turn onto it.
+  const Extended size[3] = {e.FrameSizeX, e.FrameSizeY, e.FrameSizeZ};
+  Extended across = 0, up = 0;
+  for (std::size_t k = 0; k < 3; ++k) {
+    across += std::fabs(m[0][k]) * size[k];
+    up += std::fabs(m[1][k]) * size[k];
+  }
+  const auto fit = [](int pixels, Extended length) {
+    const Extended s = (pixels - 50) / length;
     return std::isfinite(s) && s > 0 ? s : 1;
   };
-  return std::min(fit(h, e.FrameSizeZ), fit(w, e.FrameSizeX));
+  return std::min(fit(h, up), fit(w, across));
 }
 
 Extended OrthoDepth(const TSceneExtents& e, int w, int h) {
@@ -266,7 +313,7 @@ void TBlockScene::glSetupRC(int w, int h) {
   m_gl.MatrixMode(TglCanvas::Projection());
   m_gl.LoadIdentity();
   SetOrtho();
-  m_view.FitScale = FitScaleFor(m_ext, w, h);
+  m_view.FitScale = FitScaleFor(m_ext, w, h, m_view.FitAngleX, m_view.FitAngleY, m_view.FitAngleZ);
   if (m_view.ImmediateMode) return;
   m_gl.NewList(1, TglCanvas::Compile());
   DrawPileCap();

@@ -34,6 +34,10 @@ struct TSceneExtents {
   Extended FrameSizeX = 0, FrameSizeY = 0, FrameSizeZ = 0;
 };
 
+/// Whether two frames are the same, field by field (a value that is not a
+/// number matches one that is not a number).
+bool SameFrame(const TSceneExtents& a, const TSceneExtents& b);
+
 /// What the view shows; the main window's "Show 3D View" items toggle them.
 struct TDisplayOptions {
   bool AxesVisible = true;
@@ -50,6 +54,9 @@ struct TViewState {
   Extended PanX = 0, PanY = 0, PanZ = 0;
   Extended FitScale = 1, ZoomScale = 1;
   Extended AngleX = 0, AngleY = 0, AngleZ = 0;  // degrees
+  /// The standard view the fit scale is made for (the one the view opened
+  /// with or last chosen); turning with the mouse leaves it.
+  Extended FitAngleX = 0, FitAngleY = 0, FitAngleZ = 0;
   /// The model-view matrix read back during the last frame (for the mouse).
   comp::TglMatrix ModelViewSnapshot{};
   /// Draw directly instead of calling the display lists (off-screen rendering).
@@ -85,9 +92,11 @@ std::array<Extended, 3> SoilColor(int index);
 /// |v| <= 0.001 or |v| >= 100000 ("0.000E+00"), else 3 decimals ("12.500").
 std::string GetValueLabel(Extended value);
 
-/// The scale that fits the whole model, seen from the front (x across,
-/// z up), into a w x h window with 25 pixels to spare on every side.
-Extended FitScaleFor(const TSceneExtents& extents, int w, int h);
+/// The scale that fits the whole model, turned by the view angles (degrees;
+/// all 0: seen from the front, x across, z up), into a w x h window with 25
+/// pixels to spare on every side.
+Extended FitScaleFor(const TSceneExtents& extents, int w, int h, Extended angleX = 0, Extended angleY = 0,
+                     Extended angleZ = 0);
 /// The depth half-range of the orthographic projection of a w x h window.
 Extended OrthoDepth(const TSceneExtents& extents, int w, int h);
 

@@ -50,9 +50,9 @@ void SetView(TViewState& view, int preset) {
   static constexpr Angles presets[4] = {{0, 0, 0}, {0, 0, 90}, {90, 0, 0}, {22.5L, 0, 45}};
   if (preset < 1 || preset > 4) return;
   const Angles& a = presets[preset - 1];
-  view.AngleX = a.x;
-  view.AngleY = a.y;
-  view.AngleZ = a.z;
+  view.AngleX = view.FitAngleX = a.x;
+  view.AngleY = view.FitAngleY = a.y;
+  view.AngleZ = view.FitAngleZ = a.z;
 }
 
 void ReverseView(TViewState& view) { view.AngleZ += 180; }
@@ -61,6 +61,7 @@ void Zooming(TViewState& view, Extended factor) { view.ZoomScale = factor * view
 
 void RestartView(TViewState& view, const TSceneExtents& extents) {
   view.AngleX = view.AngleY = view.AngleZ = 0;
+  view.FitAngleX = view.FitAngleY = view.FitAngleZ = 0;
   view.ZoomScale = 1;
   view.PanX = -extents.FrameCentreX;
   view.PanY = -extents.FrameCentreY;

@@ -21,13 +21,15 @@ struct TViewMouse {
   TSelectionBox Selection;  // press position and the rubber band
 };
 
-/// Standard views 1 to 4 set the three angles; any other preset changes nothing.
+/// Standard views 1 to 4 set the three angles, and the view the fit scale is
+/// to be made for; any other preset changes nothing.
 void SetView(TViewState& view, int preset);
 /// Turns the figure half round about the vertical axis.
 void ReverseView(TViewState& view);
 /// ZoomScale := factor x ZoomScale.
 void Zooming(TViewState& view, Extended factor);
-/// Angles 0, zoom 1, the whole model centred again; the fit scale stays.
+/// Angles 0 (also those the fit is to be made for), zoom 1, the whole model
+/// centred again; the fit scale itself stays until the view's next set-up.
 void RestartView(TViewState& view, const TSceneExtents& extents);
 
 /// A press: records the position and the values a drag starts from.

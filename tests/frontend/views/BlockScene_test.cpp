@@ -520,6 +520,41 @@ TEST(BlockScene, OpensWithTheWholeModelCentredInTheWindow) {
   EXPECT_NEAR(static_cast<double>(hi[1]), 125, 1e-3);
 }
 
+TEST(BlockScene, EveryStandardViewShowsTheWholeModelFitted) {
+  PileProject m;  // tall: the piles reach 14 below the ground, the batter 7.9 aside
+  const TSceneExtents e = GetMaxDims(m.project);
+  TDisplayOptions options;
+  options.AxesVisible = false;
+  for (const auto& [w, h] : {std::pair{450, 300}, std::pair{300, 450}})
+    for (int preset = 1; preset <= 4; ++preset) {
+      SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + ", view " + std::to_string(preset));
+      TViewState view;
+      RestartView(view, e);
+      SetView(view, preset);
+      view.ImmediateMode = true;
+      RecordingCanvas gl;
+      gl.width = w;
+      gl.height = h;
+      TBlockScene scene(gl, m.project, e, options, view);
+      scene.glSetupRC(w, h);
+      scene.DrawFigure();
+      // Every vertex drawn, in pixels from the window centre, within the
+      // window less 25 pixels on each side; along one axis the figure spans
+      // most of that (the box round it is larger than what is drawn: the battered
+      // piles lean one way only).
+      Extended lo[2] = {1e9, 1e9}, hi[2] = {-1e9, -1e9};
+      for (const auto& p : gl.primitives)
+        for (const auto& v : p.vertices)
+          for (int k = 0; k < 2; ++k) lo[k] = std::min(lo[k], v[k]), hi[k] = std::max(hi[k], v[k]);
+      const Extended room[2] = {w / 2.0L - 25, h / 2.0L - 25};
+      for (int k = 0; k < 2; ++k) {
+        EXPECT_GE(lo[k], -room[k] - 1e-3L) << "axis " << k;
+        EXPECT_LE(hi[k], room[k] + 1e-3L) << "axis " << k;
+      }
+      EXPECT_GT(std::max((hi[0] - lo[0]) / (2 * room[0]), (hi[1] - lo[1]) / (2 * room[1])), 0.75L);
+    }
+}
+
 TEST(BlockScene, RubberBandIsDrawnInWindowPixelsFromTheCentre) {
   FakeMain m;
   m.project.CircularShape = 1;
