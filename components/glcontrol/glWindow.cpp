@@ -477,9 +477,9 @@ QImage TglWindow::RenderToImage(int w, int h, const std::function<void()>& draw)
     std::vector<uchar> rgb(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
     glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    const std::size_t stride = static_cast<std::size_t>(w) * 3;
     for (int row = 0; row < h; ++row)
-      std::memcpy(image.scanLine(h - 1 - row), rgb.data() + static_cast<std::size_t>(row) * w * 3,
-                  static_cast<std::size_t>(w) * 3);
+      std::memcpy(image.scanLine(h - 1 - row), rgb.data() + static_cast<std::size_t>(row) * stride, stride);
     fbo.release();
   }
   ctx.doneCurrent();

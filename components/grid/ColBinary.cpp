@@ -38,7 +38,7 @@ std::array<std::uint8_t, 10> encodeExtended(Extended value) {
     }
   }
   std::array<std::uint8_t, 10> out{};
-  for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(mantissa >> (8 * i));
+  for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(mantissa >> (8 * i));
   const std::uint16_t top = static_cast<std::uint16_t>(exponent | (negative ? 0x8000 : 0));
   out[8] = static_cast<std::uint8_t>(top & 0xFF);
   out[9] = static_cast<std::uint8_t>(top >> 8);
@@ -47,7 +47,7 @@ std::array<std::uint8_t, 10> encodeExtended(Extended value) {
 
 Extended decodeExtended(std::span<const std::uint8_t, 10> bytes) {
   std::uint64_t mantissa = 0;
-  for (int i = 7; i >= 0; --i) mantissa = (mantissa << 8) | bytes[i];
+  for (std::size_t i = 8; i-- > 0;) mantissa = (mantissa << 8) | bytes[i];
   const std::uint16_t top = static_cast<std::uint16_t>(bytes[8] | (bytes[9] << 8));
   const bool negative = (top & 0x8000) != 0;
   const int exponent = top & kExponentMax;
@@ -74,8 +74,9 @@ std::uint8_t TColBinaryReader::nextTag(const char* wanted) {
 std::uint64_t TColBinaryReader::readUnsigned(int bytes) {
   if (remaining() < static_cast<std::size_t>(bytes)) throw EReadError("Stream ended inside a value");
   std::uint64_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | m_data[m_pos + i];
-  m_pos += bytes;
+  const auto count = static_cast<std::size_t>(bytes);
+  for (std::size_t i = count; i-- > 0;) v = (v << 8) | m_data[m_pos + i];
+  m_pos += count;
   return v;
 }
 

@@ -23,13 +23,13 @@ void TColumn::InsertRows(int index, int count) {
 
 void TColumn::DeleteRow(int index) {
   checkRow(index);
-  m_rows[index]->m_column = nullptr;
+  m_rows[slot(index)]->m_column = nullptr;
   m_rows.erase(m_rows.begin() + index);
 }
 
 std::string TColumn::GetHeaderLine(int i) const {
   if (i < 0 || i >= static_cast<int>(m_headers.size())) throw EListError(list_index_message(i));
-  return m_headers[i];
+  return m_headers[slot(i)];
 }
 
 void TColumn::wrongType() { throw EInvalidCast("Data of wrong type"); }
@@ -78,7 +78,7 @@ std::unique_ptr<TColumn> TColumn::Clone(TGridTable& table) const {
 
 std::shared_ptr<TData> TColumn::GetData(int row) const {
   checkRow(row);
-  return m_rows[row];
+  return m_rows[slot(row)];
 }
 
 int TColumn::IndexOfData(const TData& data) const {

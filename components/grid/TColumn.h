@@ -108,6 +108,9 @@ protected:
   void ReadData(TColReader& reader);
   /// Raises EListError unless 0 <= row < RowCount.
   void checkRow(int row) const;
+  /// The position in the column's storage of a row (or count) already checked
+  /// to be non-negative.
+  static std::size_t slot(int row) { return static_cast<std::size_t>(row); }
   /// The rows that a write to `row` sets: its group when Grouped, else itself.
   std::pair<int, int> writtenRows(int row) const;
   /// Tells the table that a cell changed (nothing before the table added the column).

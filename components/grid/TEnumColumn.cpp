@@ -27,7 +27,7 @@ void TEnumColumn::SetItems(std::vector<std::string> items) {
 
 void TEnumColumn::InsertRows(int index, int count) {
   TColumn::InsertRows(index, count);
-  m_values.insert(m_values.begin() + index, count, 1);
+  m_values.insert(m_values.begin() + index, slot(count), 1);
 }
 
 void TEnumColumn::DeleteRow(int index) {
@@ -37,7 +37,7 @@ void TEnumColumn::DeleteRow(int index) {
 
 int TEnumColumn::GetInteger(int row) const {
   checkRow(row);
-  return m_values[row];
+  return m_values[slot(row)];
 }
 
 void TEnumColumn::SetInteger(int row, int value) {
@@ -46,8 +46,8 @@ void TEnumColumn::SetInteger(int row, int value) {
   if (n > 0 && (value < 1 || value > n))
     throw EAssignError("Entry must be between 1 and " + std::to_string(n) + ".");
   for (int r = first; r <= last; ++r) {
-    if (m_values[r] == value) continue;
-    m_values[r] = value;
+    if (m_values[slot(r)] == value) continue;
+    m_values[slot(r)] = value;
     signalCellChanged(r);
   }
 }

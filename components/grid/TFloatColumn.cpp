@@ -59,9 +59,9 @@ void TFloatColumn::InsertRows(int index, int count) {
     // A new layer starts at the bottom of the layer above and ends at the top
     // of the layer below.
     if (next && d >= 1 && d <= next->RowCount() - 1)
-      fresh.push_back(next->m_values[d - 1]);
+      fresh.push_back(next->m_values[slot(d - 1)]);
     else if (prev && d + 1 < prev->RowCount())
-      fresh.push_back(prev->m_values[d + 1]);
+      fresh.push_back(prev->m_values[slot(d + 1)]);
     else
       fresh.push_back(m_default);
   }
@@ -73,7 +73,7 @@ void TFloatColumn::DeleteRow(int index) {
   const TFloatColumn* next = m_topDepth ? neighbour(1) : nullptr;
   // The layer below takes over the deleted layer's top.
   if (next && index > 0 && index < RowCount() - 1 && index - 1 < next->RowCount())
-    m_values[index + 1] = next->m_values[index - 1];
+    m_values[slot(index + 1)] = next->m_values[slot(index - 1)];
   TColumn::DeleteRow(index);
   m_values.erase(m_values.begin() + index);
 }
@@ -87,26 +87,26 @@ std::string TFloatColumn::GetHeaderLine(int i) const {
 
 Extended TFloatColumn::GetFloat(int row) const {
   checkRow(row);
-  return m_values[row];
+  return m_values[slot(row)];
 }
 
 void TFloatColumn::SetFloat(int row, Extended value) {
   const auto [first, last] = writtenRows(row);
   if (Grouped()) {
     for (int r = first; r <= last; ++r) {
-      m_values[r] = value;
+      m_values[slot(r)] = value;
       signalCellChanged(r);
     }
     return;
   }
-  m_values[row] = value;
+  m_values[slot(row)] = value;
   TFloatColumn* next = m_topDepth ? neighbour(1) : nullptr;
   TFloatColumn* prev = neighbour(-1);
   if (next && row - 1 >= 0 && row - 1 < next->RowCount()) {
-    next->m_values[row - 1] = value;
+    next->m_values[slot(row - 1)] = value;
     next->signalCellChanged(row - 1);
   } else if (prev && prev->m_topDepth && row + 1 < prev->RowCount()) {
-    prev->m_values[row + 1] = value;
+    prev->m_values[slot(row + 1)] = value;
     prev->signalCellChanged(row + 1);
   }
   signalCellChanged(row);
@@ -128,7 +128,7 @@ int TFloatColumn::ColumnWidth(const TTextMetrics& metrics) const {
 void TFloatColumn::SetUnitSystem(int system) {
   const Extended f = UnitConversionFactor(Table().UnitSystem(), system, m_units);
   for (int r = 0; r < RowCount(); ++r) {
-    m_values[r] *= f;
+    m_values[slot(r)] *= f;
     signalCellChanged(r);
   }
 }

@@ -30,7 +30,7 @@ int GlobalTableCount() { return static_cast<int>(tables().size()); }
 
 TGridTable* GlobalTableAt(int index) {
   if (index < 0 || index >= GlobalTableCount()) return nullptr;
-  return tables()[index];
+  return tables()[static_cast<std::size_t>(index)];
 }
 
 int GlobalTableIndexOf(const TGridTable* table) {
@@ -158,7 +158,7 @@ void TGridTable::deleteRowGroup(int row) {
 
 TColumn& TGridTable::Column(int index) const {
   if (index < 0 || index >= ColumnCount()) throw EListError(list_index_message(index));
-  return *m_columns[index];
+  return *m_columns[static_cast<std::size_t>(index)];
 }
 
 int TGridTable::IndexOfColumn(const TColumn& column) const {

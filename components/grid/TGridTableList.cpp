@@ -12,7 +12,7 @@ void TGridTableList::Delete(int i) {
 
 int TGridTableList::ResolveIndex(int i) const {
   if (i < 0 || i >= Count()) return -1;
-  const TIntWrapper& e = m_entries[i];
+  const TIntWrapper& e = m_entries[static_cast<std::size_t>(i)];
   const int index = e.byIdentifier ? GlobalTableIndexOfIdentifier(e.value) : e.value;
   return GlobalTableAt(index) ? index : -1;
 }

@@ -23,7 +23,7 @@ std::unique_ptr<TColumn> TIntColumn::CreateFromReader(TGridTable& table, TColRea
 
 void TIntColumn::InsertRows(int index, int count) {
   TColumn::InsertRows(index, count);
-  m_values.insert(m_values.begin() + index, count, m_default);
+  m_values.insert(m_values.begin() + index, slot(count), m_default);
 }
 
 void TIntColumn::DeleteRow(int index) {
@@ -33,7 +33,7 @@ void TIntColumn::DeleteRow(int index) {
 
 int TIntColumn::GetInteger(int row) const {
   checkRow(row);
-  return m_values[row];
+  return m_values[slot(row)];
 }
 
 void TIntColumn::outOfLimits() const {
@@ -45,7 +45,7 @@ void TIntColumn::SetInteger(int row, int value) {
   const auto [first, last] = writtenRows(row);
   if (value < m_minimum || value > m_maximum) outOfLimits();
   for (int r = first; r <= last; ++r) {
-    m_values[r] = value;
+    m_values[slot(r)] = value;
     signalCellChanged(r);
   }
 }

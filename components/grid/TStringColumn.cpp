@@ -18,7 +18,7 @@ std::unique_ptr<TColumn> TStringColumn::CreateFromReader(TGridTable& table, TCol
 
 void TStringColumn::InsertRows(int index, int count) {
   TColumn::InsertRows(index, count);
-  m_values.insert(m_values.begin() + index, count, m_default);
+  m_values.insert(m_values.begin() + index, slot(count), m_default);
 }
 
 void TStringColumn::DeleteRow(int index) {
@@ -28,13 +28,13 @@ void TStringColumn::DeleteRow(int index) {
 
 std::string TStringColumn::GetText(int row) const {
   checkRow(row);
-  return m_values[row];
+  return m_values[slot(row)];
 }
 
 void TStringColumn::SetText(int row, std::string_view text) {
   const auto [first, last] = writtenRows(row);
   for (int r = first; r <= last; ++r) {
-    m_values[r] = std::string(text);
+    m_values[slot(r)] = std::string(text);
     signalCellChanged(r);
   }
 }

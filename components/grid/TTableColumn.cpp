@@ -56,8 +56,8 @@ void TTableColumn::createCell(int row) {
     owner.OnInitRow(owner, Index(), row, kind, cell);
     if (cell && owner.OnSetRow) owner.OnSetRow(owner, Index(), cell.get(), row);
   }
-  m_cells[row] = std::move(cell);
-  if (proto && owner.OnNewTable) owner.OnNewTable(owner, Index(), row, static_cast<TGridTable&>(*m_cells[row]));
+  m_cells[slot(row)] = std::move(cell);
+  if (proto && owner.OnNewTable) owner.OnNewTable(owner, Index(), row, static_cast<TGridTable&>(*m_cells[slot(row)]));
   if (TTableEditor* e = owner.editor()) e->cellChanged(Index(), row);
 }
 
@@ -88,7 +88,7 @@ void TTableColumn::DeleteRow(int index) {
 template <class OnTable, class OnObject>
 void TTableColumn::forEachCell(int from, OnTable onTable, OnObject onObject) const {
   for (int r = from; r < RowCount(); ++r) {
-    TObject* cell = m_cells[r].get();
+    TObject* cell = m_cells[slot(r)].get();
     if (auto* t = dynamic_cast<TGridTable*>(cell))
       onTable(*t, r);
     else if (cell)
@@ -107,14 +107,14 @@ void TTableColumn::renumber(int from) {
 
 TGridTable& TTableColumn::GetTable(int row) const {
   checkRow(row);
-  auto* t = dynamic_cast<TGridTable*>(m_cells[row].get());
+  auto* t = dynamic_cast<TGridTable*>(m_cells[slot(row)].get());
   if (!t) throw EInvalidCast("Invalid class typecast");
   return *t;
 }
 
 TObject* TTableColumn::GetObject(int row) const {
   checkRow(row);
-  return m_cells[row].get();
+  return m_cells[slot(row)].get();
 }
 
 bool TTableColumn::GetChanged() const {
@@ -183,7 +183,7 @@ std::unique_ptr<TColumn> TTableColumn::Clone(TGridTable& table) const {
 
 std::string TTableColumn::buttonCaption(int row) const {
   checkRow(row);
-  TObject* cell = m_cells[row].get();
+  TObject* cell = m_cells[slot(row)].get();
   if (cell && !dynamic_cast<TGridTable*>(cell)) {
     std::string caption;
     TGridTable& owner = Table();
@@ -196,7 +196,7 @@ std::string TTableColumn::buttonCaption(int row) const {
 
 void TTableColumn::pressButton(int row) {
   checkRow(row);
-  TObject* cell = m_cells[row].get();
+  TObject* cell = m_cells[slot(row)].get();
   TGridTable& owner = Table();
   if (auto* t = dynamic_cast<TGridTable*>(cell)) {
     if (owner.editor() && owner.editor()->isModal())

@@ -321,7 +321,7 @@ void TTableForm::makeControls(int visibleColumn) {
       combo->addItems(items);
       combo->setMaxVisibleItems(11);
       combo->setCurrentIndex(e->GetInteger(r) - 1);
-      connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, visibleColumn, r](int index) {
+      connect(combo, &QComboBox::currentIndexChanged, this, [this, visibleColumn, r](int index) {
         if (!m_table || m_updating || index < 0) return;
         TColumn& col = m_table->visibleColumn(visibleColumn);
         const bool ok = guarded([&] {

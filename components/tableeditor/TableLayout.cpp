@@ -52,6 +52,11 @@ int shownRowsAfterAdd(int shownRows, int rowCountBefore, int rowGroup) {
   return std::min(shownRows + rowGroup, kMaxShownRows);
 }
 
+namespace {
+// Width of column c (0 <= c < the column count).
+int widthOf(const TGridMetrics& m, int c) { return m.columnWidths[static_cast<std::size_t>(c)]; }
+}  // namespace
+
 TGridExtent gridExtent(const TGridMetrics& m, int firstColumn, int shownColumns, int shownRows) {
   const int columns = static_cast<int>(m.columnWidths.size());
   TGridExtent e;
@@ -59,7 +64,7 @@ TGridExtent gridExtent(const TGridMetrics& m, int firstColumn, int shownColumns,
   e.hScroll = shownColumns < columns;
   e.width = 2 * m.frame + m.rowLabelWidth;
   for (int c = std::max(0, firstColumn); c < std::min(columns, firstColumn + shownColumns); ++c)
-    e.width += m.columnWidths[c];
+    e.width += widthOf(m, c);
   if (e.vScroll) e.width += m.vScrollWidth;
   e.height = 2 * m.frame + m.headerHeight + m.rowHeight * shownRows;
   if (e.hScroll) e.height += m.hScrollHeight;
@@ -76,8 +81,8 @@ TShownCounts shownCountsForSize(const TGridMetrics& m, int firstColumn, int widt
   for (int pass = 0; pass < 3; ++pass) {
     int room = width - 2 * m.frame - m.rowLabelWidth - (vScroll ? m.vScrollWidth : 0);
     s.columns = 0;
-    for (int c = firstColumn; c < columns && m.columnWidths[c] <= room; ++c) {
-      room -= m.columnWidths[c];
+    for (int c = firstColumn; c < columns && widthOf(m, c) <= room; ++c) {
+      room -= widthOf(m, c);
       ++s.columns;
     }
     const int rowRoom = height - 2 * m.frame - m.headerHeight - (hScroll ? m.hScrollHeight : 0);
@@ -109,13 +114,13 @@ TSnapResult snapGridSize(const TGridMetrics& m, const TSnapRequest& r) {
       int room = r.width - width;
       int first = std::clamp(r.firstColumn, 0, columns - 1);
       int last = first;  // one past the last column taken
-      while (last < columns && m.columnWidths[last] <= room) room -= m.columnWidths[last++];
-      while (first > 0 && m.columnWidths[first - 1] <= room) room -= m.columnWidths[--first];
+      while (last < columns && widthOf(m, last) <= room) room -= widthOf(m, last++);
+      while (first > 0 && widthOf(m, first - 1) <= room) room -= widthOf(m, --first);
       if (last == first) ++last;  // at least one column
       c.firstColumn = first;
       c.shown.columns = last - first;
     }
-    for (int k = c.firstColumn; k < c.firstColumn + c.shown.columns; ++k) width += m.columnWidths[k];
+    for (int k = c.firstColumn; k < c.firstColumn + c.shown.columns; ++k) width += widthOf(m, k);
     // Whole rows down.
     int height = 2 * m.frame + m.headerHeight + (hBar ? m.hScrollHeight : 0);
     if (!vBar) {

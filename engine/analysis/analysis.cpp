@@ -275,7 +275,7 @@ int analysis_threads() {
     const long n = std::strtol(text, &end, 10);
     if (end != text && *end == '\0' && n >= 1) return static_cast<int>(std::min(n, 256L));
   }
-  return std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 void set_phase_timing(PhaseTimes* sink) { phase_sink = sink; }

@@ -134,7 +134,7 @@ std::array<float, 3> ALFLAT(float s, float kl, float beta, float lf) {
   static constexpr float m[3][2] = {{0.41f, 0.203f}, {0.174f, 0.05f}, {0.067f, 0.02f}};
   const float x = 1.0f / s;
   const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
-  for (int c = 0; c < 3; ++c) {
+  for (std::size_t c = 0; c < 3; ++c) {
     float a[2];
     for (int d = 0; d < 2; ++d) {
       if (c == 0 && x < 0.2f)
@@ -226,9 +226,9 @@ std::array<std::complex<float>, 3> DYNLAT(const LateralCurves& k, float s, float
   constexpr float c[3] = {0.0757f, 0.05157f, 0.02596f};
   const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
   std::array<cf, 3> out;
-  for (int f = 0; f < 3; ++f) {
+  for (std::size_t f = 0; f < 3; ++f) {
     cf dir[2];
-    for (int d = 0; d < 2; ++d) {
+    for (std::size_t d = 0; d < 2; ++d) {
       const float* amp = k.amp[f][d];
       const float* phase = k.phase[f][d];
       float am = TABINT(amp[0], amp[1], amp[2], sc);
@@ -261,9 +261,9 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   const float g = in.gravity;
   out = GroupTables{};
   out.n = n;
-  out.x.resize(n);
-  out.y.resize(n);
-  for (int p = 0; p < n; ++p) {
+  out.x.resize(in.piles.size());
+  out.y.resize(in.piles.size());
+  for (std::size_t p = 0; p < in.piles.size(); ++p) {
     out.x[p] = in.piles[p].x;
     out.y[p] = in.piles[p].y;
     const auto& ang = in.piles[p].axis_angles;
@@ -275,11 +275,12 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
 
   const float d = 2.0f * in.radius;
   out.diameter = d;
-  out.tip_velocity = in.layers[nl - 1].shear_velocity;
+  const auto tip = static_cast<std::size_t>(nl - 1);
+  out.tip_velocity = in.layers[tip].shear_velocity;
   if (!(out.tip_velocity > 0.0f)) return GroupStatus::kTipVelocity;
   const float l_d = in.length / d;
   float sum_h = 0.0f, sum_e = 0.0f, sum_nu = 0.0f;
-  for (int k = 0; k < nl; ++k) {
+  for (std::size_t k = 0; k <= tip; ++k) {
     const GroupLayer& l = in.layers[k];
     sum_h += l.thickness;
     sum_e += l.thickness * soil_modulus(l, g);
@@ -292,7 +293,7 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
     k_ratio = in.youngs_modulus * in.area / (e_mean * kPiFloat * d * d / 4.0f);
     eb_ratio = soil_modulus(in.below, g) / e_mean;
   }
-  const float e_tip = soil_modulus(in.layers[nl - 1], g);
+  const float e_tip = soil_modulus(in.layers[tip], g);
   const float kl = e_tip != 0.0f ? in.youngs_modulus * (in.inertia_x + in.inertia_y) / 2.0f /
                                        (e_tip * kPiFloat * d * d * d * d / 64.0f)
                                  : 1.0e8f;
@@ -300,27 +301,27 @@ GroupStatus GRPSTA(const GroupInput& in, GroupTables& out) {
   const float lf = in.layers[0].shear_velocity == 0.0f ? in.layers[0].thickness / d : 0.0f;
   if (1.0f - 0.125f * lf < 0.0f) return GroupStatus::kFreeLength;
 
-  const size_t nn = static_cast<size_t>(n) * n;
+  const size_t nn = in.piles.size() * in.piles.size();
   out.spacing.assign(nn, 0.0f);
   out.angle.assign(nn, 0.0f);
   for (auto& t : out.lateral) t.assign(nn, 0.0f);
-  for (int i = 0; i < n; ++i)
-    for (int j = i + 1; j < n; ++j) {
+  for (size_t i = 0; i < in.piles.size(); ++i)
+    for (size_t j = i + 1; j < in.piles.size(); ++j) {
       const float dx = out.x[j] - out.x[i], dy = out.y[j] - out.y[i];
       const float s = std::sqrt(dx * dx + dy * dy) / d;
       if (s == 0.0f) {
-        out.pair_i = i;
-        out.pair_j = j;
+        out.pair_i = static_cast<int>(i);
+        out.pair_j = static_cast<int>(j);
         return GroupStatus::kCoincident;
       }
-      const size_t ij = i + static_cast<size_t>(n) * j, ji = j + static_cast<size_t>(n) * i;
+      const size_t ij = i + in.piles.size() * j, ji = j + in.piles.size() * i;
       out.spacing[ji] = s;
       out.spacing[ij] = ALFVER(s, l_d, k_ratio, eb_ratio, nu_mean, rb);
       out.angle[ij] = dx == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dy) / std::abs(dx));
       out.angle[ji] = dy == 0.0f ? kPiFloat / 2.0f : std::atan(std::abs(dx) / std::abs(dy));
       const std::array<float, 3> at0 = ALFLAT(s, kl, 0.0f, lf);
       const std::array<float, 3> at90 = ALFLAT(s, kl, kPiFloat / 2.0f, lf);
-      for (int c = 0; c < 3; ++c) {
+      for (size_t c = 0; c < 3; ++c) {
         out.lateral[c][ij] = at0[c];
         out.lateral[c][ji] = at90[c];
       }
@@ -336,7 +337,7 @@ cd dot(int n, const cd* u, const cd* v) {
   return s;
 }
 
-bool battered_pile(const GroupInput& in, int p) {
+bool battered_pile(const GroupInput& in, std::size_t p) {
   return in.battered && in.piles[p].batter_angle != 0.0f;
 }
 
@@ -351,9 +352,8 @@ Flexibility record(const cf* f) {
 
 // Impedance of every pile in the global axes: battered piles transformed.
 void pile_impedances(const GroupInput& in, const cf* z, std::vector<std::array<cf, 36>>& own) {
-  const int n = static_cast<int>(in.piles.size());
-  own.resize(static_cast<std::size_t>(n));
-  for (int p = 0; p < n; ++p) {
+  own.resize(in.piles.size());
+  for (std::size_t p = 0; p < in.piles.size(); ++p) {
     if (battered_pile(in, p)) {
       BatterAngles angles;
       std::copy(in.piles[p].axis_angles.begin(), in.piles[p].axis_angles.end(), angles.angle);
@@ -398,7 +398,7 @@ struct GroupFrequency {
   Flexibility common;            // the single pile's, for the pairs
   std::vector<Flexibility> rec;  // each pile's own
   float at(const std::vector<float>& t, int i, int j) const {
-    return t[static_cast<std::size_t>(i) + static_cast<std::size_t>(n) * j];
+    return t[static_cast<std::size_t>(i) + static_cast<std::size_t>(n) * static_cast<std::size_t>(j)];
   }
 };
 
@@ -410,12 +410,12 @@ bool flexibilities(const cf* z, const std::vector<std::array<cf, 36>>& own, Grou
   if (!CMINV(f, 6, 6)) return false;
   fr.common = record(f);
   fr.rec.assign(static_cast<std::size_t>(fr.n), fr.common);
-  for (int p = 0; p < fr.n; ++p)
+  for (std::size_t p = 0; p < fr.rec.size(); ++p)
     if (battered_pile(fr.in, p)) {
       cf fb[36];
       std::copy(own[p].begin(), own[p].end(), fb);
       if (!CMINV(fb, 6, 6)) return false;
-      fr.rec[static_cast<std::size_t>(p)] = record(fb);
+      fr.rec[p] = record(fb);
     }
   return true;
 }
@@ -456,15 +456,15 @@ void lateral_entries(const GroupFrequency& fr, bool along_x, const Put& put) {
       const float s = fr.at(fr.tables.spacing, j, i);
       const float beta = along_x ? fr.at(fr.tables.angle, i, j) : fr.at(fr.tables.angle, j, i);
       LateralStatic st;
-      for (int c = 0; c < 3; ++c)
+      for (std::size_t c = 0; c < 3; ++c)
         st[c] = {fr.at(fr.tables.lateral[c], i, j), fr.at(fr.tables.lateral[c], j, i)};
       cd alpha[3];
       if (fr.dynamic) {
         const std::array<cf, 3> dyn = DYNLAT(fr.curves, s, beta, st);
-        for (int c = 0; c < 3; ++c) alpha[c] = dyn[c];
+        for (std::size_t c = 0; c < 3; ++c) alpha[c] = dyn[c];
       } else {
         const float c2 = std::cos(beta) * std::cos(beta), s2 = std::sin(beta) * std::sin(beta);
-        for (int c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
+        for (std::size_t c = 0; c < 3; ++c) alpha[c] = c2 * st[c][0] + s2 * st[c][1];
       }
       const int uj = step * j;
       put(ui, uj, fuu * alpha[0]);
@@ -486,18 +486,20 @@ int lateral_order(const GroupFrequency& fr) { return fr.in.head_fixed ? 2 * fr.n
 // (y for x, x for y).
 std::vector<cd> right_hand_sides(const GroupFrequency& fr, int system) {
   if (system == 0) {
-    std::vector<cd> b(static_cast<std::size_t>(fr.n) * 3);
-    for (int i = 0; i < fr.n; ++i) {
+    const std::size_t n = fr.xs.size();
+    std::vector<cd> b(n * 3);
+    for (std::size_t i = 0; i < n; ++i) {
       b[i] = 1.0;
-      b[i + fr.n] = fr.xs[i];
-      b[i + 2 * fr.n] = fr.ys[i];
+      b[i + n] = fr.xs[i];
+      b[i + 2 * n] = fr.ys[i];
     }
     return b;
   }
-  const int m = lateral_order(fr), step = fr.in.head_fixed ? 2 : 1;
+  const auto m = static_cast<std::size_t>(lateral_order(fr));
+  const std::size_t step = fr.in.head_fixed ? 2 : 1;
   const std::vector<cd>& wt = system == 1 ? fr.ys : fr.xs;
-  std::vector<cd> b(static_cast<std::size_t>(m) * 3, 0.0);
-  for (int i = 0; i < fr.n; ++i) {
+  std::vector<cd> b(m * 3, 0.0);
+  for (std::size_t i = 0; i < wt.size(); ++i) {
     b[step * i] = 1.0;
     if (fr.in.head_fixed) b[step * i + 1 + m] = 1.0;
     b[step * i + 2 * m] = wt[i];
@@ -632,10 +634,12 @@ GroupStatus group_systems(const GroupInput& in, const GroupTables& tables, const
     GroupSystem& sys = out[static_cast<std::size_t>(system)];
     sys.n = system == 0 ? n : lateral_order(fr);
     sys.nrhs = 3;
-    sys.a.assign(static_cast<std::size_t>(sys.n) * sys.n, 0.0);
-    system_entries(fr, system, [&sys](int i, int j, cd v) {
-      sys.a[static_cast<std::size_t>(i) + static_cast<std::size_t>(sys.n) * j] = v;
-      sys.a[static_cast<std::size_t>(j) + static_cast<std::size_t>(sys.n) * i] = v;
+    const auto order = static_cast<std::size_t>(sys.n);
+    sys.a.assign(order * order, 0.0);
+    system_entries(fr, system, [&sys, order](int i, int j, cd v) {
+      const auto ui = static_cast<std::size_t>(i), uj = static_cast<std::size_t>(j);
+      sys.a[ui + order * uj] = v;
+      sys.a[uj + order * ui] = v;
     });
     sys.b = right_hand_sides(fr, system);
   }

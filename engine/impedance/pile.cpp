@@ -41,17 +41,17 @@ ImpedancePair pair(cd z, double omega) {
 ColumnCutoffs SOLAVG(const ColumnInput& in) {
   ColumnCutoffs out;
   if (in.end_bearing <= 0) return out;
-  const int nl = std::clamp(in.layer_count, 0, kPileMaxLayers);
-  const int ns = std::clamp(in.side_layer_count, 0, kPileMaxLayers);
+  const auto nl = static_cast<std::size_t>(std::clamp(in.layer_count, 0, kPileMaxLayers));
+  const auto ns = static_cast<std::size_t>(std::clamp(in.side_layer_count, 0, kPileMaxLayers));
   float t = 0.0f, v = 0.0f, nu = 0.0f;
-  for (int k = 0; k < nl; ++k) t += in.layers[k].thickness;
-  for (int k = 0; k < ns; ++k) t += in.side_layers[k].thickness;
+  for (std::size_t k = 0; k < nl; ++k) t += in.layers[k].thickness;
+  for (std::size_t k = 0; k < ns; ++k) t += in.side_layers[k].thickness;
   if (!(t > 0.0f)) return out;
-  for (int k = 0; k < nl; ++k) {
+  for (std::size_t k = 0; k < nl; ++k) {
     v += in.layers[k].thickness * in.layers[k].shear_velocity / t;
     nu += in.layers[k].thickness * in.layers[k].poisson_ratio / t;
   }
-  for (int k = 0; k < ns; ++k) {
+  for (std::size_t k = 0; k < ns; ++k) {
     v += in.side_layers[k].thickness * in.side_layers[k].shear_velocity / t;
     nu += in.side_layers[k].thickness * in.side_layers[k].poisson_ratio / t;
   }
@@ -220,7 +220,7 @@ PileStatus check_pile_input(const PileInput& in) {
   if (n < 1 || n > kPileMaxLayers) return PileStatus::kLayerCount;
   if (!(in.below_velocity > 0.0f)) return PileStatus::kTipVelocity;
   if (!(in.omega > 0.0f)) return PileStatus::kFrequency;
-  for (int k = 0; k < n; ++k) {
+  for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
     const PileLayer& l = in.layers[k];
     if (!(l.thickness > 0.0f) || !(l.radius > 0.0f) || !(l.area > 0.0f) || !(l.inertia > 0.0f))
       return PileStatus::kSection;
@@ -234,7 +234,7 @@ PileStatus check_pile_input(const PileInput& in) {
 // The soil below the tip as a rigid disc of the tip radius on the half-space,
 // with the damping of the static values below the cut-off frequencies.
 HalfspaceImpedance tip_disc(const PileInput& in) {
-  const float rt = in.layers[in.layer_count - 1].radius;
+  const float rt = in.layers[static_cast<std::size_t>(in.layer_count - 1)].radius;
   HalfspaceImpedance tip = HSPIMP(in.omega * rt / in.below_velocity, in.below_poisson_ratio,
                                   in.below_damping, rt, rt, rt, rt);
   if (in.omega <= in.omega_p) {
@@ -257,7 +257,8 @@ struct LayerElements {
 // shear_flag is the shared cut-off flag of the side-soil routine.
 PileStatus layer_element(const PileInput& in, int k, int& shear_flag, int compression_flag,
                          LayerElements& out) {
-  const PileLayer& l = in.layers[k];
+  const auto at = static_cast<std::size_t>(k);
+  const PileLayer& l = in.layers[at];
   const double w2 = double(in.omega) * in.omega, g = in.gravity;
   const double gs = double(l.shear_velocity) * l.shear_velocity * l.unit_weight / g;
   SideSoil soil;
@@ -293,8 +294,8 @@ PileStatus layer_element(const PileInput& in, int k, int& shear_flag, int compre
   const cd damp(1.0, de);
   const cd ea = ee * l.area * damp;
   const cd gj = ge * l.torsional_stiffness * damp;
-  out.axial[k] = bar_element(ea, (mass * w2 - gs * cd(react.vertical)) / ea, h);
-  out.torsion[k] = bar_element(gj, (mass_j * w2 - r * r * gs * cd(react.torsion)) / gj, h);
+  out.axial[at] = bar_element(ea, (mass * w2 - gs * cd(react.vertical)) / ea, h);
+  out.torsion[at] = bar_element(gj, (mass_j * w2 - r * r * gs * cd(react.torsion)) / gj, h);
   BeamInput bi;
   bi.a = mass * w2 - gs * cd(react.horizontal);
   bi.qr = r * r * gs * cd(react.rocking_x);
@@ -304,7 +305,7 @@ PileStatus layer_element(const PileInput& in, int k, int& shear_flag, int compre
   bi.ei = ee * l.inertia;
   bi.de = de;
   bi.h = h;
-  out.beam[k] = beam_element(bi);
+  out.beam[at] = beam_element(bi);
   return PileStatus::kPileOk;
 }
 
@@ -316,9 +317,10 @@ bool bar_chain(int n, const std::array<BarEntries, kPileMaxLayers>& e, cd tip_va
   const int ldb = kPileMaxLayers;
   band[0] = e[0].ka;
   for (int k = 1; k < n; ++k) {
-    band[k - 1] += e[k].ka;
-    band[k] += e[k].ka;
-    band[(k - 1) + ldb] = e[k].kb;
+    const BarEntries& ek = e[static_cast<std::size_t>(k)];
+    band[k - 1] += ek.ka;
+    band[k] += ek.ka;
+    band[(k - 1) + ldb] = ek.kb;
   }
   band[n - 1] += tip_value;
   rhs[0] = e[0].kb;
@@ -344,7 +346,8 @@ bool lateral_chain(const PileInput& in, const LayerElements& el, cd tip_horizont
   const int n = in.layer_count, nv = 2 * n;
   for (int k = 0; k < n; ++k) {
     cd e[16];
-    beam_matrix(el.beam[k], in.layers[k].thickness, e);
+    const auto uk = static_cast<std::size_t>(k);
+    beam_matrix(el.beam[uk], in.layers[uk].thickness, e);
     const int base = 2 * k - 2;  // variable of the top node's translation
     for (int i = 0; i < 4; ++i) {
       const int vi = base + i;
@@ -402,7 +405,7 @@ PileStatus PILIMP(const PileInput& in, PileImpedance& out) {
 
   const double gb = double(in.below_velocity) * in.below_velocity * in.below_unit_weight /
                     double(in.gravity);
-  const double rt = in.layers[n - 1].radius;
+  const double rt = in.layers[static_cast<std::size_t>(n - 1)].radius;
   cd z_vertical, z_torsion, v1, m1, m2, v3;
   if (!bar_chain(n, el.axial, gb * rt * cd(tip.vertical), z_vertical) ||
       !bar_chain(n, el.torsion, gb * rt * rt * rt * cd(tip.torsion), z_torsion) ||

@@ -105,7 +105,8 @@ Leq2cResult LEQ2C(const cf* a, int n, int lda, cf* b, int m, int ldb, int job, c
     out.err = LEQT1C(f, n, n, nullptr, 0, n, 1, w);
     if (out.err != kSolveOk || job == 1) return out;
   }
-  std::vector<cf> x(n), d(n);
+  const auto un = static_cast<std::size_t>(n);
+  std::vector<cf> x(un), d(un);
   for (int c = 0; c < m; ++c) {
     cf* col = b + static_cast<long>(ldb) * c;
     x.assign(col, col + n);
@@ -117,11 +118,11 @@ Leq2cResult LEQ2C(const cf* a, int n, int lda, cf* b, int m, int ldb, int job, c
       // Residual b - A x with A itself, in double.
       for (int i = 0; i < n; ++i) {
         cd r = col[i];
-        for (int k = 0; k < n; ++k) r -= cd(A(i, k)) * cd(x[k]);
-        d[i] = cf(r);
+        for (int k = 0; k < n; ++k) r -= cd(A(i, k)) * cd(x[static_cast<std::size_t>(k)]);
+        d[static_cast<std::size_t>(i)] = cf(r);
       }
       LEQT1C(f, n, n, d.data(), 1, n, 2, w);
-      for (int i = 0; i < n; ++i) x[i] += d[i];
+      for (std::size_t i = 0; i < un; ++i) x[i] += d[i];
       const float dnorm = max_part(d.data(), n);
       settled = (xnorm + dnorm == xnorm);
     }
@@ -138,8 +139,11 @@ Leq2cResult LEQ2C(const cf* a, int n, int lda, cf* b, int m, int ldb, int job, c
 
 bool CMINV(cf* a, int lda, int n) {
   if (n <= 0) return true;
-  std::vector<cd> m(static_cast<size_t>(n) * n);
-  auto M = [&](int i, int j) -> cd& { return m[i + static_cast<size_t>(n) * j]; };
+  const auto un = static_cast<size_t>(n);
+  std::vector<cd> m(un * un);
+  auto M = [&](int i, int j) -> cd& {
+    return m[static_cast<size_t>(i) + un * static_cast<size_t>(j)];
+  };
   for (int j = 0; j < n; ++j)
     for (int i = 0; i < n; ++i) {
       M(i, j) = a[i + static_cast<long>(lda) * j];
@@ -147,7 +151,7 @@ bool CMINV(cf* a, int lda, int n) {
     }
   // Elimination above and below each pivot in place; the row exchanges become
   // column exchanges of the inverse.
-  std::vector<int> perm(n);
+  std::vector<int> perm(un);
   for (int k = 0; k < n; ++k) {
     int piv = k;
     double big = 0.0;
@@ -157,7 +161,7 @@ bool CMINV(cf* a, int lda, int n) {
         piv = i;
       }
     if (!(big > 0.0)) return false;
-    perm[k] = piv;
+    perm[static_cast<size_t>(k)] = piv;
     if (piv != k)
       for (int j = 0; j < n; ++j) std::swap(M(k, j), M(piv, j));
     const cd p = M(k, k);
@@ -171,8 +175,8 @@ bool CMINV(cf* a, int lda, int n) {
     }
   }
   for (int k = n - 1; k >= 0; --k)
-    if (perm[k] != k)
-      for (int i = 0; i < n; ++i) std::swap(M(i, k), M(i, perm[k]));
+    if (const int pk = perm[static_cast<size_t>(k)]; pk != k)
+      for (int i = 0; i < n; ++i) std::swap(M(i, k), M(i, pk));
   for (const cd& z : m)
     if (!finite(z) || !finite(cf(z))) return false;
   for (int j = 0; j < n; ++j)

@@ -163,7 +163,7 @@ __attribute__((always_inline)) inline void block(const std::ptrdiff_t* base, int
         a[c][r] = re[base[j0 + c] + i + r];
         b[c][r] = im[base[j0 + c] + i + r];
       }
-    const T* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
+    const T* l = pl + static_cast<std::size_t>((i - i0) * 2 * kb);
     for (int p = 0; p < kb; ++p, l += 2 * R) {
       for (int c = 0; c < kColumns; ++c) {
         const T s = sr[kColumns * p + c], t = si[kColumns * p + c];
@@ -202,7 +202,7 @@ void update_block(const std::ptrdiff_t* base, int i0, int i1, int j0, int kb, fl
       std::memcpy(&a[c], re + base[j0 + c] + i, sizeof(Rows8));
       std::memcpy(&b[c], im + base[j0 + c] + i, sizeof(Rows8));
     }
-    const float* l = pl + static_cast<std::size_t>(i - i0) * 2 * kb;
+    const float* l = pl + static_cast<std::size_t>((i - i0) * 2 * kb);
     for (int p = 0; p < kb; ++p, l += 2 * R) {
       Rows8 lr, li;
       std::memcpy(&lr, l, sizeof lr);
@@ -271,8 +271,8 @@ void update_trailing(int n, int k0, int kb, Factors<T>& f) {
   const int groups = (n - first + kColumns - 1) / kColumns;
   // S = D L^T of every column group, kColumns per panel column.
   std::vector<T>& pack = f.pack;
-  const std::size_t s_size = static_cast<std::size_t>(groups) * kColumns * kb;
-  pack.resize(2 * s_size + static_cast<std::size_t>(kChunk) * 2 * kb);
+  const std::size_t s_size = static_cast<std::size_t>(groups * kColumns * kb);
+  pack.resize(2 * s_size + static_cast<std::size_t>(kChunk * 2 * kb));
   T* sr = pack.data();
   T* si = sr + s_size;
   T* pl = si + s_size;
@@ -285,7 +285,7 @@ void update_trailing(int n, int k0, int kb, Factors<T>& f) {
       for (int c = 0; c < kColumns; ++c) {
         const int j = first + kColumns * g + c;
         const T l_r = j < n ? lr[j] : T(0), l_i = j < n ? li[j] : T(0);
-        const std::size_t at = (static_cast<std::size_t>(g) * kb + p) * kColumns + c;
+        const auto at = static_cast<std::size_t>((g * kb + p) * kColumns + c);
         sr[at] = dr * l_r - di * l_i;
         si[at] = dr * l_i + di * l_r;
       }
@@ -294,7 +294,7 @@ void update_trailing(int n, int k0, int kb, Factors<T>& f) {
   for (int c0 = first; c0 < rows; c0 += kChunk) {
     const int c1 = std::min(c0 + kChunk, rows);
     for (int i = c0; i < c1; i += R) {
-      T* blk = pl + static_cast<std::size_t>(i - c0) * 2 * kb;
+      T* blk = pl + static_cast<std::size_t>((i - c0) * 2 * kb);
       for (int p = 0; p < kb; ++p)
         for (int r = 0; r < R; ++r) {
           blk[2 * R * p + r] = re[base[k0 + p] + i + r];
@@ -307,8 +307,8 @@ void update_trailing(int n, int k0, int kb, Factors<T>& f) {
       const int j0 = first + kColumns * g;
       if (j0 >= c1) break;
       const int i0 = std::max(c0, j0 - j0 % R);
-      const std::size_t at = static_cast<std::size_t>(g) * kb * kColumns;
-      update_block(base, i0, c1, j0, kb, re, im, pl + static_cast<std::size_t>(i0 - c0) * 2 * kb,
+      const auto at = static_cast<std::size_t>(g * kb * kColumns);
+      update_block(base, i0, c1, j0, kb, re, im, pl + static_cast<std::size_t>((i0 - c0) * 2 * kb),
                    sr + at, si + at);
     }
   }
@@ -431,13 +431,14 @@ double backward_error(int n, const SymmetricEntries& entries, int nrhs, const st
   }
   entries([&](int i, int j, cd v) {
     const double size = size_of(v);
+    const auto ui = static_cast<std::size_t>(i), uj = static_cast<std::size_t>(j);
     for (int r = 0; r < nrhs; ++r) {
-      const std::size_t col = static_cast<std::size_t>(n) * r;
-      residual[col + i] -= v * x[col + j];
-      bound[col + i] += size * size_x[col + j];
+      const auto col = static_cast<std::size_t>(n * r);
+      residual[col + ui] -= v * x[col + uj];
+      bound[col + ui] += size * size_x[col + uj];
       if (i == j) continue;
-      residual[col + j] -= v * x[col + i];
-      bound[col + j] += size * size_x[col + i];
+      residual[col + uj] -= v * x[col + ui];
+      bound[col + uj] += size * size_x[col + ui];
     }
   });
   double worst = 0.0;
@@ -609,7 +610,7 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
   }
   w.path = SymmetricPath::single;
   if (refined_solve(n, w, scale, nrhs, b)) return true;
-  const std::vector<cd> given(b, b + static_cast<std::size_t>(n) * nrhs);
+  const std::vector<cd> given(b, b + static_cast<std::size_t>(n * nrhs));
   double growth = 0.0;
   if (ldlt(n, doubles(w), 1e-12 * scale, growth)) {
     ldlt_solve(n, w, nrhs, b);
@@ -630,10 +631,12 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
     std::copy(given.begin(), given.end(), b);
   }
   w.path = SymmetricPath::pivoting;
-  w.a.assign(static_cast<std::size_t>(n) * n, 0.0);
+  const auto un = static_cast<std::size_t>(n);
+  w.a.assign(un * un, 0.0);
   entries([&](int i, int j, cd v) {
-    w.a[i + static_cast<std::size_t>(n) * j] = v;
-    w.a[j + static_cast<std::size_t>(n) * i] = v;
+    const auto ui = static_cast<std::size_t>(i), uj = static_cast<std::size_t>(j);
+    w.a[ui + un * uj] = v;
+    w.a[uj + un * ui] = v;
   });
   return lu_solve(n, w.a.data(), nrhs, b);
 }
@@ -641,7 +644,7 @@ bool solve_prepared(int n, const SymmetricEntries& entries, int nrhs, cd* b, Sym
 bool solve_symmetric(int n, const cd* a, int nrhs, cd* b, SymmetricWork& work) {
   const SymmetricEntries entries = [&](const std::function<void(int, int, cd)>& put) {
     for (int j = 0; j < n; ++j)
-      for (int i = j; i < n; ++i) put(i, j, a[i + static_cast<std::size_t>(n) * j]);
+      for (int i = j; i < n; ++i) put(i, j, a[i + static_cast<std::ptrdiff_t>(n) * j]);
   };
   work.prepare(n);
   entries([&work](int i, int j, cd v) { work.set(i, j, v); });

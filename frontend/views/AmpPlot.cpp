@@ -419,7 +419,7 @@ void TDlgAmpPlot::UpdateGraph() {
     for (int k = 0; k < 3; ++k) {
       QList<QPointF> points;
       points.reserve(m_curves.count());
-      for (int i = 0; i < m_curves.count(); ++i) points.append(QPointF(m_curves.freq[i], (*values[k])[i]));
+      for (std::size_t i = 0; i < m_curves.freq.size(); ++i) points.append(QPointF(m_curves.freq[i], (*values[k])[i]));
       Series(k)->replace(points);
     }
   }
@@ -438,7 +438,7 @@ void TDlgAmpPlot::UpdateAxes() {
   for (int k = 0; k < 3; ++k) {
     if (!Series(k)->isVisible()) continue;
     const std::vector<double>& v = k == 0 ? m_curves.x : k == 1 ? m_curves.y : m_curves.z;
-    for (int i = 0; i < m_curves.count(); ++i) {
+    for (std::size_t i = 0; i < m_curves.freq.size(); ++i) {
       if (!std::isfinite(m_curves.freq[i]) || !std::isfinite(v[i])) continue;
       xlo = std::min(xlo, m_curves.freq[i]);
       xhi = std::max(xhi, m_curves.freq[i]);

@@ -40,7 +40,7 @@ int AmpPointCount(const TResultPlots& plots) {
 TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVec3& ref, const TVec3& cg,
                              double h) {
   TAmpCurves c;
-  const int n = AmpPointCount(plots);
+  const auto n = static_cast<std::size_t>(AmpPointCount(plots));
   c.freq.reserve(n);
   c.x.reserve(n);
   c.y.reserve(n);
@@ -48,7 +48,7 @@ TAmpCurves ComputeAmplitudes(const TResultPlots& plots, TAmpKind kind, const TVe
   const TVec3 r{ref.x - h * cg.x, ref.y - h * cg.y, ref.z - h * cg.z};
   const TGraphPlot& d = plots.pltDxyzR;
   const TGraphPlot& m = plots.pltMxyzR;
-  for (int i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < n; ++i) {
     const double f = static_cast<double>(d.Line(0).Points()[i].X);
     const TVec3 u{static_cast<double>(d.Line(0).Points()[i].Y) * h, static_cast<double>(d.Line(1).Points()[i].Y) * h,
                   static_cast<double>(d.Line(2).Points()[i].Y) * h};
@@ -100,7 +100,7 @@ std::string AmpExportText(const TVec3& ref, int displaySystem, const TAmpCurves&
   // The same two header lines whatever the curves show.
   out += "n,Frequency,Disp_x,Disp_y,Disp_z\r\n";
   out += english ? ",Hz,ft,ft,ft\r\n" : ",Hz,m,m,m\r\n";
-  for (int i = 0; i < curves.count(); ++i) {
+  for (std::size_t i = 0; i < curves.freq.size(); ++i) {
     out += std::to_string(i + 1) + "," + FormatExportReal(curves.freq[i]) + "," + FormatExportReal(curves.x[i]) +
            "," + FormatExportReal(curves.y[i]) + "," + FormatExportReal(curves.z[i]) + "\r\n";
   }
@@ -112,18 +112,19 @@ std::string AmpPointMessage(const std::string& title, int k, const TAmpCurves& c
   if (k < 0 || k >= curves.count() || k >= AmpPointCount(plots)) return title + "\r";
   const TGraphPlot& d = plots.pltDxyzR;
   const TGraphPlot& m = plots.pltMxyzR;
+  const auto at = static_cast<std::size_t>(k);
   std::string s = title + "\r";
   s += "Point: " + std::to_string(k) + "\r";
-  s += "Freq: " + general6(curves.freq[k]) + "\r";
-  s += "X: " + general6(curves.x[k]) + "\r";
-  s += "Y: " + general6(curves.y[k]) + "\r";
-  s += "Z: " + general6(curves.z[k]) + "\r";
-  s += "Xo: " + general6(static_cast<double>(d.Line(0).Points()[k].Y) * h) + "\r";
-  s += "Yo: " + general6(static_cast<double>(d.Line(1).Points()[k].Y) * h) + "\r";
-  s += "Zo: " + general6(static_cast<double>(d.Line(2).Points()[k].Y) * h) + "\r";
-  s += "Rx: " + general6(static_cast<double>(m.Line(0).Points()[k].Y)) + "\r";
-  s += "Ry: " + general6(static_cast<double>(m.Line(1).Points()[k].Y)) + "\r";
-  s += "Rz: " + general6(static_cast<double>(m.Line(2).Points()[k].Y)) + "\r";
+  s += "Freq: " + general6(curves.freq[at]) + "\r";
+  s += "X: " + general6(curves.x[at]) + "\r";
+  s += "Y: " + general6(curves.y[at]) + "\r";
+  s += "Z: " + general6(curves.z[at]) + "\r";
+  s += "Xo: " + general6(static_cast<double>(d.Line(0).Points()[at].Y) * h) + "\r";
+  s += "Yo: " + general6(static_cast<double>(d.Line(1).Points()[at].Y) * h) + "\r";
+  s += "Zo: " + general6(static_cast<double>(d.Line(2).Points()[at].Y) * h) + "\r";
+  s += "Rx: " + general6(static_cast<double>(m.Line(0).Points()[at].Y)) + "\r";
+  s += "Ry: " + general6(static_cast<double>(m.Line(1).Points()[at].Y)) + "\r";
+  s += "Rz: " + general6(static_cast<double>(m.Line(2).Points()[at].Y)) + "\r";
   return s;
 }
 

@@ -125,6 +125,23 @@ TEST_F(TableEditor, OpensWithCaptionHeadersAndRowLabels) {
   EXPECT_TRUE(modalForms.empty());
 }
 
+// The two section tables say below their rows which moment of inertia goes
+// with which radius (the one for bending along x with the radius in x), and
+// the note is shown whole.
+TEST_F(TableEditor, TheSectionTablesShowWhichInertiaGoesWithWhichRadius) {
+  for (const char* name : {"MultiElement", "PileData"}) {
+    SCOPED_TRACE(name);
+    TTableForm& f = open(table(name));
+    const QLabel* note = f.lblComments();
+    ASSERT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().startsWith("Moment of Inertia x goes with the radius in x"));
+    EXPECT_TRUE(note->text().contains("x = b*a^3/12, y = a*b^3/12"));
+    EXPECT_GE(note->width(), note->sizeHint().width());
+    EXPECT_GE(note->height(), note->sizeHint().height());
+    EXPECT_TRUE(f.rect().contains(note->geometry()));
+  }
+}
+
 TEST_F(TableEditor, RowButtonsAndShownRowsFollowTheTable) {
   TGridTable fixed;
   fixed.AddColumn(std::make_unique<TIntColumn>(fixed));
