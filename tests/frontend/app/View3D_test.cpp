@@ -111,7 +111,7 @@ protected:
 // pixel that is not white: foundation, piles and the soil boxes round them)
 // keeps clear of all four edges, and spans the window but for the margins
 // along one of its axes.
-::testing::AssertionResult wholeModelFitted(TDlgBlock& view) {
+::testing::AssertionResult fittedNow(TDlgBlock& view) {
   const QImage frame = view.GL().GrabFrame();
   int left = frame.width(), right = -1, top = frame.height(), bottom = -1;
   for (int y = 0; y < frame.height(); ++y)
@@ -131,6 +131,14 @@ protected:
   if (std::min(spareX, spareY) > 70)
     return ::testing::AssertionFailure() << "the figure is not fitted: " << drawn.toStdString();
   return ::testing::AssertionSuccess();
+}
+
+// The same, allowing a loaded machine time for the repaints that a resize or
+// a change of the project posts: a view that stays wrong still fails.
+::testing::AssertionResult wholeModelFitted(TDlgBlock& view) {
+  ::testing::AssertionResult last = ::testing::AssertionFailure();
+  test::waitFor([&] { return static_cast<bool>(last = fittedNow(view)); });
+  return last;
 }
 
 TEST_F(View3DFrame, EveryOpeningShowsTheWholeModelAtTwoWindowSizes) {
