@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -33,6 +34,10 @@ namespace {
 
 constexpr const char* kRowProperty = "zrvRow";
 constexpr const char* kColumnProperty = "zrvColumn";
+
+// How often a refusal that waits for the menus or another modal window looks
+// again, in milliseconds.
+constexpr int kRefusalRetryMs = 50;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -617,6 +622,33 @@ void TTableForm::focusChanged(QWidget* old, QWidget* now) {
   if (!m_table || m_inMessage || m_updating) return;
   const auto within = [this](QWidget* w) { return w && (w == m_grid || m_grid->isAncestorOf(w)); };
   if (!within(old) || within(now)) return;
+  // The cell is stored at once, but a refusal is told later: this notice
+  // comes from inside whatever moved the focus (a menu popping up, an
+  // accelerator), and a modal box's event loop run there could close the
+  // menu under the code that is opening it.
+  if (!TryCommitCell()) tellRefusalLater();
+}
+
+void TTableForm::tellRefusalLater() {
+  if (m_refusalPending) return;
+  m_refusalPending = true;
+  QTimer::singleShot(0, this, [this] { tellRefusal(); });
+}
+
+void TTableForm::tellRefusal() {
+  if (!m_refusalPending || !m_table) return;
+  // While a menu is open, the menu bar is worked by keyboard or another
+  // window is modal, the box waits.
+  const auto* bar = qobject_cast<const QMenuBar*>(QApplication::focusWidget());
+  const QWidget* modal = QApplication::activeModalWidget();
+  const bool menus = QApplication::activePopupWidget() != nullptr || (bar != nullptr && bar->activeAction() != nullptr);
+  if (m_inMessage || menus || (modal != nullptr && modal != window())) {
+    QTimer::singleShot(kRefusalRetryMs, this, [this] { tellRefusal(); });
+    return;
+  }
+  m_refusalPending = false;
+  // The entry may have been mended or dropped meanwhile; if not, its
+  // message is shown and the cursor goes back to it.
   if (!CommitCell()) refocusGrid();
 }
 
@@ -630,6 +662,7 @@ void TTableForm::refocusGrid() {
 }
 
 void TTableForm::showEntryError(const char* message) {
+  m_refusalPending = false;  // told here
   FlagScope inMessage(m_inMessage);
   ShowInformation(QString::fromStdString(message));
 }
@@ -641,6 +674,7 @@ bool TTableForm::guarded(const std::function<void()>& body) {
   } catch (const EAssignError& e) {
     showEntryError(e.what());
   } catch (const std::exception& e) {
+    m_refusalPending = false;  // told here
     FlagScope inMessage(m_inMessage);
     ShowError(QString::fromStdString(e.what()));
   }

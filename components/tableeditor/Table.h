@@ -134,6 +134,10 @@ private:
   void cellEntered(const QModelIndex& current);
   void selectControlCell(int row, int column);
   void refocusGrid();
+  /// Tells a refused entry once no menu is open and no other window is
+  /// modal (and only if it is still refused then).
+  void tellRefusalLater();
+  void tellRefusal();
   /// Opens the cell editor on the current cell (or focuses the open one).
   void editCurrent();
   /// Runs `body`; an entry error is shown as information, any other error
@@ -158,6 +162,7 @@ private:
   bool m_updating = false;        // the grid is being rebuilt: moves commit nothing
   bool m_suspendRebuild = false;  // Add Row runs
   bool m_inMessage = false;       // an entry error is being shown
+  bool m_refusalPending = false;  // a refused entry waits to be told
   bool m_layingOut = false;
   bool m_snapPending = false;     // the window is sized to its snapped grid soon
   QRect m_settledFrame;           // the window's geometry after the last sizing

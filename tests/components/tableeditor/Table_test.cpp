@@ -516,6 +516,9 @@ TEST_F(TableEditor, LeavingTheGridCommitsTheCell) {
   ASSERT_NE(editor, nullptr);
   editor->setText("sqrt(");
   f.BtnAdd()->setFocus();
+  // The refusal is told once the focus change is over.
+  EXPECT_TRUE(messages().empty());
+  flush();
   EXPECT_EQ(messages(), std::vector<QString>{kPrefix + "invalid character(s) in expression"});
   flush();
   QWidget* now = QApplication::focusWidget();

@@ -1,7 +1,7 @@
 // The whole program on a display: New, Open and a dropped file close every
 // child window of the old project, a form whose focused box holds an invalid
 // entry included (dropped with its form, unannounced), and no value of the
-// old project reaches the new one. Menus over such an entry.
+// old project reaches the new one. Menus and accelerators over such an entry.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,6 +10,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
@@ -25,6 +27,8 @@
 #include "app/MainForm.h"
 #include "dataedit/TDataEdit.h"
 #include "forms/TDataForm.h"
+#include "grid/TFloatColumn.h"
+#include "grid/TGridTable.h"
 #include "main_window_fixture.h"
 #include "project/TProgramData.h"
 #include "tableeditor/Table.h"
@@ -79,7 +83,37 @@ protected:
     for (const QString& text : messages()) EXPECT_FALSE(text.startsWith("Entry could not be evaluated")) << text.toStdString();
   }
 
+  /// Message boxes become real modal windows, closed by Escape as a user
+  /// would; `boxesInMenus` counts those opened while a menu was open or the
+  /// menu bar was being worked.
+  void showRealBoxes() {
+    comp::setMessageHook([this](comp::TMsgKind kind, const QString& text) {
+      test::recordedMessages().push_back({kind, text});
+      if (QApplication::activePopupWidget() != nullptr || window->menuBar()->activeAction() != nullptr)
+        ++boxesInMenus;
+      QMessageBox box(QMessageBox::Information, "ZORVIN", text, QMessageBox::Ok);
+      QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+      box.exec();
+      return comp::TMsgResult::Ok;
+    });
+  }
+  void TearDown() override {
+    test::recordMessages();
+    MainWindowTest::TearDown();
+  }
+
+  /// A key pressed where a user's would go: the open menu, else the focus,
+  /// else the active window.
+  static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* to = QApplication::activePopupWidget();
+    if (to == nullptr) to = QApplication::focusWidget();
+    if (to == nullptr) to = QApplication::activeWindow();
+    ASSERT_NE(to, nullptr);
+    QTest::keyClick(to, key, modifiers);
+  }
+
   QString openAnswer, saveAnswer;
+  int boxesInMenus = 0;
 };
 
 TEST_F(ProjectSwitchTest, OpenLeavesNoFormOfTheOldProject) {
@@ -158,25 +192,7 @@ TEST_F(ProjectSwitchTest, MenusByKeyboardOverARefusedEntry) {
   edit->clear();
   QTest::keyClicks(edit, "abc");
 
-  // Boxes are real modal windows here, closed by Escape as a user would.
-  int boxesInMenus = 0;
-  comp::setMessageHook([&](comp::TMsgKind kind, const QString& text) {
-    test::recordedMessages().push_back({kind, text});
-    if (QApplication::activePopupWidget() != nullptr || window->menuBar()->activeAction() != nullptr) ++boxesInMenus;
-    QMessageBox box(QMessageBox::Information, "ZORVIN", text, QMessageBox::Ok);
-    QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
-    box.exec();
-    return comp::TMsgResult::Ok;
-  });
-  struct RestoreRecorder {
-    ~RestoreRecorder() { test::recordMessages(); }
-  } restore;
-  const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* to = QApplication::activePopupWidget();
-    if (to == nullptr) to = QApplication::focusWidget();
-    ASSERT_NE(to, nullptr);
-    QTest::keyClick(to, key, modifiers);
-  };
+  showRealBoxes();
   press(Qt::Key_D, Qt::AltModifier);
   for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Escape,
                       Qt::Key_Escape})
@@ -190,6 +206,56 @@ TEST_F(ProjectSwitchTest, MenusByKeyboardOverARefusedEntry) {
   EXPECT_EQ(window->mdiArea()->activeSubWindow(), sub);
   EXPECT_EQ(edit->text(), "abc");
   EXPECT_TRUE(edit->hasFocus());
+}
+
+// A table opened from the Data menu holds a cell entry that is not a finite
+// number when the Data menu's accelerator is pressed (its Delete Row button
+// shares the letter, so the first press may go there and have the refusal
+// told and dismissed). The menu opens, the program keeps running, and the
+// refusal is told once the menu is closed, with the entry and the focus kept
+// in its cell.
+TEST_F(ProjectSwitchTest, DataMenuAcceleratorOverARefusedTableCell) {
+  ASSERT_TRUE(window->OpenFile(q(example("multilayer-harmonic"))));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  showRealBoxes();
+  press(Qt::Key_D, Qt::AltModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  // A menu that once held the keyboard focus takes it again whenever it pops
+  // up, which takes it from the cell being edited.
+  menu->setFocus();
+  menu->setActiveAction(window->findAction("Side Soil of Fondation"));
+  press(Qt::Key_Return);
+  QMdiSubWindow* sub = window->mdiArea()->activeSubWindow();
+  auto* table = sub ? qobject_cast<comp::TTableForm*>(sub->widget()) : nullptr;
+  ASSERT_NE(table, nullptr);
+  int column = 0;
+  while (column < table->Table()->visibleColumnCount() &&
+         dynamic_cast<comp::TFloatColumn*>(&table->Table()->visibleColumn(column)) == nullptr)
+    ++column;
+  ASSERT_LT(column, table->Table()->visibleColumnCount());
+  table->Grid()->setCurrentCell(0, column);
+  const auto cellEditor = [] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); };
+  ASSERT_TRUE(test::waitFor([&] { return cellEditor() != nullptr; }));
+  cellEditor()->selectAll();
+  QTest::keyClicks(cellEditor(), "(2+3)/0");
+
+  for (int k = 0; k < 2 && QApplication::activePopupWidget() == nullptr; ++k) {
+    press(Qt::Key_D, Qt::AltModifier);
+    // A refusal told meanwhile gives the cell its editor back.
+    test::waitFor([&] { return QApplication::activePopupWidget() != nullptr || cellEditor() != nullptr; });
+  }
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  const std::size_t told = messages().size();
+  press(Qt::Key_Escape);
+  press(Qt::Key_Escape);
+  ASSERT_TRUE(test::waitFor([&] { return messages().size() > told && cellEditor() != nullptr; }));
+
+  EXPECT_EQ(boxesInMenus, 0);
+  for (const QString& text : messages()) EXPECT_EQ(text, "Entry must be a finite number.");
+  EXPECT_EQ(window->mdiArea()->activeSubWindow(), sub);
+  EXPECT_EQ(cellEditor()->text(), "(2+3)/0");
 }
 
 }  // namespace
