@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -34,10 +33,6 @@ namespace {
 
 constexpr const char* kRowProperty = "zrvRow";
 constexpr const char* kColumnProperty = "zrvColumn";
-
-// How often a refusal that waits for the menus or another modal window looks
-// again, in milliseconds.
-constexpr int kRefusalRetryMs = 50;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -639,11 +634,9 @@ void TTableForm::tellRefusal() {
   if (!m_refusalPending || !m_table) return;
   // While a menu is open, the menu bar is worked by keyboard or another
   // window is modal, the box waits.
-  const auto* bar = qobject_cast<const QMenuBar*>(QApplication::focusWidget());
   const QWidget* modal = QApplication::activeModalWidget();
-  const bool menus = QApplication::activePopupWidget() != nullptr || (bar != nullptr && bar->activeAction() != nullptr);
-  if (m_inMessage || menus || (modal != nullptr && modal != window())) {
-    QTimer::singleShot(kRefusalRetryMs, this, [this] { tellRefusal(); });
+  if (m_inMessage || comp::MenusInUse() || (modal != nullptr && modal != window())) {
+    QTimer::singleShot(comp::kMenusRetryMs, this, [this] { tellRefusal(); });
     return;
   }
   m_refusalPending = false;

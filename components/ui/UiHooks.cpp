@@ -1,6 +1,7 @@
 #include "ui/UiHooks.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -83,6 +84,14 @@ void ShowAsChild(QWidget* child) {
   child->show();
   child->raise();
   child->activateWindow();
+}
+
+bool MenusInUse() {
+  if (QApplication::activePopupWidget() != nullptr) return true;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    for (const QMenuBar* bar : top->findChildren<QMenuBar*>())
+      if (bar->activeAction() != nullptr) return true;
+  return false;
 }
 
 }  // namespace zrv::comp

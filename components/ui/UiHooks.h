@@ -39,6 +39,13 @@ TMsgResult AskReloadOverwrite(const QString& text);
 /// reaches the user interface: the exception's message, OK.
 void ShowError(const QString& text);
 
+/// True while a menu is open or a menu bar is being worked from the
+/// keyboard. A modal box shown then would run its own event loop under the
+/// code that is opening the menu and could close the menu beneath it, so a
+/// refusal waits and looks again every `kMenusRetryMs` milliseconds.
+bool MenusInUse();
+constexpr int kMenusRetryMs = 50;
+
 /// Places a child window of the main window (a multiple-document child).
 /// The main window installs it; without one, the window is shown on its own.
 using TChildHost = std::function<void(QWidget* child)>;

@@ -34,9 +34,6 @@ namespace zrv::front {
 
 namespace {
 
-// How often a refusal that waits for the menus looks again, in milliseconds.
-constexpr int kRefusalRetryMs = 50;
-
 const QString kFileFilter = QStringLiteral("ZORVIN " ZORVIN_VERSION " (*.zvd);;All Files (*)");
 
 QString toQ(const std::string& s) { return QString::fromStdString(s); }
@@ -235,8 +232,8 @@ void TMainForm::storeOnMenuOpening(bool tell) {
 void TMainForm::tellRefusal() {
   if (!m_refusalPending) return;
   // While a menu is open or the menu bar is being worked, the box waits.
-  if (QApplication::activePopupWidget() != nullptr || menuBar()->activeAction() != nullptr) {
-    QTimer::singleShot(kRefusalRetryMs, this, &TMainForm::tellRefusal);
+  if (comp::MenusInUse()) {
+    QTimer::singleShot(comp::kMenusRetryMs, this, &TMainForm::tellRefusal);
     return;
   }
   DeactivateActiveChild();  // shows why and gives the box the focus back
